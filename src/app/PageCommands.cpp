@@ -1,0 +1,116 @@
+// The commands on whole pages: add, delete with or without the logo wad
+// files, delete all, refresh, save, cancel, and the page title.
+#include "Unit1.h"
+
+#include "Forms.h"
+#include "MessageBox.h"
+#include "TDBEdit.h"
+#include "slots/Unit9.h"
+#include "store/LogoFile.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QFile>
+
+using store::LogoPage::PageTitle;
+using store::LogoPage::pictureTitle;
+
+namespace {
+
+void deleteLogoWadFiles(store::Table& pages)
+{
+    for (int n = 1; n <= store::LogoPage::kSlots; ++n)
+        QFile::remove(store::logoWadPath(pages.text(pictureTitle(n))));   // a missing file is no error
+}
+
+} // namespace
+
+void TForm1::bInsertClick()
+{
+    UnsavedChanges = true;
+    Table1().insert();
+    Table1().setText(PageTitle, QStringLiteral("NEW"));
+    pageTitleEdit()->setFocus();
+    pageTitleEdit()->selectAll();
+}
+
+void TForm1::bDeleteClick()
+{
+    UnsavedChanges = true;
+    if (!app::MessageBox::confirm(QStringLiteral("This will delete the current page. Are you sure?")))
+        return;
+    const bool withFiles = app::MessageBox::confirm(QStringLiteral("Do you want to delete all the wad files? (Cannot be undone)"));
+    try {
+        if (Table1().isEmpty() && Table1().state() != store::Table::State::Insert)
+            throw store::DatabaseError("Cannot perform this operation on an empty dataset");
+        if (withFiles)
+            deleteLogoWadFiles(Table1());
+        Table1().deleteRecord();
+    } catch (const store::DatabaseError&) {
+        app::MessageBox::plain(QStringLiteral("There is nothing to delete."));
+    }
+}
+
+void TForm1::ToolButton10Click()
+{
+    store::Table& pages = Table1();
+    pages.edit();
+    if (!app::MessageBox::warning(QStringLiteral("THIS WILL DELETE ALL PAGES! ARE YOU SURE?! (CANNOT BE UNDONE!)")))
+        return;
+    const bool withFiles = app::MessageBox::warning(QStringLiteral("DO YOU WANT TO DELETE ALL WAD FILES?! (CANNOT BE UNDONE!)"));
+    if (withFiles) {
+        pages.first();
+        const int n = pages.rowCount();
+        for (int i = 0; i < n; ++i) {
+            deleteLogoWadFiles(pages);
+            pages.next();
+        }
+    }
+    pages.close();
+    try {
+        pages.emptyTable();
+    } catch (...) {
+        pages.open();
+        throw;
+    }
+    pages.open();
+}
+
+void TForm1::bRefreshClick() { Table1().refresh(); }
+
+void TForm1::bSaveClick()
+{
+    if (!app::MessageBox::confirm(QStringLiteral("Do you want to save changes?")))
+        return;
+    try {
+        Table1().edit();
+        Table1().post();
+        UnsavedChanges = false;
+    } catch (const store::EngineError&) {
+        app::MessageBox::plain(QStringLiteral("A page with this name already exists, please change it."));
+    }
+}
+
+void TForm1::bCancelClick()
+{
+    if (!app::MessageBox::confirm(QStringLiteral("Do you want to cancel changes?")))
+        return;
+    Table1().cancel();
+    Table1().refresh();
+}
+
+void TForm1::DBEditClick(int tag)
+{
+    RenameTarget = tag;
+    forms().Form9->exec();
+}
+
+void TForm1::BitBtn1Click()
+{
+    const QString text = pageTitleEdit()->text();
+    try {
+        Table1().setText(PageTitle, text);
+    } catch (const store::EngineError&) {
+        app::MessageBox::plain(QStringLiteral("This name already exists, please pick an other"));
+    }
+}

@@ -1,0 +1,71 @@
+#include "PageList.h"
+
+#include "store/Table.h"
+
+#include <QHeaderView>
+
+PageListModel::PageListModel(store::Table& table, QObject* parent) : QAbstractTableModel(parent), table_(table) {}
+
+int PageListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int PageListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 1; }
+
+QVariant PageListModel::data(const QModelIndex& index, int role) const
+{
+    if (role == Qt::DisplayRole && index.isValid())
+        return table_.listKey(index.row());
+    return {};
+}
+
+QVariant PageListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return QStringLiteral("Page Title");
+    if (section != table_.currentListRow())
+        return QString();
+    return table_.state() == store::Table::State::Insert ? QStringLiteral("*") : QStringLiteral("\u25B6");
+}
+
+void PageListModel::reload()
+{
+    beginResetModel();
+    rows_ = table_.listCount();
+    endResetModel();
+}
+
+TDBGrid::TDBGrid(store::Table& table, QWidget* parent) : QTableView(parent), table_(table), model_(table)
+{
+    setObjectName(QStringLiteral("DBGrid1"));
+    setModel(&model_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setShowGrid(true);
+    setToolTip(QStringLiteral("Page list"));
+    horizontalHeader()->setStretchLastSection(false);
+    setColumnWidth(0, 113);
+    verticalHeader()->setDefaultSectionSize(18);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setFixedWidth(12);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        if (!following_ && current.isValid())
+            emit rowPicked(current.row());
+    });
+    connect(&table, &store::Table::listChanged, this, &TDBGrid::follow);
+    connect(&table, &store::Table::stateChanged, this, [this] { viewport()->update(); verticalHeader()->viewport()->update(); });
+    follow();
+}
+
+void TDBGrid::follow()
+{
+    following_ = true;
+    model_.reload();
+    const int row = table_.currentListRow();
+    if (row >= 0) {
+        const QModelIndex index = model_.index(row, 0);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(index);
+    }
+    following_ = false;
+}

@@ -1,0 +1,58 @@
+#include "Program.h"
+
+#include "Forms.h"
+#include "Unit1.h"
+#include "game/Unit6.h"
+#include "import/Unit11.h"
+#include "import/Unit4.h"
+#include "info/Unit3.h"
+#include "info/Unit7.h"
+#include "settings/Unit5.h"
+#include "settings/Unit8.h"
+#include "settings/unit2.h"
+#include "slots/Unit9.h"
+
+Forms& forms()
+{
+    static Forms f;
+    return f;
+}
+
+namespace app {
+
+Program::~Program() { destroy(); }
+
+bool Program::create()
+{
+    Forms& f = forms();
+    f.Form1 = new TForm1;
+    if (!f.Form1->FormCreate()) {
+        delete f.Form1;
+        f.Form1 = nullptr;
+        return false;
+    }
+    f.Form6 = new TForm6(f.Form1);
+    f.Form4 = new TForm4(f.Form1);
+    f.Form5 = new TForm5(f.Form1);
+    f.AboutBox = new TAboutBox(f.Form1);
+    f.Form3 = new TForm3(f.Form1);
+    f.Form8 = new TForm8(f.Form1);
+    f.Form2 = new TForm2(f.Form1);
+    f.Form9 = new TForm9(f.Form1);
+    f.Form11 = new TForm11(f.Form1);
+    return true;
+}
+
+void Program::show()
+{
+    forms().Form1->FormShow();
+    forms().Form1->show();
+}
+
+void Program::destroy()
+{
+    delete forms().Form1;   // the dialogs are its children
+    forms() = Forms();
+}
+
+} // namespace app

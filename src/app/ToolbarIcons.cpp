@@ -1,0 +1,66 @@
+#include "ToolbarIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace app {
+
+QIcon toolbarIcon(ToolbarImage image)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(Qt::black, 2.5, Qt::SolidLine, Qt::SquareCap);
+    p.setPen(pen);
+    switch (image) {
+    case ToolbarImage::Plus:
+        p.drawLine(QPointF(8, 3), QPointF(8, 13));
+        p.drawLine(QPointF(3, 8), QPointF(13, 8));
+        break;
+    case ToolbarImage::Minus:
+        p.drawLine(QPointF(3, 8), QPointF(13, 8));
+        break;
+    case ToolbarImage::Arrows: {
+        p.setPen(QPen(QColor(0, 0, 160), 1.8));
+        p.drawArc(QRectF(3, 3, 10, 10), 30 * 16, 150 * 16);
+        p.drawArc(QRectF(3, 3, 10, 10), 210 * 16, 150 * 16);
+        p.setBrush(QColor(0, 0, 160));
+        p.setPen(Qt::NoPen);
+        p.drawPolygon(QPolygonF({QPointF(11, 1), QPointF(15, 5), QPointF(10, 6)}));
+        p.drawPolygon(QPolygonF({QPointF(5, 15), QPointF(1, 11), QPointF(6, 10)}));
+        break;
+    }
+    case ToolbarImage::Check:
+        p.setPen(QPen(QColor(0, 128, 0), 2.5));
+        p.drawPolyline(QPolygonF({QPointF(3, 8), QPointF(7, 12), QPointF(13, 3)}));
+        break;
+    case ToolbarImage::BlackCross:
+    case ToolbarImage::RedCross:
+        if (image == ToolbarImage::RedCross)
+            p.setPen(QPen(QColor(200, 0, 0), 2.5));
+        p.drawLine(QPointF(4, 4), QPointF(12, 12));
+        p.drawLine(QPointF(12, 4), QPointF(4, 12));
+        break;
+    case ToolbarImage::Pages:
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(2.5, 1.5, 8, 10));
+        p.drawRect(QRectF(5.5, 4.5, 8, 10));
+        break;
+    case ToolbarImage::Face:
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(255, 220, 0));
+        p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        p.setBrush(Qt::black);
+        p.drawEllipse(QRectF(5, 5, 1.5, 1.5));
+        p.drawEllipse(QRectF(9.5, 5, 1.5, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(4.5, 6, 7, 5), 200 * 16, 140 * 16);
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+} // namespace app

@@ -1,0 +1,476 @@
+#include "Unit1.h"
+
+#include "CommandGuard.h"
+#include "Forms.h"
+#include "MessageBox.h"
+#include "PageList.h"
+#include "TDBEdit.h"
+#include "TDBImage.h"
+#include "ToolbarIcons.h"
+#include "game/Installation.h"
+#include "import/LogoImport.h"
+#include "info/LinkLabel.h"
+#include "info/Links.h"
+#include "info/Unit3.h"
+#include "info/Unit7.h"
+#include "settings/Unit5.h"
+#include "settings/Unit8.h"
+#include "settings/unit2.h"
+#include "slots/SlotDeletion.h"
+#include "slots/SlotExchange.h"
+#include "slots/Unit9.h"
+#include "store/LogoFile.h"
+#include "store/PictureField.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QShortcut>
+#include <QToolButton>
+
+using store::LogoPage::PageTitle;
+using store::LogoPage::pictureTitle;
+
+namespace {
+
+QFont windowFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}
+
+QFont slotButtonFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(17);
+    font.setBold(true);
+    return font;
+}
+
+QToolButton* toolButton(QWidget* bar, const QString& name, int x, app::ToolbarImage image, const QString& hint)
+{
+    auto* button = new QToolButton(bar);
+    button->setObjectName(name);
+    button->setGeometry(x, 2, 23, 22);
+    button->setIcon(app::toolbarIcon(image));
+    button->setIconSize(QSize(16, 16));
+    button->setAutoRaise(true);
+    button->setToolTip(hint);
+    return button;
+}
+
+QFrame* separator(QWidget* bar, int x, int width)
+{
+    auto* line = new QFrame(bar);
+    line->setGeometry(x + width / 2 - 1, 4, 2, 18);
+    line->setFrameShape(QFrame::VLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent),
+      table1_(std::make_unique<store::Table>(store::logoTableDef())),
+      table2_(std::make_unique<store::Table>(store::configTableDef())),
+      table3_(std::make_unique<store::Table>(store::switchTableDef()))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Tagomat 2"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(windowFont());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    setPalette(pal);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(703, 378);
+    setCentralWidget(client);
+
+    buildToolbar(client);
+    buildSlots(client);
+
+    grid_ = new TDBGrid(*table1_, client);
+    grid_->setGeometry(552, 40, 145, 297);
+    connect(grid_, &TDBGrid::rowPicked, this, [this](int row) {
+        app::runCommand([&] { table1_->moveTo(row); });
+        grid_->follow();
+    });
+
+    const char* navNames[] = {"First", "Prior", "Next", "Last"};
+    const Qt::ArrowType arrows[] = {Qt::UpArrow, Qt::LeftArrow, Qt::RightArrow, Qt::DownArrow};
+    void (store::Table::*moves[])() = {&store::Table::first, &store::Table::prior, &store::Table::next,
+                                       &store::Table::last};
+    auto* navigator = new QWidget(client);
+    navigator->setObjectName(QStringLiteral("DBNavigator2"));
+    navigator->setGeometry(576, 344, 96, 25);
+    for (int i = 0; i < 4; ++i) {
+        auto* button = new QToolButton(navigator);
+        button->setObjectName(QStringLiteral("DBNavigator2%1").arg(QLatin1String(navNames[i])));
+        button->setGeometry(24 * i, 0, 24, 25);
+        button->setArrowType(arrows[i]);
+        auto move = moves[i];
+        connect(button, &QToolButton::clicked, this, [this, move] { moveCommand(move); });
+        navigator_[i] = button;
+    }
+
+    auto* hidden = new QPushButton(client);
+    hidden->setObjectName(QStringLiteral("BitBtn1"));
+    hidden->setGeometry(320, 400, 75, 25);
+    connect(hidden, &QPushButton::clicked, this, [this] { app::runCommand([this] { BitBtn1Click(); }); });
+    for (int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, hidden, &QPushButton::click);
+    }
+
+    buildMenus();
+    buildTabOrder();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(table1_.get(), &store::Table::fieldChanged, this, &TForm1::showField);
+    connect(table1_.get(), &store::Table::listChanged, this, &TForm1::updateNavigator);
+    connect(table1_.get(), &store::Table::updateRecord, this, &TForm1::pageTitleHandOver);
+    slotedit::attachSlotDrag(*this);
+    showField(-1);
+    updateNavigator();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildToolbar(QWidget* client)
+{
+    auto* group = new QGroupBox(client);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    group->setGeometry(-8, 16, 745, 16);
+
+    auto* bar = new QFrame(client);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setGeometry(0, 0, 703, 29);
+    bar->setAutoFillBackground(true);
+
+    using app::ToolbarImage;
+    connect(toolButton(bar, QStringLiteral("ToolButton1"), 4, ToolbarImage::Plus, QStringLiteral("Add new page")),
+            &QToolButton::clicked, this, [this] { app::runCommand([this] { bInsertClick(); }); });
+    connect(toolButton(bar, QStringLiteral("ToolButton2"), 27, ToolbarImage::Minus, QStringLiteral("Delete current page")),
+            &QToolButton::clicked, this, [this] { app::runCommand([this] { bDeleteClick(); }); });
+    connect(toolButton(bar, QStringLiteral("ToolButton3"), 50, ToolbarImage::Arrows, QStringLiteral("Refresh")),
+            &QToolButton::clicked, this, [this] { app::runCommand([this] { bRefreshClick(); }); });
+    separator(bar, 73, 16);
+    connect(toolButton(bar, QStringLiteral("ToolButton5"), 89, ToolbarImage::Check, QStringLiteral("Save changes")),
+            &QToolButton::clicked, this, [this] { app::runCommand([this] { bSaveClick(); }); });
+    connect(toolButton(bar, QStringLiteral("ToolButton6"), 112, ToolbarImage::BlackCross, QStringLiteral("Cancel changes")),
+            &QToolButton::clicked, this, [this] { app::runCommand([this] { bCancelClick(); }); });
+    separator(bar, 135, 18);
+    connect(toolButton(bar, QStringLiteral("ToolButton10"), 153, ToolbarImage::RedCross, QStringLiteral("Delete all pages")),
+            &QToolButton::clicked, this, [this] { app::runCommand([this] { ToolButton10Click(); }); });
+    separator(bar, 176, 73);
+
+    auto* label2 = new QLabel(QStringLiteral("For logo's visit us at: "), bar);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setGeometry(249, 0, 123, 29);
+    QFont bold = windowFont();
+    bold.setBold(true);
+    bold.setPixelSize(12);
+    label2->setFont(bold);
+    label2->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+
+    auto* link = new info::LinkLabel(info::webHost(), info::LinkLabel::PressLook::Unchanged, bar);
+    link->setObjectName(QStringLiteral("hyperlink"));
+    link->setGeometry(372, 3, 120, 22);
+    QFont linkFont = windowFont();
+    linkFont.setBold(true);
+    linkFont.setUnderline(true);
+    linkFont.setPixelSize(13);
+    link->setFont(linkFont);
+    link->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    connect(link, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
+    separator(bar, 492, 77);
+
+    auto* label1 = new QLabel(QStringLiteral("Page Title: "), bar);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setGeometry(569, 0, 54, 29);
+    label1->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+
+    pageTitle_ = new TDBEdit(9, bar);
+    pageTitle_->setGeometry(623, 3, 69, 22);
+    pageTitle_->setMaxLength(store::LogoPage::kTitleWidth);
+    pageTitle_->setToolTip(QStringLiteral("Enter pagename."));
+    connect(pageTitle_, &TDBEdit::clicked, this, [this](TDBEdit* e) { app::runCommand([this, e] { DBEditClick(e->tag()); }); });
+    connect(pageTitle_, &QLineEdit::textEdited, this, [this] { app::runCommand([this] { pageTitleEdited(); }); });
+    connect(pageTitle_, &TDBEdit::escapePressed, this, &TForm1::pageTitleEscape);
+    connect(pageTitle_, &QLineEdit::editingFinished, this, [this] {
+        if (!pageTitle_->hasFocus())
+            app::runCommand([this] { pageTitleHandOver(); });
+    });
+}
+
+void TForm1::buildSlots(QWidget* client)
+{
+    const QFont buttonFont = slotButtonFont();
+    for (int n = 1; n <= 8; ++n) {
+        const int c = (n - 1) % 4;
+        const int r = n <= 4 ? 0 : 1;
+        const int x = 8 + 136 * c;
+        const int y = 40 + 176 * r;
+
+        auto* image = new TDBImage(n, client);
+        image->setGeometry(x, y, 129, 129);
+        connect(image, &TDBImage::doubleClicked, this,
+                [this](TDBImage* img) { app::runCommand([this, img] { DBImageClick(img->slot()); }); });
+        pictures_[n - 1] = image;
+
+        auto* plus = new QPushButton(QStringLiteral("+"), client);
+        plus->setObjectName(QStringLiteral("Button%1").arg(2 * n - 1));
+        plus->setProperty("tag", n);
+        plus->setGeometry(x + 96, y + 112, 17, 17);
+        plus->setFont(buttonFont);
+        plus->setToolTip(QStringLiteral("Click to change or add a picture."));
+        connect(plus, &QPushButton::clicked, this, [this, n] { app::runCommand([this, n] { InsertClick(n); }); });
+
+        auto* minus = new QPushButton(QStringLiteral("-"), client);
+        minus->setObjectName(QStringLiteral("Button%1").arg(2 * n));
+        minus->setProperty("tag", n);
+        minus->setGeometry(x + 112, y + 112, 17, 17);
+        minus->setFont(buttonFont);
+        minus->setToolTip(QStringLiteral("Click to delete this picture."));
+        connect(minus, &QPushButton::clicked, this, [this, n] { app::runCommand([this, n] { DeleteClick(n); }); });
+
+        auto* edit = new TDBEdit(n, client);
+        edit->setGeometry(x, y + 136, 129, 21);
+        edit->setReadOnly(true);
+        edit->setToolTip(QStringLiteral("Logo name, click to change.. hit enter after changing"));
+        connect(edit, &TDBEdit::clicked, this, [this](TDBEdit* e) { app::runCommand([this, e] { DBEditClick(e->tag()); }); });
+        edits_[n - 1] = edit;
+    }
+}
+
+void TForm1::buildMenus()
+{
+    auto add = [this](QMenu* menu, const QString& name, const QString& text, void (TForm1::*method)()) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, method] { app::runCommand([this, method] { (this->*method)(); }); });
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    add(file, QStringLiteral("Cancel1"), QStringLiteral("&Cancel"), &TForm1::bCancelClick);
+    add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TForm1::bSaveClick);
+    add(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), &TForm1::Exit1Click);
+    QMenu* config = menuBar()->addMenu(QStringLiteral("&Config"));
+    config->setObjectName(QStringLiteral("Config2"));
+    add(config, QStringLiteral("Advanced1"), QStringLiteral("&Advanced"), &TForm1::Advanced1Click);
+    add(config, QStringLiteral("Config1"), QStringLiteral("&Configuration"), &TForm1::Config1Click);
+    add(config, QStringLiteral("Extraoptions1"), QStringLiteral("E&xtra options"), &TForm1::Extraoptions1Click);
+    QMenu* pages = menuBar()->addMenu(QStringLiteral("&Page Control"));
+    pages->setObjectName(QStringLiteral("PageControl1"));
+    add(pages, QStringLiteral("Insertanewpage1"), QStringLiteral("&Insert a new page"), &TForm1::bInsertClick);
+    add(pages, QStringLiteral("Deletethispage1"), QStringLiteral("&Delete this page"), &TForm1::bDeleteClick);
+    add(pages, QStringLiteral("Refreshpages1"), QStringLiteral("&Refresh pages"), &TForm1::bRefreshClick);
+    add(pages, QStringLiteral("Deleteallpages1"), QStringLiteral("Delete &all pages"), &TForm1::ToolButton10Click);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    add(help, QStringLiteral("About1"), QStringLiteral("&About"), &TForm1::About1Click);
+    add(help, QStringLiteral("Credits1"), QStringLiteral("&Credits"), &TForm1::Credits1Click);
+    add(help, QStringLiteral("Help2"), QStringLiteral("&Help (online)"), &TForm1::Help2Click);
+    add(help, QStringLiteral("Forum1"), QStringLiteral("F&orum (online)"), &TForm1::Forum1Click);
+}
+
+void TForm1::buildTabOrder()
+{
+    QList<QWidget*> order;
+    for (TDBEdit* e : edits_)
+        order << e;
+    for (TDBImage* p : pictures_)
+        order << p;
+    for (QToolButton* b : navigator_)
+        order << b;
+    for (int n = 1; n <= 16; ++n)
+        order << findChild<QPushButton*>(QStringLiteral("Button%1").arg(n));
+    order << grid_;
+    for (int n : {1, 2, 3, 5, 6, 10})
+        order << findChild<QToolButton*>(QStringLiteral("ToolButton%1").arg(n));
+    order << pageTitle_;
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+bool TForm1::FormCreate()
+{
+    WadCopied = true;
+    UnsavedChanges = false;
+    try {
+        for (store::Table* table : {table1_.get(), table2_.get(), table3_.get()}) {
+            table->close();
+            table->setDirectory(store::programDir());
+            table->setFileName(table->def().fileName());
+            table->open();
+        }
+    } catch (const store::DatabaseError&) {
+        app::MessageBox::plain(QStringLiteral("Install the Database update before you start Tagomat2. Find it at our website ")
+                               + info::webHost());
+        return false;
+    }
+    setDropAcceptance(true);
+    return true;
+}
+
+void TForm1::FormShow()
+{
+    using namespace store::ConfigRecord;
+    DropBusy = false;
+    forms().Form2->setStartupLocation(table2_->text(Config));
+    if (table2_->text(ConfigSaved) == QLatin1String("No") && table2_->text(ExtraConfigSaved) == QLatin1String("No"))
+        forms().Form2->showModal();
+
+    QDir dir(store::programDir());
+    const QStringList leftovers = dir.entryList({QStringLiteral("*.pcx")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : leftovers)
+        QFile::remove(dir.filePath(name));
+    QFile::remove(store::programFile(QStringLiteral("temp.jpg")));
+
+    pictures_[0]->setFocus();
+    forms().Form8->setExtraProgramPath(table2_->text(ExtraConfig));
+    app::runCommand([this] { forms().Form5->setPosition(TForm5::positionFromWaitTime(table2_->text(WaitTime))); });
+}
+
+void TForm1::setDropAcceptance(bool on) { setAcceptDrops(on); }
+
+void TForm1::showField(int field)
+{
+    auto showSlotTitle = [this](int n) { edits_[n - 1]->setText(table1_->text(pictureTitle(n))); };
+    auto showSlotPicture = [this](int n) { pictures_[n - 1]->setImage(store::pictureImage(table1_->picture(store::LogoPage::picture(n)))); };
+    if (field == -1 || field == PageTitle) {
+        pageTitleDirty_ = false;
+        pageTitle_->setText(table1_->text(PageTitle));
+    }
+    for (int n = 1; n <= store::LogoPage::kSlots; ++n) {
+        if (field == -1 || field == pictureTitle(n))
+            showSlotTitle(n);
+        if (field == -1 || field == store::LogoPage::picture(n))
+            showSlotPicture(n);
+    }
+}
+
+void TForm1::pageTitleEdited()
+{
+    if (!table1_->isEditing())
+        table1_->edit();
+    pageTitleDirty_ = true;
+}
+
+void TForm1::pageTitleHandOver()
+{
+    if (!pageTitleDirty_)
+        return;
+    const QString text = pageTitle_->text();
+    table1_->setText(PageTitle, text);   // clears the dirty mark through showField
+    pageTitleDirty_ = false;
+}
+
+void TForm1::pageTitleEscape()
+{
+    pageTitleDirty_ = false;
+    pageTitle_->setText(table1_->text(PageTitle));
+    pageTitle_->selectAll();
+}
+
+void TForm1::updateNavigator()
+{
+    const int row = table1_->currentListRow();
+    const int count = table1_->listCount();
+    navigator_[0]->setEnabled(row > 0);
+    navigator_[1]->setEnabled(row > 0);
+    navigator_[2]->setEnabled(row >= 0 && row < count - 1);
+    navigator_[3]->setEnabled(row >= 0 && row < count - 1);
+}
+
+void TForm1::moveCommand(void (store::Table::*move)())
+{
+    app::runCommand([&] { (table1_.get()->*move)(); });
+    grid_->follow();
+}
+
+// Closing.
+
+void TForm1::Exit1Click()
+{
+    if (app::MessageBox::confirm(QStringLiteral("Press \"Yes\" to exit.")))
+        close();
+}
+
+bool TForm1::FormCloseQuery()
+{
+    try {
+        table1_->edit();
+        if (UnsavedChanges && app::MessageBox::confirm(QStringLiteral("Do you want to save changes?")))
+            table1_->post();
+    } catch (const std::exception& e) {
+        app::MessageBox::error(QString::fromUtf8(e.what()));
+        return false;
+    }
+    return true;
+}
+
+void TForm1::FormClose() { setDropAcceptance(false); }
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+    QApplication::closeAllWindows();
+}
+
+// Dropped files.
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (acceptDrops() && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (acceptDrops() && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    if (!acceptDrops() || !event->mimeData()->hasUrls())
+        return;
+    event->acceptProposedAction();
+    const QList<QUrl> urls = event->mimeData()->urls();
+    app::runCommand([this, &urls] { logoimport::dropFiles(*this, urls); });
+}
+
+// Commands of the other windows and modules.
+
+void TForm1::Advanced1Click() { forms().Form5->showModal(); }
+void TForm1::Config1Click() { forms().Form2->showModal(); }
+void TForm1::Extraoptions1Click() { forms().Form8->showModal(); }
+void TForm1::About1Click() { forms().AboutBox->exec(); }
+void TForm1::Credits1Click() { forms().Form3->exec(); }
+void TForm1::Help2Click() { info::openAddress(info::helpPage()); }
+void TForm1::Forum1Click() { info::openAddress(info::forumPage()); }
+void TForm1::hyperlinkClick() { info::openAddress(info::webSite()); }
+void TForm1::InsertClick(int slot) { logoimport::insertClick(*this, slot); }
+void TForm1::DeleteClick(int slot) { slotedit::deleteClick(*this, slot); }
+void TForm1::DBImageClick(int slot) { game::dbImageClick(*this, slot); }

@@ -1,0 +1,197 @@
+#include "FileOps.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#if defined(__linux__)
+#include <sys/syscall.h>
+#include <linux/fs.h>
+#endif
+
+namespace files {
+namespace {
+
+std::string reason(int err) { return std::strerror(err); }
+
+[[noreturn]] void fail(const std::string& what, const std::string& path, int err)
+{
+    throw FileError(what + " " + path + ": " + reason(err));
+}
+
+void writeAllTo(int fd, const std::uint8_t* data, size_t size, const std::string& path)
+{
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail("cannot write", path, errno);
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0)
+        fail("cannot flush", path, errno);
+}
+
+std::string directoryOf(const std::string& path)
+{
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+void syncDirectory(const std::string& path)
+{
+    int fd = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+bool exists(const std::string& path)
+{
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+long long fileSize(const std::string& path)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+std::vector<std::uint8_t> readAll(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        fail("cannot open", path, errno);
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        int err = errno ? errno : EINVAL;
+        ::close(fd);
+        fail("cannot read", path, S_ISDIR(st.st_mode) ? EISDIR : err);
+    }
+    std::vector<std::uint8_t> data;
+    data.reserve(static_cast<size_t>(st.st_size));
+    std::uint8_t buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            int err = errno;
+            ::close(fd);
+            fail("cannot read", path, err);
+        }
+        if (n == 0)
+            break;
+        data.insert(data.end(), buffer, buffer + n);
+    }
+    ::close(fd);
+    return data;
+}
+
+bool removeFile(const std::string& path)
+{
+    return ::unlink(path.c_str()) == 0;
+}
+
+void copyExclusive(const std::string& from, const std::string& to)
+{
+    std::vector<std::uint8_t> data = readAll(from);
+    int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        fail("cannot create", to, errno);
+    try {
+        writeAllTo(fd, data.data(), data.size(), to);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(to.c_str());
+        throw;
+    }
+    if (::close(fd) != 0) {
+        int err = errno;
+        ::unlink(to.c_str());
+        fail("cannot write", to, err);
+    }
+    syncDirectory(to);
+}
+
+void renameNoReplace(const std::string& from, const std::string& to)
+{
+#if defined(__linux__) && defined(SYS_renameat2)
+    if (::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        syncDirectory(to);
+        return;
+    }
+    if (errno != EINVAL && errno != ENOSYS)
+        fail("cannot rename " + from + " to", to, errno);
+#endif
+    // Without renameat2: a hard link fails when the target exists.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        fail("cannot rename " + from + " to", to, errno);
+    if (::unlink(from.c_str()) != 0) {
+        int err = errno;
+        ::unlink(to.c_str());
+        fail("cannot rename " + from + " to", to, err);
+    }
+    syncDirectory(to);
+}
+
+void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data)
+{
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = path + ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST)
+            fail("cannot create", temp, errno);
+    }
+    if (fd < 0)
+        fail("cannot create", temp, EEXIST);
+    try {
+        writeAllTo(fd, data.data(), data.size(), temp);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw;
+    }
+    if (::close(fd) != 0) {
+        int err = errno;
+        ::unlink(temp.c_str());
+        fail("cannot write", temp, err);
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        int err = errno;
+        ::unlink(temp.c_str());
+        fail("cannot replace", path, err);
+    }
+    syncDirectory(path);
+}
+
+void copyAtomically(const std::string& from, const std::string& to)
+{
+    writeAtomically(to, readAll(from));
+}
+
+} // namespace files

@@ -1,0 +1,45 @@
+// File operations that never leave half a file behind and never replace
+// another file by accident. Paths are UTF-8, joined with "/".
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace files {
+
+// An input/output error; what() names the path and the reason.
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+bool exists(const std::string& path);
+bool isRegularFile(const std::string& path);
+
+// Size in bytes, or -1 when the file is missing or unreadable.
+long long fileSize(const std::string& path);
+
+std::vector<std::uint8_t> readAll(const std::string& path);
+
+// Removes a file; false when it was not there or could not be removed.
+bool removeFile(const std::string& path);
+
+// Creates `to` exclusively with the bytes of `from`, flushed to disk. Fails
+// when `to` exists already; a failed copy leaves no partial file.
+void copyExclusive(const std::string& from, const std::string& to);
+
+// Renames within one file system; fails when `to` exists already, where a
+// plain rename() would silently destroy it.
+void renameNoReplace(const std::string& from, const std::string& to);
+
+// Writes `data` to a temporary file beside `path` (a name that does not end
+// like `path`), flushes it and renames it over `path`: readers see either
+// the old file or the complete new one.
+void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data);
+
+// Replaces `to` with a copy of `from` through writeAtomically.
+void copyAtomically(const std::string& from, const std::string& to);
+
+} // namespace files

@@ -1,0 +1,7 @@
+#include "Unit3.h"
+
+TForm3::TForm3(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Credits"));
+}

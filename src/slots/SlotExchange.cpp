@@ -1,0 +1,7 @@
+#include "SlotExchange.h"
+
+namespace slotedit {
+
+void attachSlotDrag(TForm1&) {}
+
+} // namespace slotedit

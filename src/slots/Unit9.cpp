@@ -1,0 +1,7 @@
+#include "Unit9.h"
+
+TForm9::TForm9(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form9"));
+    setWindowTitle(QStringLiteral("Namechange"));
+}

@@ -1,0 +1,29 @@
+#include "LogoFile.h"
+
+#include <QCoreApplication>
+
+namespace store {
+
+namespace {
+QString& overrideDir()
+{
+    static QString dir;
+    return dir;
+}
+}
+
+QString programDir()
+{
+    QString dir = overrideDir().isEmpty() ? QCoreApplication::applicationDirPath() : overrideDir();
+    while (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
+        dir.chop(1);
+    return dir;
+}
+
+void setProgramDir(const QString& dir) { overrideDir() = dir; }
+
+QString programFile(const QString& name) { return programDir() + QLatin1Char('/') + name; }
+
+QString logoWadPath(const QString& title) { return programFile(title + QStringLiteral(".wad")); }
+
+} // namespace store

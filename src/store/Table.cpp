@@ -1,0 +1,383 @@
+#include "Table.h"
+
+#include "TableFile.h"
+
+#include <QStringList>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace store {
+
+namespace {
+const char* const kNotEditing = "Dataset not in edit or insert mode";
+const char* const kEmptyDataset = "Cannot perform this operation on an empty dataset";
+const char* const kClosed = "Cannot perform this operation on a closed dataset";
+}
+
+Table::Table(TableDef def, QObject* parent) : QObject(parent), def_(std::move(def)), fileName_(def_.fileName())
+{
+    blankBuffer();
+}
+
+Table::~Table() = default;
+
+QString Table::path() const { return dir_ + QLatin1Char('/') + fileName_; }
+
+void Table::open()
+{
+    close();
+    try {
+        db_.open(path(), false);
+        verifyLayout(db_, def_);
+        db_.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        loadRows();
+        current_ = rows_.isEmpty() ? -1 : 0;
+        state_ = State::Browse;
+        loadCurrent();
+    } catch (...) {
+        db_.close();
+        rows_.clear();
+        current_ = -1;
+        state_ = State::Inactive;
+        throw;
+    }
+    notifyAll();
+}
+
+void Table::close()
+{
+    if (state_ == State::Inactive && !db_.isOpen())
+        return;
+    db_.close();
+    state_ = State::Inactive;
+    rows_.clear();
+    current_ = -1;
+    insertAt_ = -1;
+    modified_ = false;
+    blankBuffer();
+    notifyAll();
+}
+
+void Table::requireOpen() const
+{
+    if (state_ == State::Inactive)
+        throw DatabaseError(kClosed);
+}
+
+void Table::requireEditing() const
+{
+    requireOpen();
+    if (!isEditing())
+        throw DatabaseError(kNotEditing);
+}
+
+void Table::loadRows()
+{
+    rows_.clear();
+    const QString key = def_.keyField >= 0 ? quoteIdentifier(def_.fields[def_.keyField].name) : QStringLiteral("''");
+    const QString order = def_.keyField >= 0 ? key : QStringLiteral("rowid");
+    SqliteStmt select(db_, QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY %3")
+                               .arg(key, quoteIdentifier(def_.name), order));
+    while (select.step())
+        rows_.push_back({select.columnInt(0), select.columnText(1)});
+}
+
+void Table::blankBuffer()
+{
+    buffer_.resize(def_.fields.size());
+    dirty_.fill(false, def_.fields.size());
+    for (int i = 0; i < def_.fields.size(); ++i)
+        buffer_[i] = def_.fields[i].kind == FieldKind::Text ? QVariant(QString()) : QVariant(QByteArray());
+}
+
+void Table::loadCurrent()
+{
+    blankBuffer();
+    if (current_ < 0)
+        return;
+    SqliteStmt select(db_, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(def_.name)));
+    select.bindInt(1, rows_[current_].rowid);
+    if (!select.step())
+        return;   // the row went away behind our back: show it blank
+    for (int i = 0; i < def_.fields.size(); ++i)
+        buffer_[i] = def_.fields[i].kind == FieldKind::Text ? QVariant(select.columnText(i)) : QVariant(select.columnBlob(i));
+}
+
+int Table::listCount() const { return rows_.size() + (state_ == State::Insert ? 1 : 0); }
+
+QString Table::listKey(int line) const
+{
+    if (state_ == State::Insert) {
+        if (line == insertAt_)
+            return def_.keyField >= 0 ? buffer_[def_.keyField].toString() : QString();
+        if (line > insertAt_)
+            --line;
+    }
+    return line >= 0 && line < rows_.size() ? rows_[line].key : QString();
+}
+
+int Table::currentListRow() const { return state_ == State::Insert ? insertAt_ : current_; }
+
+void Table::setState(State s)
+{
+    if (state_ != s) {
+        state_ = s;
+        emit stateChanged();
+    }
+}
+
+void Table::notifyAll()
+{
+    emit fieldChanged(-1);
+    emit listChanged();
+    emit stateChanged();
+}
+
+void Table::settle()
+{
+    if (!isEditing())
+        return;
+    emit updateRecord();
+    if (modified_) {
+        writePending();
+    } else {
+        const bool wasInsert = state_ == State::Insert;
+        state_ = State::Browse;
+        modified_ = false;
+        if (wasInsert) {
+            insertAt_ = -1;
+            loadCurrent();
+            notifyAll();
+        }
+    }
+}
+
+void Table::first() { moveTo(0); }
+void Table::prior() { moveTo(currentListRow() - 1); }
+void Table::next() { moveTo(currentListRow() + 1); }
+void Table::last() { moveTo(rowCount() - 1); }
+
+void Table::moveTo(int row)
+{
+    requireOpen();
+    settle();
+    if (rows_.isEmpty())
+        return;
+    row = std::clamp(row, 0, static_cast<int>(rows_.size()) - 1);
+    if (row != current_) {
+        current_ = row;
+        loadCurrent();
+    }
+    notifyAll();
+}
+
+void Table::edit()
+{
+    requireOpen();
+    if (isEditing())
+        return;
+    if (rows_.isEmpty()) {
+        insert();
+        return;
+    }
+    modified_ = false;
+    dirty_.fill(false);
+    setState(State::Edit);
+}
+
+void Table::insert()
+{
+    requireOpen();
+    settle();
+    insertAt_ = current_ < 0 ? 0 : current_;
+    blankBuffer();
+    modified_ = false;
+    state_ = State::Insert;
+    notifyAll();
+}
+
+void Table::post()
+{
+    requireEditing();
+    emit updateRecord();
+    writePending();
+}
+
+int Table::sortedPlace(const QString& key, qint64 skipRowid) const
+{
+    int place = 0;
+    for (const Row& r : rows_) {   // a binary search would do; the list is in key order
+        if (r.rowid != skipRowid && QString::compare(r.key, key, Qt::CaseSensitive) < 0)
+            ++place;
+    }
+    return place;
+}
+
+void Table::writePending()
+{
+    const QString table = quoteIdentifier(def_.name);
+    const int keyField = def_.keyField;
+    auto bindField = [this](SqliteStmt& stmt, int index, int field) {
+        if (def_.fields[field].kind == FieldKind::Text)
+            stmt.bindText(index, buffer_[field].toString());
+        else
+            stmt.bindBlob(index, buffer_[field].toByteArray());
+    };
+
+    if (state_ == State::Insert) {
+        QStringList names, marks;
+        for (const FieldDef& f : def_.fields) {
+            names << quoteIdentifier(f.name);
+            marks << QStringLiteral("?");
+        }
+        SqliteStmt insert(db_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+        for (int i = 0; i < def_.fields.size(); ++i)
+            bindField(insert, i + 1, i);
+        insert.step();
+        const qint64 rowid = sqlite3_last_insert_rowid(db_.handle());
+        const QString key = keyField >= 0 ? buffer_[keyField].toString() : QString();
+        const int place = keyField >= 0 ? sortedPlace(key, -1) : rows_.size();
+        rows_.insert(place, {rowid, key});
+        current_ = place;
+        insertAt_ = -1;
+    } else {
+        QVector<int> fields;
+        for (int i = 0; i < def_.fields.size(); ++i)
+            if (dirty_[i])
+                fields << i;
+        if (fields.isEmpty())
+            fields << (keyField >= 0 ? keyField : 0);
+        QStringList sets;
+        for (int f : fields)
+            sets << quoteIdentifier(def_.fields[f].name) + QStringLiteral(" = ?");
+        SqliteStmt update(db_, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QLatin1Char(','))));
+        int index = 1;
+        for (int f : fields)
+            bindField(update, index++, f);
+        update.bindInt(index, rows_[current_].rowid);
+        update.step();
+        if (keyField >= 0 && dirty_[keyField]) {
+            Row row = rows_[current_];
+            row.key = buffer_[keyField].toString();
+            rows_.remove(current_);
+            current_ = sortedPlace(row.key, -1);
+            rows_.insert(current_, row);
+        }
+    }
+    modified_ = false;
+    dirty_.fill(false);
+    state_ = State::Browse;
+    notifyAll();
+}
+
+void Table::cancel()
+{
+    requireOpen();
+    if (!isEditing())
+        return;
+    state_ = State::Browse;
+    insertAt_ = -1;
+    modified_ = false;
+    loadCurrent();
+    notifyAll();
+}
+
+void Table::refresh()
+{
+    requireOpen();
+    settle();
+    const qint64 rowid = current_ >= 0 ? rows_[current_].rowid : -1;
+    const int oldRow = current_;
+    loadRows();
+    current_ = -1;
+    for (int i = 0; i < rows_.size(); ++i)
+        if (rows_[i].rowid == rowid)
+            current_ = i;
+    if (current_ < 0 && !rows_.isEmpty())
+        current_ = std::clamp(oldRow, 0, static_cast<int>(rows_.size()) - 1);
+    loadCurrent();
+    notifyAll();
+}
+
+void Table::deleteRecord()
+{
+    requireOpen();
+    if (state_ == State::Insert) {
+        cancel();
+        return;
+    }
+    if (rows_.isEmpty())
+        throw DatabaseError(kEmptyDataset);
+    SqliteStmt remove(db_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(def_.name)));
+    remove.bindInt(1, rows_[current_].rowid);
+    remove.step();
+    rows_.remove(current_);
+    if (current_ >= rows_.size())
+        current_ = rows_.size() - 1;
+    state_ = State::Browse;
+    modified_ = false;
+    loadCurrent();
+    notifyAll();
+}
+
+void Table::emptyTable()
+{
+    const QString sql = QStringLiteral("DELETE FROM %1").arg(quoteIdentifier(def_.name));
+    if (isOpen()) {
+        db_.exec(sql);
+        state_ = State::Browse;
+        loadRows();
+        current_ = rows_.isEmpty() ? -1 : 0;
+        loadCurrent();
+        notifyAll();
+        return;
+    }
+    SqliteDb db;
+    db.open(path(), false);
+    verifyLayout(db, def_);
+    db.exec(sql);
+}
+
+QString Table::text(int field) const
+{
+    return field >= 0 && field < buffer_.size() ? buffer_[field].toString() : QString();
+}
+
+QByteArray Table::picture(int field) const
+{
+    return field >= 0 && field < buffer_.size() ? buffer_[field].toByteArray() : QByteArray();
+}
+
+QString Table::storedText(int field, const QString& value) const
+{
+    QString text = value.left(def_.fields[field].width);
+    for (QChar& c : text)
+        if (c.unicode() > 0xff)
+            c = QLatin1Char('?');   // single-byte text: what Latin-1 cannot hold
+    return text;
+}
+
+void Table::setText(int field, const QString& value)
+{
+    requireEditing();
+    buffer_[field] = storedText(field, value);
+    dirty_[field] = true;
+    modified_ = true;
+    emit fieldChanged(field);
+    if (field == def_.keyField)
+        emit listChanged();
+}
+
+void Table::setPicture(int field, const QByteArray& value)
+{
+    requireEditing();
+    buffer_[field] = value;
+    dirty_[field] = true;
+    modified_ = true;
+    emit fieldChanged(field);
+}
+
+} // namespace store

@@ -1,0 +1,112 @@
+// One table of the program directory, reached through a cursor. The row
+// under the cursor is the current row; while it is being edited or inserted
+// its fields change in a pending edit, which reaches the file only when it is
+// posted. Only the current row's fields are held in memory; the row list
+// holds the keys alone, so a large library costs no more to page through.
+#pragma once
+
+#include "Errors.h"
+#include "Sqlite.h"
+#include "TableDef.h"
+
+#include <QObject>
+#include <QVariant>
+#include <QVector>
+
+namespace store {
+
+class Table : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit Table(TableDef def, QObject* parent = nullptr);
+    ~Table() override;
+
+    const TableDef& def() const { return def_; }
+    void setDirectory(const QString& dir) { dir_ = dir; }
+    void setFileName(const QString& name) { fileName_ = name; }
+    QString path() const;
+
+    // Opens an existing table file; the cursor goes to the first row.
+    void open();
+    // Leaves any pending edit unposted.
+    void close();
+    bool isOpen() const { return state_ != State::Inactive; }
+    State state() const { return state_; }
+    bool isEditing() const { return state_ == State::Edit || state_ == State::Insert; }
+    bool modified() const { return modified_; }
+
+    // Stored rows and the cursor's place among them (-1 when there is none).
+    int rowCount() const { return rows_.size(); }
+    int recNo() const { return current_; }
+    bool isEmpty() const { return rows_.isEmpty(); }
+
+    // The row list as shown: the stored rows' keys, with a row being inserted
+    // shown at its place; currentListRow() is the cursor's line in it.
+    int listCount() const;
+    QString listKey(int line) const;
+    int currentListRow() const;
+
+    void first();
+    void prior();
+    void next();
+    void last();
+    void moveTo(int row);
+
+    void edit();
+    void insert();
+    void post();
+    void cancel();
+    void refresh();
+    void deleteRecord();
+    // Removes every row; works on a closed table.
+    void emptyTable();
+
+    QString text(int field) const;
+    QByteArray picture(int field) const;   // a null array when there is no picture
+    void setText(int field, const QString& value);
+    void setPicture(int field, const QByteArray& value);
+
+signals:
+    // Controls that hold changes of their own hand them over now (before a
+    // post or a move settles the pending edit).
+    void updateRecord();
+    // A field of the current row changed (-1: the whole row or another row).
+    void fieldChanged(int field);
+    // The row list or the cursor's place in it changed.
+    void listChanged();
+    void stateChanged();
+
+private:
+    struct Row {
+        qint64 rowid;
+        QString key;
+    };
+
+    void requireOpen() const;
+    void requireEditing() const;
+    void loadRows();
+    void loadCurrent();
+    void blankBuffer();
+    void settle();
+    void writePending();
+    int sortedPlace(const QString& key, qint64 skipRowid) const;
+    QString storedText(int field, const QString& value) const;
+    void setState(State s);
+    void notifyAll();
+
+    TableDef def_;
+    QString dir_;
+    QString fileName_;
+    SqliteDb db_;
+    State state_ = State::Inactive;
+    QVector<Row> rows_;
+    int current_ = -1;
+    int insertAt_ = -1;          // the list line of a row being inserted
+    QVector<QVariant> buffer_;   // the current row, with the pending edit's changes
+    QVector<bool> dirty_;
+    bool modified_ = false;
+};
+
+} // namespace store

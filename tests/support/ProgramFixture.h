@@ -1,0 +1,70 @@
+// A fixture that runs the whole program on a program directory of its own:
+// the three tables made by the installer, empty.bmp and, when they are
+// built, the two converters.
+#pragma once
+
+#include "app/MessageBox.h"
+#include "app/Program.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+class TForm1;
+namespace store { class Table; }
+
+class ProgramFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Makes the program directory (done by SetUp unless makeTables is false).
+    QString dir() const { return dir_.path(); }
+    QString path(const QString& name) const { return dir() + QLatin1Char('/') + name; }
+
+    // Creates the windows and opens the tables; runs the first-show checks and
+    // shows the main window when show is true.
+    bool start(bool show = true);
+    void stop();
+    TForm1& form();
+
+    template <class W = QWidget>
+    W* widget(const QString& name)
+    {
+        W* w = rootWidget()->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << "no widget " << name.toStdString();
+        return w;
+    }
+
+    // Settings written straight into the table before start().
+    void setConfig(int field, const QString& value);
+    // A page written straight into the table before start(): a title and up to
+    // eight slot titles, each slot with a small picture of its own colour.
+    void addPage(const QString& title, const QStringList& slotTitles = {});
+    void writeFile(const QString& name, const QByteArray& bytes);
+    QByteArray readFile(const QString& name) const;
+    bool fileExists(const QString& name) const;
+
+    // Stored rows of LogoDB.db, read with a connection of their own.
+    QStringList storedPageTitles() const;
+
+    // Runs `action` as soon as the next modal dialog runs its own loop.
+    void whenModal(std::function<void(QWidget*)> action);
+
+    static QByteArray colourPicture(int seed);
+
+    app::MessageBox::Answer yes() const { return app::MessageBox::Answer::Yes; }
+    app::MessageBox::Answer no() const { return app::MessageBox::Answer::No; }
+    void answer(std::initializer_list<app::MessageBox::Answer> answers);
+    QStringList shown() const { return app::MessageBox::shownTexts(); }
+
+private:
+    QWidget* rootWidget();
+    QTemporaryDir dir_;
+    app::Program program_;
+    bool started_ = false;
+};
