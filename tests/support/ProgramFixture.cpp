@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QTest>
 #include <QTimer>
 
 void ProgramFixture::SetUp()
@@ -32,6 +33,7 @@ void ProgramFixture::SetUp()
 
 void ProgramFixture::TearDown()
 {
+    watchers_.reset();
     stop();
     store::setProgramDir(QString());
     app::MessageBox::setScripted(true);
@@ -42,8 +44,11 @@ bool ProgramFixture::start(bool show)
     if (!program_.create())
         return false;
     started_ = true;
-    if (show)
+    if (show) {
         program_.show();
+        forms().Form1->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(forms().Form1));
+    }
     return true;
 }
 
@@ -132,7 +137,9 @@ QStringList ProgramFixture::storedPageTitles() const
 
 void ProgramFixture::whenModal(std::function<void(QWidget*)> action)
 {
-    auto* timer = new QTimer;
+    if (!watchers_)
+        watchers_ = std::make_unique<QObject>();
+    auto* timer = new QTimer(watchers_.get());
     timer->setInterval(0);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
         if (QWidget* modal = QApplication::activeModalWidget()) {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 class TForm1;
 namespace store { class Table; }
@@ -52,7 +53,8 @@ protected:
     // Stored rows of LogoDB.db, read with a connection of their own.
     QStringList storedPageTitles() const;
 
-    // Runs `action` as soon as the next modal dialog runs its own loop.
+    // Runs `action` as soon as the next modal dialog runs its own loop (at the
+    // latest until the test ends).
     void whenModal(std::function<void(QWidget*)> action);
 
     static QByteArray colourPicture(int seed);
@@ -65,6 +67,7 @@ protected:
 private:
     QWidget* rootWidget();
     QTemporaryDir dir_;
+    std::unique_ptr<QObject> watchers_;
     app::Program program_;
     bool started_ = false;
 };
