@@ -1,0 +1,195 @@
+// The benchmark of Tagomat 2: start-up, paging, saving and importing against
+// libraries of 10 and 1,000 pages, on Qt's offscreen platform.
+//
+//   tagomat2-bench run [--runs R] [--work DIR]   all figures, a table and BENCH lines
+//   tagomat2-bench generate DIR PAGES             lay out a library
+//   tagomat2-bench startup DIR                    (child) start, show, report
+//   tagomat2-bench operations DIR KIND COUNT      (child) time moves, posts or imports
+
+#include "Library.h"
+#include "Operations.h"
+
+#include "app/MessageBox.h"
+#include "app/Program.h"
+#include "app/Forms.h"
+#include "app/Unit1.h"
+#include "store/LogoFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTextStream>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+long peakRssKb()
+{
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+int startupChild(const QString& dir)
+{
+    store::setProgramDir(dir);
+    app::MessageBox::setScripted(true);
+    app::Program program;
+    if (!program.create())
+        return 1;
+    program.show();
+    forms().Form1->grab();   // every control painted, the pictures among them
+    QApplication::processEvents();
+    std::printf("SHOWN %ld\n", peakRssKb());
+    std::fflush(stdout);
+    return 0;
+}
+
+struct Startup {
+    double ms;
+    double rssMb;
+};
+
+Startup timeStartup(const QString& self, const QString& dir)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(self, {QStringLiteral("startup"), dir});
+    child.waitForStarted();
+    QByteArray line;
+    while (!line.contains('\n') && child.waitForReadyRead(30000))
+        line += child.readAllStandardOutput();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    child.waitForFinished(30000);
+    if (!line.startsWith("SHOWN "))
+        throw std::runtime_error("the start-up child failed: " + child.readAllStandardError().toStdString());
+    return {ms, line.mid(6).trimmed().toDouble() / 1024.0};
+}
+
+std::vector<double> timeOperations(const QString& self, const QString& dir, const QString& kind, int count)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.start(self, {QStringLiteral("operations"), dir, kind, QString::number(count)});
+    child.waitForFinished(600000);
+    std::vector<double> values;
+    for (const QByteArray& l : child.readAllStandardOutput().split('\n'))
+        if (l.startsWith("T "))
+            values.push_back(l.mid(2).toDouble());
+    if (values.empty())
+        throw std::runtime_error(kind.toStdString() + ": the child measured nothing: " + child.readAllStandardError().toStdString());
+    return values;
+}
+
+QString ensureLibrary(const QString& work, int pages)
+{
+    const QString dir = work + QStringLiteral("/library%1").arg(pages);
+    const QString marker = dir + QStringLiteral("/.complete");
+    if (!QFileInfo::exists(marker)) {
+        QDir(dir).removeRecursively();
+        std::fprintf(stderr, "laying out a library of %d pages in %s\n", pages, qPrintable(dir));
+        bench::generateLibrary(dir, pages);
+        QFile f(marker);
+        f.open(QIODevice::WriteOnly);
+    }
+    return dir;
+}
+
+int runAll(const QStringList& args)
+{
+    int runs = 11;
+    QString work = QDir::currentPath() + QStringLiteral("/bench-work");
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--runs") && i + 1 < args.size())
+            runs = args[++i].toInt();
+        else if (args[i] == QLatin1String("--work") && i + 1 < args.size())
+            work = args[++i];
+    }
+    const QString self = QCoreApplication::applicationFilePath();
+    struct Figure {
+        QString name;
+        double value;
+        QString unit;
+    };
+    std::vector<Figure> figures;
+    for (int pages : {10, 1000}) {
+        const QString dir = ensureLibrary(work, pages);
+        std::vector<double> startups, rss;
+        timeStartup(self, dir);   // a warm-up: the file cache holds the program then
+        for (int r = 0; r < runs; ++r) {
+            const Startup s = timeStartup(self, dir);
+            startups.push_back(s.ms);
+            rss.push_back(s.rssMb);
+        }
+        const QString suffix = QStringLiteral("_%1").arg(pages);
+        figures.push_back({QStringLiteral("startup") + suffix, median(startups), QStringLiteral("ms")});
+        figures.push_back({QStringLiteral("move") + suffix, median(timeOperations(self, dir, "move", 200)), QStringLiteral("ms")});
+        figures.push_back({QStringLiteral("post") + suffix, median(timeOperations(self, dir, "post", 60)), QStringLiteral("ms")});
+        figures.push_back({QStringLiteral("rss") + suffix, median(rss), QStringLiteral("MiB")});
+        if (pages == 10) {
+            try {
+                figures.push_back({QStringLiteral("import"), median(timeOperations(self, dir, "import", 21)), QStringLiteral("ms")});
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "import not measured: %s\n", e.what());
+            }
+        }
+    }
+    QTextStream out(stdout);
+    out << QStringLiteral("%1 %2\n").arg(QStringLiteral("figure"), -14).arg(QStringLiteral("median"), 12);
+    for (const Figure& f : figures)
+        out << QStringLiteral("%1 %2 %3\n").arg(f.name, -14).arg(f.value, 12, 'f', 3).arg(f.unit);
+    for (const Figure& f : figures)
+        out << QStringLiteral("BENCH %1 %2 %3\n").arg(f.name).arg(f.value, 0, 'f', 3).arg(f.unit);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && (std::string(argv[1]) == "startup" || std::string(argv[1]) == "operations"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tagomat 2"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tagomat 2"));
+    const QStringList args = QApplication::arguments().mid(1);
+    try {
+        if (args.size() == 3 && args[0] == QLatin1String("generate")) {
+            bench::generateLibrary(args[1], args[2].toInt());
+            return 0;
+        }
+        if (args.size() == 2 && args[0] == QLatin1String("startup"))
+            return startupChild(args[1]);
+        if (args.size() == 4 && args[0] == QLatin1String("operations"))
+            return bench::operationsChild(args[1], args[2], args[3].toInt());
+        if (!args.isEmpty() && args[0] == QLatin1String("run"))
+            return runAll(args.mid(1));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tagomat2-bench: %s\n", e.what());
+        return 1;
+    }
+    std::fprintf(stderr, "usage: tagomat2-bench run [--runs R] [--work DIR] | generate DIR PAGES\n");
+    return 2;
+}
