@@ -5,4 +5,4 @@ top="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$top/scripts/setup.sh"
 export QT_QPA_PLATFORM=offscreen
 cd "$top/build"
-ctest --output-on-failure -j "$(nproc)" --timeout 600
+ctest --output-on-failure -j "$(nproc)" --timeout 120

@@ -1,0 +1,42 @@
+// wad3 WADPATH: writes the picture of a spray logo WAD file as an 8-bit PCX
+// file into the working directory, named after the WAD file ("/dir/name.wad"
+// gives "name.pcx").
+#include "files/FileOps.h"
+#include "formats/Pcx.h"
+#include "formats/Wad3.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+namespace {
+
+// The file name without its directory and its last extension, plus ".pcx".
+std::string pcxNameFor(const std::string& wadPath)
+{
+    const std::string name = wadPath.substr(wadPath.find_last_of('/') + 1);
+    return name.substr(0, name.find_last_of('.')) + ".pcx";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: wad3 WADPATH\n");
+        return 2;
+    }
+    const std::string wadPath = argv[1];
+    try {
+        const std::vector<std::uint8_t> wad = files::readAll(wadPath);
+        const formats::WadPicture picture = formats::readWadPicture(wad.data(), wad.size());
+        files::writeAtomically(pcxNameFor(wadPath),
+                               formats::writePcx8(picture.width, picture.height, picture.indices, picture.palette));
+        return 0;
+    } catch (const files::FileError& e) {
+        std::fprintf(stderr, "wad3: %s\n", e.what());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "wad3: %s: %s\n", wadPath.c_str(), e.what());
+    }
+    return 1;
+}
