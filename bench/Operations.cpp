@@ -4,15 +4,24 @@
 #include "app/MessageBox.h"
 #include "app/Program.h"
 #include "app/Unit1.h"
+#include "import/OpenDialog.h"
+#include "import/Unit4.h"
+#include "settings/Unit5.h"
 #include "store/LogoFile.h"
 #include "store/Records.h"
 #include "store/Table.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace bench {
 
@@ -50,6 +59,41 @@ void timePosts(TForm1& form, int count)
     }
 }
 
+// Imports a real spray into slot 1, from the name prompt's OK to the slot
+// filled and the page posted, with the wait-time slider at 0.
+void timeImports(TForm1& form, int count)
+{
+    QTemporaryDir elsewhere;
+    const QString chosen = elsewhere.path() + QStringLiteral("/spray.wad");
+    if (!QFile::copy(QStringLiteral(TAGOMAT_FIXTURES_DIR "/spray-a.wad"), chosen))
+        throw std::runtime_error("no spray to import");
+    forms().Form5->setPosition(0);
+    TForm4& prompt = *forms().Form4;
+    QElapsedTimer timer;
+    QString name;
+    // Answers the name prompt as soon as it is open, and starts the clock with OK.
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() != &prompt)
+            return;
+        answer.stop();
+        prompt.Edit1->setText(name);
+        timer.start();
+        prompt.Button1->click();
+    });
+    for (int i = 0; i < count; ++i) {
+        name = QStringLiteral("bench%1").arg(i);
+        logoimport::OpenDialog::queueChoice(chosen);
+        answer.start();
+        form.InsertClick(1);
+        report(timer);
+        if (form.Table1().text(store::LogoPage::pictureTitle(1)) != name)
+            throw std::runtime_error("an import did not fill the slot");
+        QFile::remove(store::logoWadPath(name));
+    }
+}
+
 } // namespace
 
 int operationsChild(const QString& dir, const QString& kind, int count)
@@ -66,6 +110,8 @@ int operationsChild(const QString& dir, const QString& kind, int count)
         timeMoves(form, count);
     else if (kind == QLatin1String("post"))
         timePosts(form, count);
+    else if (kind == QLatin1String("import"))
+        timeImports(form, count);
     else
         return 2;
     std::fflush(stdout);

@@ -1,8 +1,240 @@
 #include "LogoImport.h"
 
+#include "Converters.h"
+#include "LogoPlacement.h"
+#include "OpenDialog.h"
+#include "Unit11.h"
+#include "Unit4.h"
+#include "WorkingFiles.h"
+#include "app/Forms.h"
+#include "app/MessageBox.h"
+#include "app/Unit1.h"
+#include "files/FileOps.h"
+#include "formats/Bmp.h"
+#include "formats/Jpeg.h"
+#include "settings/Unit5.h"
+#include "store/LogoFile.h"
+#include "store/PictureField.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QThread>
+
 namespace logoimport {
 
-void insertClick(TForm1&, int) {}
-void dropFiles(TForm1&, const QList<QUrl>&) {}
+namespace {
+
+// Drop acceptance is off while an import runs; it comes back on every way
+// out, an unexpected error included.
+class DropsOff {
+public:
+    DropsOff(TForm1& form, bool dropBusy) : form_(form), dropBusy_(dropBusy)
+    {
+        if (dropBusy_)
+            form_.DropBusy = true;
+        form_.setDropAcceptance(false);
+    }
+    ~DropsOff() { restore(); }
+    void restore()
+    {
+        form_.setDropAcceptance(true);
+        if (dropBusy_)
+            form_.DropBusy = false;
+    }
+
+private:
+    TForm1& form_;
+    bool dropBusy_;
+};
+
+// A step of the import that failed after the file was placed; the text is
+// for the user.
+struct ImportFailure {
+    QString text;
+};
+
+void pauseFor(int milliseconds, TForm11& wait)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) {
+        QThread::msleep(static_cast<unsigned long>(qMin<qint64>(10, milliseconds - clock.elapsed())));
+        wait.keepPainted();
+    }
+}
+
+// The converted picture as the field bytes of a slot picture.
+QByteArray convertedPicture()
+{
+    std::vector<std::uint8_t> jpeg;
+    try {
+        jpeg = files::readAll(convertedPicturePath().toStdString());
+        const formats::RgbImage image = formats::decodeJpeg(jpeg.data(), jpeg.size());
+        const std::vector<std::uint8_t> bmp = formats::encodeBmp24(image);
+        return store::wrapPicture(QByteArray(reinterpret_cast<const char*>(bmp.data()), static_cast<int>(bmp.size())));
+    } catch (const std::exception& e) {
+        throw ImportFailure{QStringLiteral("The picture could not be loaded from temp.jpg: %1").arg(QString::fromUtf8(e.what()))};
+    }
+}
+
+// The name loop: asks for a name until the chosen file has been placed as
+// that name's logo wad file. Returns false when the file cannot be placed
+// under any name (nothing is placed then).
+bool placeUnderName(TForm1& form, const QString& source, bool rename, Placement& placed)
+{
+    TForm4& prompt = *forms().Form4;
+    form.WadCopied = false;
+    while (!form.WadCopied) {
+        prompt.exec();
+        const QString target = store::logoWadPath(prompt.Edit1->text());
+        if (files::exists(target.toStdString())) {
+            app::MessageBox::plain(QStringLiteral("Sorry, this file already exists, please enter an other name."));
+            continue;
+        }
+        try {
+            placed = placeLogo(source, target, rename);
+            form.WadCopied = true;
+        } catch (const files::FileError&) {
+            // Another name helps only when the name was the trouble.
+            const QFileInfo file(source);
+            if (!file.isFile() || !file.isReadable()) {
+                app::MessageBox::error(QStringLiteral("The file %1 cannot be read.").arg(source));
+                return false;
+            }
+            if (!QFileInfo(store::programDir()).isWritable()) {
+                app::MessageBox::error(QStringLiteral("No logo can be placed in %1: the directory is not writable.")
+                                           .arg(store::programDir()));
+                return false;
+            }
+            app::MessageBox::plain(QStringLiteral("Error renaming file. :(, please change the logo name"));
+        }
+    }
+    return true;
+}
+
+// From the placement of the chosen file to the closing of the wait window.
+// The slot gets the picture and the title only when every step worked;
+// otherwise all the import did to the program directory is undone, and the
+// result is false.
+bool importInto(TForm1& form, int slot, const QString& source)
+{
+    TForm11& wait = *forms().Form11;
+    OpenDialog& dialog = OpenDialog::of(&form);
+    wait.resetProgress();
+
+    Placement placed;
+    if (!placeUnderName(form, source, liesInProgramDir(source), placed)) {
+        wait.hide();
+        return false;
+    }
+    dialog.setFileName(placed.target);
+
+    QString pcx;
+    const WhileWaiting keepPainted = [&wait] { wait.keepPainted(); };
+    try {
+        wait.showWaiting();
+        wait.advance(10, QStringLiteral("Opening WAD file..."));
+        try {
+            pcx = extractPicture(placed.target, keepPainted);
+            wait.advance(10, QStringLiteral("Importing Picture..."));
+            convertPicture(pcx, keepPainted);
+        } catch (const ConverterError& e) {
+            throw ImportFailure{QString::fromUtf8(e.what())};
+        }
+        wait.advance(10);
+        const QString title = bestandnaam(QFileInfo(dialog.fileName()).fileName());
+        pauseFor(forms().Form5->waitMilliseconds(), wait);
+        const QByteArray picture = convertedPicture();
+
+        store::Table& table = form.Table1();
+        table.edit();
+        table.setPicture(store::LogoPage::picture(slot), picture);
+        table.setText(store::LogoPage::pictureTitle(slot), title);
+    } catch (const ImportFailure& failure) {
+        QString text = failure.text;
+        const QString kept = undoPlacement(placed);
+        if (!pcx.isEmpty())
+            QFile::remove(store::programFile(pcx));
+        QFile::remove(convertedPicturePath());
+        wait.hide();
+        if (!kept.isEmpty())
+            text += QLatin1Char(' ') + kept;
+        app::MessageBox::error(text);
+        return false;
+    }
+    QFile::remove(convertedPicturePath());
+    wait.advance(10);
+    wait.advance(10);
+    QFile::remove(store::programFile(pcx));
+    forms().Form4->Edit1->clear();
+    wait.advance(10);
+    wait.hide();
+    return true;
+}
+
+void postPage(TForm1& form)
+{
+    form.Table1().edit();
+    form.Table1().post();
+}
+
+} // namespace
+
+void insertClick(TForm1& form, int slot)
+{
+    DropsOff dropsOff(form, false);
+    form.UnsavedChanges = true;
+    form.Table1().edit();
+    OpenDialog& dialog = OpenDialog::of(&form);
+    if (dialog.execute(&form)) {
+        // A failed import has been undone and reported; the page stays in
+        // its pending edit as it was.
+        if (!importInto(form, slot, dialog.fileName()))
+            return;
+    } else {
+        forms().Form11->advance(10);
+        forms().Form11->hide();
+    }
+    dropsOff.restore();
+    postPage(form);
+}
+
+void dropFiles(TForm1& form, const QList<QUrl>& urls)
+{
+    if (form.DropBusy)
+        return;
+    DropsOff dropsOff(form, true);
+    form.activateWindow();
+    form.setFocus();
+
+    const QString path = urls.isEmpty() ? QString() : urls.first().toLocalFile();
+    const QFileInfo file(path);
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    const bool isWad = !path.isEmpty() && dot >= 0
+                       && path.mid(dot).compare(QLatin1String(".wad"), Qt::CaseInsensitive) == 0 && file.isFile();
+    if (isWad) {
+        form.UnsavedChanges = true;
+        form.Table1().edit();
+        int slot = 0;
+        for (int n = 1; n <= store::LogoPage::kSlots && slot == 0; ++n) {
+            if (form.Table1().text(store::LogoPage::pictureTitle(n)).isEmpty())
+                slot = n;
+        }
+        if (slot == 0) {
+            dropsOff.restore();
+            app::MessageBox::error(QStringLiteral("This page does not have any space left."));
+            return;
+        }
+        OpenDialog::of(&form).setFileName(path);
+        if (!importInto(form, slot, path))
+            return;
+    }
+    dropsOff.restore();
+    postPage(form);
+}
 
 } // namespace logoimport

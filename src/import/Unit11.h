@@ -1,4 +1,5 @@
-// The wait window "Please Wait" shown during an import.
+// The wait window "Please Wait": a progress bar that the import advances
+// while the converters work. It is shown without modality and stays on top.
 #pragma once
 
 #include <QWidget>
@@ -10,4 +11,13 @@ class TForm11 : public QWidget {
 public:
     explicit TForm11(QWidget* parent = nullptr);
     QProgressBar* ProgressBar1 = nullptr;
+
+    // Position 0, maximum 60.
+    void resetProgress();
+    // Shows the window centred on the screen.
+    void showWaiting();
+    // Sets the caption and advances the bar by `step`.
+    void advance(int step, const QString& caption = QString());
+    // Paints what has changed, without taking any user input.
+    void keepPainted();
 };

@@ -1,14 +1,71 @@
 #include "Unit4.h"
 
+#include "LogoName.h"
+#include "app/MessageBox.h"
+
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent)
+TForm4::TForm4(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Enter name"));
+    setFixedSize(181, 123);
+
+    auto label = [this](const char* name, const QString& text, int y) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QLatin1String(name));
+        l->setGeometry(8, y, 165, 14);
+    };
+    label("Label1", QStringLiteral("Please enter a name for this logo."), 8);
+    label("Label2", QStringLiteral("(without .wad)"), 24);
+    label("Label3", QStringLiteral("Don't use spaces, use _ instead."), 40);
+
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(8, 60, 165, 21);
+
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(53, 90, 75, 25);
+    Button1->setDefault(true);
+    Button1->setAutoDefault(true);
+
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm4::Edit1Change);
+    connect(Button1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
+}
+
+void TForm4::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TForm4::FormShow()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    Button1->setEnabled(false);
+    Edit1->setFocus();
+}
+
+void TForm4::Edit1Change() { Button1->setEnabled(true); }
+
+void TForm4::BitBtn1Click()
+{
+    const QString name = Edit1->text();
+    if (name.contains(QLatin1Char(' '))) {
+        app::MessageBox::plain(QStringLiteral("No spaces please, use _ instead."));
+        return;
+    }
+    const QString problem = logoimport::logoNameProblem(name);
+    if (!problem.isEmpty()) {
+        app::MessageBox::plain(problem);
+        return;
+    }
+    accept();
 }

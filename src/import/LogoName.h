@@ -1,0 +1,17 @@
+// The rule for logo names. A logo's name is at once the title of its slot
+// and the base name of its logo wad file in the program directory, so it
+// must fit the 15 characters of a title and be a plain file name there.
+#pragma once
+
+#include <QString>
+
+namespace logoimport {
+
+// The longest name a slot title holds.
+constexpr int kMaxLogoName = 15;
+
+// The message that tells the user why `name` cannot name a logo, or an empty
+// string when it can. Spaces are left to the caller.
+QString logoNameProblem(const QString& name);
+
+} // namespace logoimport

@@ -1,0 +1,71 @@
+#include "OpenDialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QList>
+#include <QWidget>
+
+#include <optional>
+
+namespace logoimport {
+
+namespace {
+QList<std::optional<QString>>& queue()
+{
+    static QList<std::optional<QString>> q;
+    return q;
+}
+int& executionCount()
+{
+    static int n = 0;
+    return n;
+}
+} // namespace
+
+OpenDialog::OpenDialog(QObject* parent) : QObject(parent) { setObjectName(QStringLiteral("OpenDialog1")); }
+
+OpenDialog& OpenDialog::of(QWidget* window)
+{
+    if (auto* dialog = window->findChild<OpenDialog*>(QStringLiteral("OpenDialog1"), Qt::FindDirectChildrenOnly))
+        return *dialog;
+    return *new OpenDialog(window);
+}
+
+QStringList OpenDialog::nameFilters()
+{
+    return {QStringLiteral("Wad Files (*.wad)"), QStringLiteral("Zip Files (*.zip)"), QStringLiteral("All Files (*.*)")};
+}
+
+bool OpenDialog::execute(QWidget* parent)
+{
+    ++executionCount();
+    if (!queue().isEmpty()) {
+        const std::optional<QString> choice = queue().takeFirst();
+        if (!choice)
+            return false;
+        fileName_ = *choice;
+        return true;
+    }
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(nameFilters());
+    dialog.selectNameFilter(nameFilters().first());
+    if (!fileName_.isEmpty()) {
+        const QFileInfo current(fileName_);
+        dialog.setDirectory(current.absolutePath());
+        dialog.selectFile(current.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    fileName_ = dialog.selectedFiles().first();
+    return true;
+}
+
+void OpenDialog::queueChoice(const QString& path) { queue().append(path); }
+void OpenDialog::queueCancel() { queue().append(std::nullopt); }
+int OpenDialog::queuedChoices() { return queue().size(); }
+void OpenDialog::clearQueue() { queue().clear(); }
+int OpenDialog::executions() { return executionCount(); }
+
+} // namespace logoimport

@@ -1,0 +1,43 @@
+// The import's file dialog "OpenDialog1". It keeps its current file name
+// from one import to the next and opens on it. Tests queue the next choice
+// (a path or a cancel), and then no real dialog opens.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace logoimport {
+
+class OpenDialog : public QObject {
+    Q_OBJECT
+public:
+    explicit OpenDialog(QObject* parent = nullptr);
+
+    // The dialog of the window, made on first use.
+    static OpenDialog& of(QWidget* window);
+
+    static QStringList nameFilters();
+
+    QString fileName() const { return fileName_; }
+    void setFileName(const QString& path) { fileName_ = path; }
+
+    // Shows the dialog; true with fileName() set to the chosen file, false
+    // when the user cancels.
+    bool execute(QWidget* parent);
+
+    // The test hook: the next execute() takes this answer instead of asking.
+    static void queueChoice(const QString& path);
+    static void queueCancel();
+    static int queuedChoices();
+    static void clearQueue();
+    // How often execute() ran (tests check that no dialog was shown).
+    static int executions();
+
+private:
+    QString fileName_;
+};
+
+} // namespace logoimport

@@ -1,0 +1,45 @@
+#include "WorkingFiles.h"
+
+#include "store/LogoFile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace logoimport {
+
+namespace {
+QString programName(const QString& base)
+{
+#ifdef Q_OS_WIN
+    return store::programFile(base + QStringLiteral(".exe"));
+#else
+    return store::programFile(base);
+#endif
+}
+} // namespace
+
+QString extractorPath() { return programName(QStringLiteral("wad3")); }
+QString converterPath() { return programName(QStringLiteral("i_view32")); }
+QString convertedPicturePath() { return store::programFile(QStringLiteral("temp.jpg")); }
+
+QStringList pcxFiles()
+{
+    return QDir(store::programDir())
+        .entryList({QStringLiteral("*.pcx")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+QString bestandnaam(const QString& fileName)
+{
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? fileName : fileName.left(dot);
+}
+
+qint64 bestandsgrootte()
+{
+    QFile file(convertedPicturePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    return file.size();
+}
+
+} // namespace logoimport

@@ -1,0 +1,204 @@
+// Import by the "+" button, end to end with the real converters.
+#include "ImportFixture.h"
+
+#include "app/Forms.h"
+#include "app/Unit1.h"
+#include "import/OpenDialog.h"
+#include "import/Unit11.h"
+#include "import/Unit4.h"
+#include "settings/Unit5.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProgressBar>
+
+using logoimport::OpenDialog;
+
+class ImportButton : public ImportFixture {};
+
+TEST_F(ImportButton, FillsAnEmptySlotWithACopyOfAFileFromElsewhere)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("one")});
+    writeFile(QStringLiteral("one.wad"), "first logo");
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    QApplication::clipboard()->setText(QStringLiteral("the user's text"));
+    const QString chosen = copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad"));
+    OpenDialog::queueChoice(chosen);
+    answerPrompt({QStringLiteral("my_logo")});
+
+    clickPlus(3);
+
+    EXPECT_EQ(slotTitle(3), QStringLiteral("my_logo"));
+    expectShowsWad(slotImage(3), fixture(QStringLiteral("spray-a.wad")));
+    QFile original(chosen);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readFile(QStringLiteral("my_logo.wad")), original.readAll());
+    EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 3), QStringLiteral("my_logo")) << "the page is posted";
+    EXPECT_FALSE(form().Table1().isEditing());
+    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(form().WadCopied);
+    EXPECT_TRUE(form().acceptDrops());
+    EXPECT_EQ(slotTitle(1), QStringLiteral("one"));
+    EXPECT_EQ(programDirEntries().filter(QStringLiteral(".pcx")), QStringList());
+    EXPECT_FALSE(fileExists(QStringLiteral("temp.jpg")));
+    EXPECT_EQ(okEnabledOnShow, QList<bool>{false});
+    EXPECT_EQ(forms().Form4->Edit1->text(), QString()) << "the name is cleared after an import";
+    EXPECT_EQ(forms().Form11->ProgressBar1->value(), 60);
+    EXPECT_FALSE(forms().Form11->isVisible());
+    EXPECT_EQ(forms().Form11->windowTitle(), QStringLiteral("Importing Picture..."));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("the user's text"));
+    EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(QFile::exists(chosen)) << "the chosen file stays where it is";
+    EXPECT_EQ(OpenDialog::of(&form()).fileName(), path(QStringLiteral("my_logo.wad")))
+        << "the next file dialog opens on the new logo wad file";
+}
+
+TEST_F(ImportButton, GivesAnOccupiedSlotANewLogoAndKeepsTheOldFile)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("old")});
+    writeFile(QStringLiteral("old.wad"), "old logo");
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-b.wad"), QStringLiteral("b.wad")));
+    answerPrompt({QStringLiteral("a.b")});
+
+    clickPlus(1);
+
+    EXPECT_EQ(slotTitle(1), QStringLiteral("a.b"));
+    EXPECT_TRUE(fileExists(QStringLiteral("a.b.wad")));
+    expectShowsWad(slotImage(1), fixture(QStringLiteral("spray-b.wad")));
+    EXPECT_EQ(readFile(QStringLiteral("old.wad")), QByteArray("old logo"));
+    EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 1), QStringLiteral("a.b"));
+}
+
+TEST_F(ImportButton, RenamesAFileThatLiesInTheProgramDirectory)
+{
+    addPage(QStringLiteral("Page1"));
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    const QString chosen = copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("download.wad"));
+    const QByteArray bytes = readFile(QStringLiteral("download.wad"));
+    OpenDialog::queueChoice(chosen);
+    answerPrompt({QStringLiteral("x.wad")});
+
+    clickPlus(2);
+
+    EXPECT_FALSE(fileExists(QStringLiteral("download.wad")));
+    EXPECT_EQ(readFile(QStringLiteral("x.wad.wad")), bytes);
+    EXPECT_EQ(slotTitle(2), QStringLiteral("x.wad"));
+    expectShowsWad(slotImage(2), fixture(QStringLiteral("spray-a.wad")));
+}
+
+TEST_F(ImportButton, CopiesWhenTheProgramDirectoryIsWrittenInOtherLetterCase)
+{
+    addPage(QStringLiteral("Page1"));
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("download.wad"));
+    // Another spelling of the program directory, reaching the same files.
+    const QString upper = elsewhere() + QLatin1Char('/') + QDir(dir()).dirName().toUpper();
+    ASSERT_TRUE(QFile::link(dir(), upper));
+    OpenDialog::queueChoice(upper + QStringLiteral("/download.wad"));
+    answerPrompt({QStringLiteral("copied")});
+
+    clickPlus(1);
+
+    EXPECT_TRUE(fileExists(QStringLiteral("download.wad")));
+    EXPECT_EQ(readFile(QStringLiteral("copied.wad")), readFile(QStringLiteral("download.wad")));
+    EXPECT_EQ(slotTitle(1), QStringLiteral("copied"));
+}
+
+TEST_F(ImportButton, NameLoopRefusesBadAndTakenNames)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("taken")});
+    writeFile(QStringLiteral("taken.wad"), "a logo");
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    const QString chosen = copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("chosen.wad"));
+    OpenDialog::queueChoice(chosen);
+    answerPrompt({QStringLiteral("has space"), QString(), QStringLiteral("sixteen_letters_"), QStringLiteral("../up"),
+                  QStringLiteral("a\\b"), QStringLiteral(".."), QStringLiteral("."), QStringLiteral("tab\tname"),
+                  QStringLiteral("\u0416uk"), QStringLiteral("taken"), QStringLiteral("chosen"),
+                  QStringLiteral("fifteen_letters")});
+
+    clickPlus(4);
+
+    const QStringList expected = {
+        QStringLiteral("No spaces please, use _ instead."),
+        QStringLiteral("Please enter a name for this logo."),
+        QStringLiteral("The name is too long, use at most 15 characters."),
+        QStringLiteral("The name may not contain / or \\."),
+        QStringLiteral("The name may not contain / or \\."),
+        QStringLiteral("The name may not be . or .."),
+        QStringLiteral("The name may not be . or .."),
+        QStringLiteral("The name may not contain control characters."),
+        QStringLiteral("The name may only contain letters, digits and signs of the Latin-1 character set."),
+        QStringLiteral("Sorry, this file already exists, please enter an other name."),
+        QStringLiteral("Sorry, this file already exists, please enter an other name."),
+    };
+    EXPECT_EQ(shown(), expected);
+    EXPECT_EQ(promptShowings, 3) << "a refused name keeps the prompt open; a taken one shows it again";
+    EXPECT_EQ(okEnabledOnShow, (QList<bool>{false, false, false}));
+    EXPECT_EQ(slotTitle(4), QStringLiteral("fifteen_letters"));
+    EXPECT_TRUE(fileExists(QStringLiteral("fifteen_letters.wad")));
+    EXPECT_EQ(readFile(QStringLiteral("taken.wad")), QByteArray("a logo"));
+    EXPECT_FALSE(QFile::exists(elsewhere() + QStringLiteral("/up.wad")));
+    EXPECT_FALSE(QFile::exists(QDir(dir()).filePath(QStringLiteral("../up.wad"))));
+}
+
+TEST_F(ImportButton, CancelledFileDialogPlacesNothingAndPostsThePage)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("one")});
+    ASSERT_TRUE(start());
+    form().Table1().edit();
+    form().Table1().setText(store::LogoPage::PageTitle, QStringLiteral("Renamed"));
+    const QStringList before = programDirEntries();
+    OpenDialog::queueCancel();
+
+    clickPlus(5);
+
+    EXPECT_EQ(promptShowings, 0);
+    EXPECT_EQ(programDirEntries(), before);
+    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_FALSE(form().Table1().isEditing());
+    EXPECT_EQ(storedPageTitles(), QStringList{QStringLiteral("Renamed")});
+    EXPECT_TRUE(form().acceptDrops());
+    EXPECT_FALSE(forms().Form11->isVisible());
+}
+
+TEST_F(ImportButton, StartsAPageInAnEmptyLibrary)
+{
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("a.wad")));
+    answerPrompt({QStringLiteral("first")});
+
+    clickPlus(8);
+
+    EXPECT_EQ(storedPageTitles(), QStringList{QString()});
+    EXPECT_EQ(storedSlotTitle(QString(), 8), QStringLiteral("first"));
+    EXPECT_EQ(slotTitle(8), QStringLiteral("first"));
+}
+
+TEST_F(ImportButton, WaitsForThePictureLoadTime)
+{
+    addPage(QStringLiteral("Page1"));
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(30);
+    OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("a.wad")));
+    answerPrompt({QStringLiteral("slow")});
+    QElapsedTimer clock;
+    clock.start();
+
+    clickPlus(1);
+
+    EXPECT_GE(clock.elapsed(), 600);
+    EXPECT_EQ(slotTitle(1), QStringLiteral("slow"));
+}

@@ -1,0 +1,149 @@
+// An import whose converter is missing, fails, hangs or leaves a picture that
+// cannot be read: a message that names what failed and a full roll-back.
+#include "ImportFixture.h"
+
+#include "app/Forms.h"
+#include "app/Unit1.h"
+#include "import/Converters.h"
+#include "import/OpenDialog.h"
+#include "import/Unit11.h"
+#include "settings/Unit5.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QFile>
+
+using logoimport::OpenDialog;
+
+class ImportFailure : public ImportFixture {
+protected:
+    // A page whose slot 2 holds "old" with its picture; the user picks a
+    // file from elsewhere.
+    void startWithChoice(const QString& name)
+    {
+        addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QStringLiteral("old")});
+        writeFile(QStringLiteral("old.wad"), "old logo");
+        ASSERT_TRUE(start());
+        forms().Form5->setPosition(0);
+        oldPicture = form().Table1().picture(store::LogoPage::picture(2));
+        OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("pick.wad")));
+        answerPrompt({name});
+        before = programDirEntries();
+    }
+
+    // Nothing of the import is left: no logo wad file of the name, no
+    // working file, the slot as it was, drops accepted, no wait window.
+    void expectRolledBack(const QString& name)
+    {
+        EXPECT_FALSE(fileExists(name + QStringLiteral(".wad")));
+        EXPECT_FALSE(fileExists(QStringLiteral("temp.jpg")));
+        EXPECT_EQ(programDirEntries().filter(QStringLiteral(".pcx")), QStringList());
+        EXPECT_EQ(form().Table1().text(store::LogoPage::pictureTitle(2)), QStringLiteral("old"));
+        EXPECT_EQ(form().Table1().picture(store::LogoPage::picture(2)), oldPicture);
+        EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 2), QStringLiteral("old"));
+        EXPECT_EQ(readFile(QStringLiteral("old.wad")), QByteArray("old logo"));
+        EXPECT_TRUE(form().acceptDrops());
+        EXPECT_FALSE(forms().Form11->isVisible());
+        EXPECT_EQ(shown().size(), 1) << shown().join(QLatin1Char('|')).toStdString();
+    }
+
+    QByteArray oldPicture;
+    QStringList before;
+};
+
+TEST_F(ImportFailure, MissingExtractorIsNamedAndTheCopyRemoved)
+{
+    QFile::remove(path(QStringLiteral("wad3")));
+    startWithChoice(QStringLiteral("newname"));
+
+    clickPlus(2);
+
+    ASSERT_FALSE(shown().isEmpty());
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("could not be extracted")));
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("wad3 is missing")));
+    expectRolledBack(QStringLiteral("newname"));
+    EXPECT_TRUE(QFile::exists(elsewhere() + QStringLiteral("/pick.wad"))) << "the chosen file is left alone";
+}
+
+TEST_F(ImportFailure, ExtractorEndingWithoutAPictureIsReportedWithItsReason)
+{
+    startWithChoice(QStringLiteral("newname"));
+    replaceTool(QStringLiteral("wad3"), "echo \"$1: no picture lump\" >&2\nexit 1\n");
+
+    clickPlus(2);
+
+    ASSERT_FALSE(shown().isEmpty());
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("could not be extracted")));
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("no picture lump")));
+    expectRolledBack(QStringLiteral("newname"));
+}
+
+TEST_F(ImportFailure, SilentConverterEndingWithoutAPictureIsReported)
+{
+    startWithChoice(QStringLiteral("newname"));
+    replaceTool(QStringLiteral("i_view32"), "exit 0\n");
+
+    clickPlus(2);
+
+    ASSERT_FALSE(shown().isEmpty());
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("could not be converted")));
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("without leaving its picture")));
+    expectRolledBack(QStringLiteral("newname"));
+}
+
+TEST_F(ImportFailure, HangingConverterTimesOutAndARenamedFileGetsItsNameBack)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QStringLiteral("old")});
+    writeFile(QStringLiteral("old.wad"), "old logo");
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    oldPicture = form().Table1().picture(store::LogoPage::picture(2));
+    const QString chosen = copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("download.wad"));
+    const QByteArray bytes = readFile(QStringLiteral("download.wad"));
+    OpenDialog::queueChoice(chosen);
+    answerPrompt({QStringLiteral("renamed")});
+    // A converter that leaves a partial picture and never finishes.
+    replaceTool(QStringLiteral("i_view32"), "printf 'partial' > temp.jpg\nexec sleep 60\n");
+    logoimport::setConverterTimeout(300);
+
+    clickPlus(2);
+
+    ASSERT_FALSE(shown().isEmpty());
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("did not finish within 0.3 seconds")));
+    EXPECT_EQ(readFile(QStringLiteral("download.wad")), bytes) << "the renamed file has its old name again";
+    expectRolledBack(QStringLiteral("renamed"));
+}
+
+TEST_F(ImportFailure, UndecodablePictureShowsTheDecodersMessage)
+{
+    startWithChoice(QStringLiteral("newname"));
+    replaceTool(QStringLiteral("i_view32"), "head -c 400 /dev/zero > temp.jpg\n");
+
+    clickPlus(2);
+
+    ASSERT_FALSE(shown().isEmpty());
+    EXPECT_TRUE(shown().first().startsWith(QStringLiteral("The picture could not be loaded from temp.jpg: ")))
+        << shown().first().toStdString();
+    EXPECT_GT(shown().first().size(), QStringLiteral("The picture could not be loaded from temp.jpg: ").size() + 3)
+        << "the decoder says what is wrong";
+    expectRolledBack(QStringLiteral("newname"));
+}
+
+TEST_F(ImportFailure, ANextImportWorksAfterAFailedOne)
+{
+    startWithChoice(QStringLiteral("first"));
+    replaceTool(QStringLiteral("i_view32"), "exit 3\n");
+    clickPlus(2);
+    ASSERT_EQ(shown().size(), 1);
+    app::MessageBox::clearShown();
+
+    QFile::remove(path(QStringLiteral("i_view32")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TAGOMAT_BUILT_PROGRAM_DIR "/i_view32"), path(QStringLiteral("i_view32"))));
+    OpenDialog::queueChoice(elsewhere() + QStringLiteral("/pick.wad"));
+    answerPrompt({QStringLiteral("first")});
+    clickPlus(2);
+
+    EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 2), QStringLiteral("first"));
+    expectShowsWad(slotImage(2), fixture(QStringLiteral("spray-a.wad")));
+}
