@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "Forms.h"
+#include "MessageBox.h"
 #include "Unit1.h"
 #include "game/Unit6.h"
 #include "import/Unit11.h"
@@ -11,6 +12,9 @@
 #include "settings/Unit8.h"
 #include "settings/unit2.h"
 #include "slots/Unit9.h"
+#include "store/LogoFile.h"
+
+#include <QLockFile>
 
 Forms& forms()
 {
@@ -24,11 +28,26 @@ Program::~Program() { destroy(); }
 
 bool Program::create()
 {
+    instanceLock_ = std::make_unique<QLockFile>(store::programFile(QStringLiteral("tagomat2.lock")));
+    instanceLock_->setStaleLockTime(0);   // stale only when its process is gone
+    if (!instanceLock_->tryLock(0)) {
+        const bool running = instanceLock_->error() == QLockFile::LockFailedError;
+        instanceLock_.reset();
+        if (running) {
+            app::MessageBox::error(QStringLiteral("Tagomat 2 is already running on %1. Use that window, or close it "
+                                                  "before you start Tagomat 2 again.")
+                                       .arg(store::programDir()));
+            return false;
+        }
+        // A directory without write access gets no lock; the tables report
+        // what cannot be saved there.
+    }
     Forms& f = forms();
     f.Form1 = new TForm1;
     if (!f.Form1->FormCreate()) {
         delete f.Form1;
         f.Form1 = nullptr;
+        instanceLock_.reset();
         return false;
     }
     f.Form6 = new TForm6(f.Form1);
@@ -53,6 +72,7 @@ void Program::destroy()
 {
     delete forms().Form1;   // the dialogs are its children
     forms() = Forms();
+    instanceLock_.reset();
 }
 
 } // namespace app
