@@ -5,9 +5,12 @@
 //   tagomat2-bench generate DIR PAGES             lay out a library
 //   tagomat2-bench startup DIR                    (child) start, show, report
 //   tagomat2-bench operations DIR KIND COUNT      (child) time moves, posts or imports
+//   tagomat2-bench soak [--fresh] DIR KILLS       kill the program KILLS times, check the library
+//   tagomat2-bench soak-child DIR SEED            (child) posts, imports and renames until killed
 
 #include "Library.h"
 #include "Operations.h"
+#include "Soak.h"
 
 #include "app/MessageBox.h"
 #include "app/Program.h"
@@ -169,7 +172,8 @@ int runAll(const QStringList& args)
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && (std::string(argv[1]) == "startup" || std::string(argv[1]) == "operations"))
+    if (argc >= 2 && (std::string(argv[1]) == "startup" || std::string(argv[1]) == "operations"
+                      || std::string(argv[1]) == "soak-child" || std::string(argv[1]) == "soak"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tagomat 2"));
@@ -184,12 +188,21 @@ int main(int argc, char** argv)
             return startupChild(args[1]);
         if (args.size() == 4 && args[0] == QLatin1String("operations"))
             return bench::operationsChild(args[1], args[2], args[3].toInt());
+        if (args.size() == 3 && args[0] == QLatin1String("soak-child"))
+            return bench::soakChild(args[1], args[2].toInt());
+        if ((args.size() == 3 || args.size() == 4) && args[0] == QLatin1String("soak")) {
+            const bool fresh = args[1] == QLatin1String("--fresh");
+            const QString dir = args[fresh ? 2 : 1];
+            if (fresh)
+                QDir(dir).removeRecursively();
+            return bench::soak(QCoreApplication::applicationFilePath(), dir, args[fresh ? 3 : 2].toInt(), 20261208u);
+        }
         if (!args.isEmpty() && args[0] == QLatin1String("run"))
             return runAll(args.mid(1));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tagomat2-bench: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: tagomat2-bench run [--runs R] [--work DIR] | generate DIR PAGES\n");
+    std::fprintf(stderr, "usage: tagomat2-bench run [--runs R] [--work DIR] | generate DIR PAGES | soak [--fresh] DIR KILLS\n");
     return 2;
 }

@@ -25,6 +25,36 @@
 
 namespace bench {
 
+QString sprayCopy(const QString& dir)
+{
+    const QString chosen = dir + QStringLiteral("/spray.wad");
+    if (!QFile::exists(chosen) && !QFile::copy(QStringLiteral(TAGOMAT_FIXTURES_DIR "/spray-a.wad"), chosen))
+        throw std::runtime_error("no spray to import");
+    return chosen;
+}
+
+void importLogo(TForm1& form, int slot, const QString& chosen, const QString& name, QElapsedTimer* okPressed)
+{
+    TForm4& prompt = *forms().Form4;
+    // Answers the name prompt as soon as it is open.
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() != &prompt)
+            return;
+        answer.stop();
+        prompt.Edit1->setText(name);
+        if (okPressed)
+            okPressed->start();
+        prompt.Button1->click();
+    });
+    logoimport::OpenDialog::queueChoice(chosen);
+    answer.start();
+    form.InsertClick(slot);
+    if (form.Table1().text(store::LogoPage::pictureTitle(slot)) != name)
+        throw std::runtime_error("an import did not fill the slot");
+}
+
 namespace {
 
 void report(const QElapsedTimer& timer)
@@ -64,32 +94,13 @@ void timePosts(TForm1& form, int count)
 void timeImports(TForm1& form, int count)
 {
     QTemporaryDir elsewhere;
-    const QString chosen = elsewhere.path() + QStringLiteral("/spray.wad");
-    if (!QFile::copy(QStringLiteral(TAGOMAT_FIXTURES_DIR "/spray-a.wad"), chosen))
-        throw std::runtime_error("no spray to import");
+    const QString chosen = sprayCopy(elsewhere.path());
     forms().Form5->setPosition(0);
-    TForm4& prompt = *forms().Form4;
-    QElapsedTimer timer;
-    QString name;
-    // Answers the name prompt as soon as it is open, and starts the clock with OK.
-    QTimer answer;
-    answer.setInterval(0);
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (QApplication::activeModalWidget() != &prompt)
-            return;
-        answer.stop();
-        prompt.Edit1->setText(name);
-        timer.start();
-        prompt.Button1->click();
-    });
     for (int i = 0; i < count; ++i) {
-        name = QStringLiteral("bench%1").arg(i);
-        logoimport::OpenDialog::queueChoice(chosen);
-        answer.start();
-        form.InsertClick(1);
+        const QString name = QStringLiteral("bench%1").arg(i);
+        QElapsedTimer timer;
+        importLogo(form, 1, chosen, name, &timer);
         report(timer);
-        if (form.Table1().text(store::LogoPage::pictureTitle(1)) != name)
-            throw std::runtime_error("an import did not fill the slot");
         QFile::remove(store::logoWadPath(name));
     }
 }

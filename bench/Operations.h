@@ -4,7 +4,17 @@
 
 #include <QString>
 
+class QElapsedTimer;
+class TForm1;
+
 namespace bench {
+
+// A copy of a real spray in `dir`, made once.
+QString sprayCopy(const QString& dir);
+
+// Imports the chosen file into the slot by its "+" button under the name;
+// okPressed, when given, starts when the name prompt's OK is pressed.
+void importLogo(TForm1& form, int slot, const QString& chosen, const QString& name, QElapsedTimer* okPressed = nullptr);
 
 int operationsChild(const QString& dir, const QString& kind, int count);
 

@@ -1,0 +1,238 @@
+#include "Soak.h"
+
+#include "Library.h"
+#include "Operations.h"
+
+#include "app/Forms.h"
+#include "app/MessageBox.h"
+#include "app/Program.h"
+#include "app/Unit1.h"
+#include "settings/Unit5.h"
+#include "store/LogoFile.h"
+#include "store/Records.h"
+#include "store/Sqlite.h"
+#include "store/Table.h"
+#include "store/TableDef.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <random>
+#include <stdexcept>
+
+namespace bench {
+
+namespace {
+
+void say(const QString& line)
+{
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+void save(TForm1& form)
+{
+    app::MessageBox::setNextAnswer(app::MessageBox::Answer::Yes);
+    form.bSaveClick();
+}
+
+} // namespace
+
+int soakChild(const QString& dir, int seed)
+{
+    store::setProgramDir(dir);
+    app::MessageBox::setScripted(true);
+    app::Program program;
+    if (!program.create())
+        return 1;
+    program.show();
+    QApplication::processEvents();
+    TForm1& form = *forms().Form1;
+    forms().Form5->setPosition(0);
+    QTemporaryDir elsewhere;
+    const QString chosen = sprayCopy(elsewhere.path());
+    for (int n = 0;; ++n) {
+        const QString page = QStringLiteral("s%1_%2").arg(seed).arg(n);
+        say(QStringLiteral("BEGIN PAGE %1").arg(page));
+        form.bInsertClick();
+        form.Table1().setText(store::LogoPage::PageTitle, page);
+        save(form);
+        say(QStringLiteral("DONE"));
+
+        for (int slot = 1; slot <= 2; ++slot) {
+            const QString logo = QStringLiteral("l%1_%2_%3").arg(seed).arg(n).arg(slot);
+            say(QStringLiteral("BEGIN LOGO %1 %2 %3").arg(page).arg(slot).arg(logo));
+            importLogo(form, slot, chosen, logo);
+            say(QStringLiteral("DONE"));
+        }
+
+        const QString renamed = QStringLiteral("r%1_%2").arg(seed).arg(n);
+        say(QStringLiteral("BEGIN RETITLE %1 %2").arg(page, renamed));
+        form.Table1().edit();
+        form.Table1().setText(store::LogoPage::PageTitle, renamed);
+        save(form);
+        say(QStringLiteral("DONE"));
+    }
+}
+
+namespace {
+
+// What the library must hold: pages by title, and their slots' logos.
+struct Expected {
+    QMap<QString, QMap<int, QString>> pages;   // title -> slot -> logo name
+};
+
+// One operation as the child announced it; `done` when its post returned.
+struct Operation {
+    QStringList words;
+    bool done = false;
+};
+
+QList<Operation> parse(const QByteArray& output)
+{
+    QList<Operation> ops;
+    for (const QByteArray& raw : output.split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(QLatin1String("BEGIN ")))
+            ops.append({line.mid(6).split(QLatin1Char(' ')), false});
+        else if (line == QLatin1String("DONE") && !ops.isEmpty())
+            ops.last().done = true;
+    }
+    return ops;
+}
+
+void apply(Expected& e, const QStringList& w)
+{
+    if (w[0] == QLatin1String("PAGE"))
+        e.pages[w[1]];
+    else if (w[0] == QLatin1String("LOGO"))
+        e.pages[w[1]][w[2].toInt()] = w[3];
+    else if (w[0] == QLatin1String("RETITLE"))
+        e.pages[w[2]] = e.pages.take(w[1]);
+}
+
+QMap<QString, QMap<int, QString>> storedPages(const QString& dir)
+{
+    for (const store::TableDef& def : {store::logoTableDef(), store::configTableDef(), store::switchTableDef()}) {
+        store::SqliteDb db;
+        db.open(dir + QLatin1Char('/') + def.fileName(), false);
+        store::SqliteStmt check(db, QStringLiteral("PRAGMA integrity_check"));
+        if (!check.step() || check.columnText(0) != QLatin1String("ok"))
+            throw std::runtime_error(def.fileName().toStdString() + " fails the integrity check");
+    }
+    store::Table table(store::logoTableDef());
+    table.setDirectory(dir);
+    table.open();
+    QMap<QString, QMap<int, QString>> pages;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        table.moveTo(row);
+        auto& fields = pages[table.text(store::LogoPage::PageTitle)];
+        for (int n = 1; n <= store::LogoPage::kSlots; ++n)
+            fields[n] = table.text(store::LogoPage::pictureTitle(n));
+    }
+    table.close();
+    return pages;
+}
+
+// Empty when the library holds what it must; otherwise what is wrong.
+QString verify(const QString& dir, const Expected& before, const Expected& after)
+{
+    const auto stored = storedPages(dir);
+    // Every stored slot title names a logo wad file that exists.
+    for (auto page = stored.begin(); page != stored.end(); ++page)
+        for (auto slot = page->begin(); slot != page->end(); ++slot)
+            if (!slot->isEmpty() && !QFileInfo::exists(store::logoWadPath(*slot)))
+                return QStringLiteral("page %1 slot %2: %3.wad is missing").arg(page.key()).arg(slot.key()).arg(*slot);
+    // Every page whose post returned is there with its logos; the operation
+    // that the kill interrupted may have landed or not.
+    auto holds = [&](const Expected& e) {
+        for (auto page = e.pages.begin(); page != e.pages.end(); ++page) {
+            if (!stored.contains(page.key()))
+                return false;
+            for (auto slot = page->begin(); slot != page->end(); ++slot)
+                if (stored[page.key()].value(slot.key()) != *slot)
+                    return false;
+        }
+        return true;
+    };
+    if (!holds(before) && !holds(after))
+        return QStringLiteral("a page whose post had returned is missing or lost a logo");
+    return QString();
+}
+
+} // namespace
+
+int soak(const QString& self, const QString& dir, int kills, unsigned seed)
+{
+    if (!QFileInfo::exists(dir + QStringLiteral("/LogoDB.db")))
+        generateLibrary(dir, 10);
+    store::setProgramDir(dir);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> delay(0, 700);
+    Expected expected;
+    int failures = 0;
+    int operations = 0;
+    for (int k = 0; k < kills; ++k) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(env);
+        child.start(self, {QStringLiteral("soak-child"), dir, QString::number(k)});
+        if (!child.waitForStarted())
+            throw std::runtime_error("the soak child did not start");
+        const int ms = delay(random);
+        // The kill moment is the point: the child runs until then, or ends.
+        child.waitForFinished(ms);
+        child.kill();
+        child.waitForFinished();
+        const QList<Operation> ops = parse(child.readAllStandardOutput());
+        Expected after = expected;
+        for (const Operation& op : ops) {
+            if (op.done)
+                apply(expected, op.words);
+            apply(after, op.words);
+            operations += op.done;
+        }
+        if (!ops.isEmpty() && ops.last().done)
+            after = expected;
+        QString problem;
+        try {
+            problem = verify(dir, expected, after);
+        } catch (const std::exception& e) {
+            problem = QString::fromUtf8(e.what());
+        }
+        if (!problem.isEmpty()) {
+            ++failures;
+            std::fprintf(stderr, "kill %d after %d ms: %s\n", k + 1, ms, qPrintable(problem));
+        }
+        // The library now holds the interrupted operation or not; go on from
+        // what is stored.
+        if (!ops.isEmpty() && !ops.last().done && problem.isEmpty()) {
+            bool landed = true;
+            try {
+                const auto stored = storedPages(dir);
+                const QStringList& w = ops.last().words;
+                if (w[0] == QLatin1String("PAGE"))
+                    landed = stored.contains(w[1]);
+                else if (w[0] == QLatin1String("LOGO"))
+                    landed = stored.value(w[1]).value(w[2].toInt()) == w[3];
+                else if (w[0] == QLatin1String("RETITLE"))
+                    landed = stored.contains(w[2]);
+            } catch (const std::exception&) {
+            }
+            if (landed)
+                expected = after;
+        }
+    }
+    std::printf("soak: %d kills, %d completed operations, %d failures\n", kills, operations, failures);
+    std::printf("BENCH soak_kills %d count\nBENCH soak_failures %d count\n", kills, failures);
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace bench

@@ -1,0 +1,19 @@
+// The crash soak: the program is started on a library, driven through
+// posts, imports and page renames, and killed with SIGKILL at random
+// moments; after every kill the tables must be sound and hold everything
+// whose post had returned.
+#pragma once
+
+#include <QString>
+
+namespace bench {
+
+// The driven program (a child process); prints "BEGIN ..." before and
+// "DONE" after every operation.
+int soakChild(const QString& dir, int seed);
+
+// Runs `kills` children on the library in `dir` (laid out when missing);
+// 0 when every check held.
+int soak(const QString& self, const QString& dir, int kills, unsigned seed);
+
+} // namespace bench
