@@ -86,7 +86,11 @@ void TForm1::bSaveClick()
         Table1().edit();
         Table1().post();
         UnsavedChanges = false;
-    } catch (const store::EngineError&) {
+    } catch (const store::EngineError& e) {
+        // Only a duplicate title is the user's to mend; a locked or full
+        // file goes to the error box with the engine's text.
+        if (!store::isKeyViolation(e))
+            throw;
         app::MessageBox::plain(QStringLiteral("A page with this name already exists, please change it."));
     }
 }
@@ -110,7 +114,9 @@ void TForm1::BitBtn1Click()
     const QString text = pageTitleEdit()->text();
     try {
         Table1().setText(PageTitle, text);
-    } catch (const store::EngineError&) {
+    } catch (const store::EngineError& e) {
+        if (!store::isKeyViolation(e))
+            throw;
         app::MessageBox::plain(QStringLiteral("This name already exists, please pick an other"));
     }
 }

@@ -24,4 +24,8 @@ public:
 // The text of a refused duplicate key.
 inline constexpr const char* kKeyViolation = "Key violation.";
 
+// True for a refused duplicate key, false for every other engine error (a
+// locked, full or damaged file).
+inline bool isKeyViolation(const EngineError& e) { return std::string(e.what()) == kKeyViolation; }
+
 } // namespace store
