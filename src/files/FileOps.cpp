@@ -13,13 +13,16 @@
 #endif
 
 namespace files {
+
+bool FileError::targetExists() const { return code_ == EEXIST; }
+
 namespace {
 
 std::string reason(int err) { return std::strerror(err); }
 
 [[noreturn]] void fail(const std::string& what, const std::string& path, int err)
 {
-    throw FileError(what + " " + path + ": " + reason(err));
+    throw FileError(what + " " + path + ": " + reason(err), err);
 }
 
 void writeAllTo(int fd, const std::uint8_t* data, size_t size, const std::string& path)

@@ -9,10 +9,17 @@
 
 namespace files {
 
-// An input/output error; what() names the path and the reason.
+// An input/output error; what() names the path and the reason, code() is
+// the system's error number (0 when there is none).
 class FileError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit FileError(const std::string& what, int code = 0) : std::runtime_error(what), code_(code) {}
+    int code() const { return code_; }
+    // The target of a copy or rename exists already.
+    bool targetExists() const;
+
+private:
+    int code_;
 };
 
 bool exists(const std::string& path);

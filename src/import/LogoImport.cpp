@@ -98,16 +98,12 @@ bool placeUnderName(TForm1& form, const QString& source, bool rename, Placement&
         try {
             placed = placeLogo(source, target, rename);
             form.WadCopied = true;
-        } catch (const files::FileError&) {
-            // Another name helps only when the name was the trouble.
-            const QFileInfo file(source);
-            if (!file.isFile() || !file.isReadable()) {
-                app::MessageBox::error(QStringLiteral("The file %1 cannot be read.").arg(source));
-                return false;
-            }
-            if (!QFileInfo(store::programDir()).isWritable()) {
-                app::MessageBox::error(QStringLiteral("No logo can be placed in %1: the directory is not writable.")
-                                           .arg(store::programDir()));
+        } catch (const files::FileError& e) {
+            // Another name helps only when the name was the trouble, not
+            // against a full disk, an unreadable file or a closed directory.
+            if (!e.targetExists()) {
+                app::MessageBox::error(QStringLiteral("The logo could not be placed in %1: %2")
+                                           .arg(store::programDir(), QString::fromUtf8(e.what())));
                 return false;
             }
             app::MessageBox::plain(QStringLiteral("Error renaming file. :(, please change the logo name"));
