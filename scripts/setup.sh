@@ -12,6 +12,7 @@ packages=(
   libgtest-dev
   netpbm imagemagick
   clang libclang-rt-14-dev
+  hyperfine
 )
 
 missing=()

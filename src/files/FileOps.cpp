@@ -25,7 +25,7 @@ std::string reason(int err) { return std::strerror(err); }
     throw FileError(what + " " + path + ": " + reason(err), err);
 }
 
-void writeAllTo(int fd, const std::uint8_t* data, size_t size, const std::string& path)
+void writeAllTo(int fd, const std::uint8_t* data, size_t size, const std::string& path, bool sync = true)
 {
     size_t done = 0;
     while (done < size) {
@@ -37,7 +37,7 @@ void writeAllTo(int fd, const std::uint8_t* data, size_t size, const std::string
         }
         done += static_cast<size_t>(n);
     }
-    if (::fsync(fd) != 0)
+    if (sync && ::fsync(fd) != 0)
         fail("cannot flush", path, errno);
 }
 
@@ -160,8 +160,9 @@ void renameNoReplace(const std::string& from, const std::string& to)
     syncDirectory(to);
 }
 
-void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data)
+void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data, Durability durability)
 {
+    const bool sync = durability == Durability::Synced;
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -173,7 +174,7 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
     if (fd < 0)
         fail("cannot create", temp, EEXIST);
     try {
-        writeAllTo(fd, data.data(), data.size(), temp);
+        writeAllTo(fd, data.data(), data.size(), temp, sync);
     } catch (...) {
         ::close(fd);
         ::unlink(temp.c_str());
@@ -189,7 +190,8 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
         ::unlink(temp.c_str());
         fail("cannot replace", path, err);
     }
-    syncDirectory(path);
+    if (sync)
+        syncDirectory(path);
 }
 
 void copyAtomically(const std::string& from, const std::string& to)

@@ -41,10 +41,16 @@ void copyExclusive(const std::string& from, const std::string& to);
 // plain rename() would silently destroy it.
 void renameNoReplace(const std::string& from, const std::string& to);
 
+// How far a write is taken before it counts as done: to the disk (it
+// survives a power cut), or to the operating system (it survives the
+// program; enough for a working file that is read and deleted at once).
+enum class Durability { Synced, Flushed };
+
 // Writes `data` to a temporary file beside `path` (a name that does not end
 // like `path`), flushes it and renames it over `path`: readers see either
 // the old file or the complete new one.
-void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data);
+void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data,
+                     Durability durability = Durability::Synced);
 
 // Replaces `to` with a copy of `from` through writeAtomically.
 void copyAtomically(const std::string& from, const std::string& to);

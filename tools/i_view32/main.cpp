@@ -29,7 +29,10 @@ int main(int argc, char** argv)
     try {
         const std::vector<std::uint8_t> pcx = files::readAll(pcxPath);
         const formats::RgbImage image = formats::readPcx(pcx.data(), pcx.size());
-        files::writeAtomically(jpgPath, formats::encodeJpeg(image, kQuality));
+        // A working file that the import reads and deletes at once: it needs
+        // to be whole when it appears, not to survive a power cut.
+        files::writeAtomically(jpgPath, formats::encodeJpeg(image, kQuality),
+                               files::Durability::Flushed);
         return 0;
     } catch (const files::FileError& e) {
         std::fprintf(stderr, "i_view32: %s\n", e.what());

@@ -30,8 +30,11 @@ int main(int argc, char** argv)
     try {
         const std::vector<std::uint8_t> wad = files::readAll(wadPath);
         const formats::WadPicture picture = formats::readWadPicture(wad.data(), wad.size());
+        // A working file that the import reads and deletes at once: it needs
+        // to be whole when it appears, not to survive a power cut.
         files::writeAtomically(pcxNameFor(wadPath),
-                               formats::writePcx8(picture.width, picture.height, picture.indices, picture.palette));
+                               formats::writePcx8(picture.width, picture.height, picture.indices, picture.palette),
+                               files::Durability::Flushed);
         return 0;
     } catch (const files::FileError& e) {
         std::fprintf(stderr, "wad3: %s\n", e.what());
