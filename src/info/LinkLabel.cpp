@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace info {
 
 LinkLabel::LinkLabel(const QString& text, PressLook look, QWidget* parent) : QLabel(text, parent), look_(look)
@@ -12,30 +14,41 @@ LinkLabel::LinkLabel(const QString& text, PressLook look, QWidget* parent) : QLa
     setPalette(pal);
 }
 
+void LinkLabel::place(int x, int y, int width, int height)
+{
+    setGeometry(x, y, std::max(width, sizeHint().width()), height);
+}
+
+void LinkLabel::setStyle(bool bold, bool underline)
+{
+    QFont f = font();
+    f.setBold(bold);
+    f.setUnderline(underline);
+    setFont(f);
+}
+
 void LinkLabel::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
+        QLabel::mousePressEvent(event);
         return;
-    pressed_ = true;
-    if (look_ == PressLook::PlainThenUnderline) {
-        QFont f = font();
-        f.setBold(false);
-        f.setUnderline(false);
-        setFont(f);
     }
+    pressed_ = true;
+    if (look_ == PressLook::PlainThenUnderline)
+        setStyle(false, false);
+    event->accept();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !pressed_)
+    if (event->button() != Qt::LeftButton || !pressed_) {
+        QLabel::mouseReleaseEvent(event);
         return;
-    pressed_ = false;
-    if (look_ == PressLook::PlainThenUnderline) {
-        QFont f = font();
-        f.setBold(false);
-        f.setUnderline(true);
-        setFont(f);
     }
+    pressed_ = false;
+    if (look_ == PressLook::PlainThenUnderline)
+        setStyle(false, true);
+    event->accept();
     if (rect().contains(event->position().toPoint()))
         emit clicked();
 }

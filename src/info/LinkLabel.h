@@ -1,5 +1,8 @@
 // A link label: blue text with the hand cursor that reports a click (a press
-// and a release on the label). Its look while pressed is one of three.
+// and a release on the label). A press that is released off the label opens
+// nothing. While the button is held the label either keeps its font or is
+// drawn plain (neither bold nor underlined); in the second case the release,
+// wherever it happens, leaves it underlined and not bold.
 #pragma once
 
 #include <QLabel>
@@ -16,6 +19,10 @@ public:
 
     LinkLabel(const QString& text, PressLook look, QWidget* parent = nullptr);
 
+    // Places the label with its design size, made wider when the address
+    // (set in its font) needs more room.
+    void place(int x, int y, int width, int height);
+
 signals:
     void clicked();
 
@@ -24,6 +31,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void setStyle(bool bold, bool underline);
+
     PressLook look_;
     bool pressed_ = false;
 };

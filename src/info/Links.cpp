@@ -12,7 +12,7 @@ std::function<void(const QUrl&)>& hook()
 }
 }
 
-QString webHost() { return QStringLiteral("www.tagomat.example"); }
+QString webHost() { return QStringLiteral("tagomat.example"); }
 QString mailAddress() { return QStringLiteral("tagomat@tagomat.example"); }
 
 QUrl webSite() { return QUrl(QStringLiteral("http://") + webHost()); }
@@ -20,12 +20,13 @@ QUrl helpPage() { return QUrl(QStringLiteral("http://") + webHost() + QStringLit
 QUrl forumPage() { return QUrl(QStringLiteral("http://") + webHost() + QStringLiteral("/redirect.htm")); }
 QUrl mailLink() { return QUrl(QStringLiteral("mailto:") + mailAddress()); }
 
-void openAddress(const QUrl& address)
+bool openAddress(const QUrl& address)
 {
-    if (hook())
+    if (hook()) {
         hook()(address);
-    else
-        QDesktopServices::openUrl(address);
+        return true;
+    }
+    return QDesktopServices::openUrl(address);
 }
 
 void setOpenHook(std::function<void(const QUrl&)> h) { hook() = std::move(h); }

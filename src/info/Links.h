@@ -17,7 +17,8 @@ QUrl helpPage();    // the web site + "/tagomathelp.shtml"
 QUrl forumPage();   // the web site + "/redirect.htm"
 QUrl mailLink();    // "mailto:" + address
 
-void openAddress(const QUrl& address);
+// False when the desktop has nothing to open it with.
+bool openAddress(const QUrl& address);
 // Tests record the addresses instead of opening them.
 void setOpenHook(std::function<void(const QUrl&)> hook);
 

@@ -1,7 +1,98 @@
 #include "Unit3.h"
 
+#include "DialogFont.h"
+#include "LinkLabel.h"
+#include "Links.h"
+#include "Maker.h"
+#include "ScreenCentre.h"
+#include "app/CommandGuard.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include <algorithm>
+
+namespace {
+
+// One thank-you per paragraph, the signature last.
+QString credits()
+{
+    const QStringList thanks = {
+        QStringLiteral("Valve Software for creating Half-Life."),
+        QStringLiteral("The Counter-Strike team for making the best modification there is."),
+        QStringLiteral("The author of the wad to pcx converter, without it there would be no pictures."),
+        QStringLiteral("The people of the spray logo forum at ") + info::webHost()
+            + QStringLiteral(" for their help and their logos."),
+        QStringLiteral("The makers of the music programs Loop Deck and Tone Weaver for keeping me awake."),
+        QStringLiteral("Pieter for testing every version."),
+        QStringLiteral("- ") + info::makerName(),
+    };
+    return thanks.join(QStringLiteral("\n\n"));
+}
+
+} // namespace
+
 TForm3::TForm3(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Credits"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(info::dialogFont());
+    setFixedSize(329, 312);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    setPalette(pal);
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setGeometry(8, 8, 313, 265);
+    panel->setFrameStyle(QFrame::Box | QFrame::Sunken);   // lowered outside, raised inside
+
+    auto* title = new QLabel(QStringLiteral("Credits:"), panel);
+    title->setObjectName(QStringLiteral("Label1"));
+    title->move(8, 8);
+    title->adjustSize();
+
+    hyperlink_ = new info::LinkLabel(info::webHost(), info::LinkLabel::PressLook::PlainThenUnderline, panel);
+    hyperlink_->setObjectName(QStringLiteral("hyperlink"));
+    hyperlink_->setFont(info::dialogFont(11, false, true));
+    hyperlink_->place(8, 40, 83, 13);
+    connect(hyperlink_, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
+
+    auto* team = new QLabel(QStringLiteral("for letting me be a part of their team."), panel);
+    team->setObjectName(QStringLiteral("Label2"));
+    team->move(std::max(96, hyperlink_->geometry().right() + 6), 40);
+    team->adjustSize();
+
+    auto* memo = new QPlainTextEdit(credits(), panel);
+    memo->setObjectName(QStringLiteral("Memo1"));
+    memo->setGeometry(8, 64, 297, 199);
+    memo->setReadOnly(true);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setFrameShape(QFrame::NoFrame);
+    QPalette memoPal = memo->palette();
+    memoPal.setColor(QPalette::Base, memoPal.color(QPalette::Button));
+    memoPal.setColor(QPalette::Text, Qt::black);
+    memo->setPalette(memoPal);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setGeometry(127, 280, 75, 25);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
+}
+
+void TForm3::hyperlinkClick() { info::openAddress(info::webSite()); }
+
+void TForm3::Button1Click() { accept(); }
+
+void TForm3::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        info::centreOnScreen(this);
+    QDialog::showEvent(event);
 }

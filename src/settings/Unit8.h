@@ -1,7 +1,21 @@
-// The extra program dialog "Extra options".
+// The extra program dialog "Extra options": the program (any file) that the
+// logo-installed dialog offers to start after an installation. The window
+// holds the extra program path for the whole run; only a choice in its file
+// list changes it, and Save stores it as ExtraConfig.
 #pragma once
 
 #include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+
+namespace info { class LinkLabel; }
+
+namespace settings {
+class DirectoryList;
+class DriveBox;
+class FileList;
+}
 
 class TForm8 : public QDialog {
     Q_OBJECT
@@ -9,9 +23,30 @@ public:
     explicit TForm8(QWidget* parent = nullptr);
 
     QString extraProgramPath() const { return path_; }
-    void setExtraProgramPath(const QString& path) { path_ = path; }
-    void showModal() { exec(); }
+    // At start-up: the stored ExtraConfig.
+    void setExtraProgramPath(const QString& path);
+    // A window already on the screen is only brought to the front.
+    void showModal();
+
+    void HelpClick();
+    void bSaveClick();
+    void bCancelClick();
+    void hyperlinkClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void FormShow();
+    void FileListBox1Change();
+    void FilterComboBox1Change(int index);
+    void DriveComboBox1Change(const QString& rootPath);
+
+    settings::DirectoryList* list_ = nullptr;
+    settings::FileList* files_ = nullptr;
+    settings::DriveBox* drives_ = nullptr;
+    QComboBox* filter_ = nullptr;
+    QLineEdit* pathBox_ = nullptr;
+    info::LinkLabel* hyperlink_ = nullptr;
     QString path_;
 };

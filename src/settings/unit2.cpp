@@ -1,11 +1,251 @@
 #include "unit2.h"
 
+#include "ConfigSave.h"
+#include "DirectoryList.h"
+#include "DriveBox.h"
+#include "HelpLabel.h"
+#include "MainWindowState.h"
+#include "Unit8.h"
+#include "app/CommandGuard.h"
+#include "app/Forms.h"
+#include "app/MessageBox.h"
+#include "app/ToolbarIcons.h"
+#include "info/DialogFont.h"
+#include "info/LinkLabel.h"
+#include "info/Links.h"
+#include "info/ScreenCentre.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+using namespace store::ConfigRecord;
+
+namespace {
+
+constexpr int kNarrowWidth = 216;
+constexpr int kWideWidth = 376;
+constexpr int kHeight = 284;
+constexpr int kListWidth = 200;
+
+QString helpText()
+{
+    const QStringList lines = {
+        QStringLiteral("Just select (double click) the "),
+        QStringLiteral("directory with the MOD in it "),
+        QStringLiteral("you want to play."),
+        QString(),
+        QStringLiteral("I.E. "),
+        QStringLiteral("C:\\games\\half-life\\Cstrike or "),
+        QStringLiteral("D:\\half-life\\tfc"),
+        QString(),
+        QStringLiteral("Any problems?"),
+        QString(),
+        QStringLiteral("You can find me at:"),
+    };
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
 TForm2::TForm2(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Configuration"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(info::dialogFont());
+    setFixedSize(kNarrowWidth, kHeight);
+
+    auto* title = new QLabel(QStringLiteral("Game Location:"), this);
+    title->setObjectName(QStringLiteral("Label1"));
+    title->move(8, 8);
+    title->adjustSize();
+
+    auto* help = new settings::HelpLabel(this);
+    help->setObjectName(QStringLiteral("HelpLabel"));
+    help->adjustSize();
+    help->move(8 + kListWidth - help->width(), 8);
+    connect(help, &settings::HelpLabel::clicked, this, [this] { HelpClick(); });
+
+    list_ = new settings::DirectoryList(this);
+    list_->setObjectName(QStringLiteral("DirectoryListBox1"));
+    list_->setGeometry(8, 26, kListWidth, 150);
+    connect(list_, &settings::DirectoryList::opened, this,
+            [this](const QString& directory, bool byItem) { DirectoryListBox1Opened(directory, byItem); });
+
+    drives_ = new settings::DriveBox(this);
+    drives_->setObjectName(QStringLiteral("DriveComboBox1"));
+    drives_->setGeometry(8, 182, kListWidth, 21);
+    drives_->showVolumeOf(list_->shownFolder());
+    connect(drives_, &settings::DriveBox::volumeChosen, this, [this](const QString& root) { DriveComboBox1Change(root); });
+
+    auto* current = new QLabel(QStringLiteral("Current Game Location:"), this);
+    current->setObjectName(QStringLiteral("Label2"));
+    current->move(8, 210);
+    current->adjustSize();
+
+    location_label_ = new QLabel(QStringLiteral("C:\\"), this);
+    location_label_->setObjectName(QStringLiteral("LocationLabel"));
+    location_label_->setGeometry(8, 226, kListWidth, 13);
+
+    auto* save = new QPushButton(app::toolbarIcon(app::ToolbarImage::Check), QStringLiteral("&Save"), this);
+    save->setObjectName(QStringLiteral("bSave"));
+    save->setGeometry(8, 250, 97, 25);
+    save->setDefault(true);
+    connect(save, &QPushButton::clicked, this, [this] { app::runCommand([this] { bSaveClick(); }); });
+
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancel->setObjectName(QStringLiteral("bCancel"));
+    cancel->setGeometry(111, 250, 97, 25);
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, [this] { bCancelClick(); });
+
+    // The help panel, beyond the narrow window's right edge.
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel2"));
+    panel->setGeometry(kNarrowWidth, 0, kWideWidth - kNarrowWidth, kHeight);
+    auto* memo = new QPlainTextEdit(helpText(), panel);
+    memo->setObjectName(QStringLiteral("Memo1"));
+    memo->setGeometry(0, 8, kWideWidth - kNarrowWidth - 8, 145);
+    memo->setReadOnly(true);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    hyperlink_ = new info::LinkLabel(info::webHost(), info::LinkLabel::PressLook::PlainThenUnderline, panel);
+    hyperlink_->setObjectName(QStringLiteral("hyperlink"));
+    hyperlink_->setFont(info::dialogFont(11, true, true));
+    hyperlink_->place(23, 157, 102, 13);
+    connect(hyperlink_, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
+
+    list_->setFocus();
 }
 
-void TForm2::setStartupLocation(const QString& config) { location_ = config; }
-void TForm2::showModal() { exec(); }
-void TForm2::showModeless() { show(); }
+void TForm2::setStartupLocation(const QString& config)
+{
+    list_->moveTo(config);
+    location_ = config;
+    showLocation();
+}
+
+void TForm2::showModal()
+{
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    modeless_ = false;
+    exec();
+    app::runCommand([this] { FormClose(); });
+}
+
+void TForm2::showModeless()
+{
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    modeless_ = true;
+    setModal(false);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TForm2::FormShow()
+{
+    setFixedSize(kNarrowWidth, kHeight);
+    location_ = settings::configText(Config);
+    list_->moveTo(location_);
+    showLocation();
+    info::centreOnScreen(this);
+}
+
+void TForm2::HelpClick()
+{
+    setFixedSize(width() == kNarrowWidth ? kWideWidth : kNarrowWidth, kHeight);
+}
+
+void TForm2::DirectoryListBox1Opened(const QString& directory, bool byItem)
+{
+    if (byItem)
+        following_ = true;
+    if (following_)
+        location_ = directory;
+    drives_->showVolumeOf(list_->shownFolder());
+    showLocation();
+}
+
+// A volume that cannot be read leaves the list where it was.
+void TForm2::DriveComboBox1Change(const QString& rootPath) { list_->openFolder(rootPath); }
+
+void TForm2::showLocation()
+{
+    location_label_->setText(
+        location_label_->fontMetrics().elidedText(location_, Qt::ElideMiddle, location_label_->width()));
+    location_label_->setToolTip(location_);
+}
+
+void TForm2::bSaveClick()
+{
+    following_ = true;
+    location_ = list_->directory();
+    showLocation();
+    if (!settings::fitsConfigField(Config, location_)) {
+        settings::reportUnstorablePath();
+        return;
+    }
+    settings::saveConfig([this](store::Table& config) {
+        config.setText(Config, location_);
+        config.setText(ConfigSaved, QStringLiteral("Yes"));
+    });
+    app::MessageBox::plain(QStringLiteral(
+        "Settings Saved, if you want to change something in the future just click \"config\" in the main menu."));
+    closeWindow();
+    if (settings::configText(ExtraConfigSaved) != QLatin1String("Yes"))
+        app::MessageBox::plain(QStringLiteral("Use '+' to add or change a logo."));
+    settings::restoreMainWindow();
+}
+
+void TForm2::bCancelClick() { closeWindow(); }
+
+void TForm2::reject() { closeWindow(); }
+
+void TForm2::hyperlinkClick() { info::openAddress(info::webSite()); }
+
+void TForm2::closeWindow()
+{
+    if (!isVisible())
+        return;
+    if (!modeless_) {
+        done(QDialog::Rejected);   // showModal runs the closing steps
+        return;
+    }
+    modeless_ = false;
+    hide();
+    app::runCommand([this] { FormClose(); });
+}
+
+// The closing steps compare with "No" exactly: a value that is neither "Yes"
+// nor "No" asks nothing.
+void TForm2::FormClose()
+{
+    if (settings::configText(ConfigSaved) == QLatin1String("No"))
+        app::MessageBox::plain(QStringLiteral("You have to configure Tagomat to install logos properly."));
+    if (settings::configText(ExtraConfigSaved) == QLatin1String("No")
+        && app::MessageBox::information(QStringLiteral("You can use programs like GameSpy to start after installing "
+                                                       "a logo too, do you want to go to that config now?")))
+        forms().Form8->showModal();
+    settings::restoreMainWindow();
+}
