@@ -1,7 +1,69 @@
 #include "Installation.h"
 
+#include "GameCommand.h"
+#include "SavedSettings.h"
+#include "Unit6.h"
+#include "app/Forms.h"
+#include "app/MessageBox.h"
+#include "app/Unit1.h"
+#include "files/FileOps.h"
+#include "settings/unit2.h"
+#include "store/LogoFile.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QDir>
+#include <QFileInfo>
+
 namespace game {
 
-void dbImageClick(TForm1&, int) {}
+namespace {
+
+// A title holding a path separator names no file of the program directory.
+bool namesLogoFile(const QString& title)
+{
+    return !title.contains(QLatin1Char('/')) && !title.contains(QLatin1Char('\\'))
+        && QFileInfo(store::logoWadPath(title)).isFile();
+}
+
+} // namespace
+
+void dbImageClick(TForm1& form, int slot)
+{
+    const QString title = form.Table1().text(store::LogoPage::pictureTitle(slot));
+    if (title.isEmpty()) {
+        app::MessageBox::plain(QStringLiteral("Please enter the name of the wad file under the logo image."));
+        return;
+    }
+    // Nothing configured yet: the user is sent to the Configuration window,
+    // and the main window stays usable beside it.
+    if (!gameLocationSaved(form) && !extraProgramSaved(form)) {
+        forms().Form2->showModeless();
+        return;
+    }
+    if (!namesLogoFile(title)) {
+        app::MessageBox::plain(QStringLiteral("No wad file found of this picture. Place the wad file of this picture in this directory: ")
+                               + store::programDir());
+        return;
+    }
+    // An unset location would put the file into the file system root or the
+    // current directory.
+    const QString location = forms().Form2->gameLocation();
+    if (!QDir::isAbsolutePath(location) || !QFileInfo(location).isDir()) {
+        app::MessageBox::error(QStringLiteral("The logo was not installed: the game location \"%1\" is not an existing directory. "
+                                              "Select the correct Half-Life directory at the config screen.")
+                                   .arg(location));
+        return;
+    }
+    // The game sees either its previous spray logo or the whole new one.
+    const QString target = fileIn(location, QStringLiteral("pldecal.wad"));
+    try {
+        files::copyAtomically(store::logoWadPath(title).toStdString(), target.toStdString());
+    } catch (const files::FileError& e) {
+        app::MessageBox::error(QStringLiteral("The logo was not installed into \"%1\": %2.").arg(target, QString::fromStdString(e.what())));
+        return;
+    }
+    forms().Form6->showInstalled();
+}
 
 } // namespace game

@@ -1,4 +1,5 @@
-// Installing a slot's logo into the game.
+// Installing a slot's logo into the game: its logo wad file replaces the
+// game's spray-logo file pldecal.wad in the game location.
 #pragma once
 
 class TForm1;

@@ -1,10 +1,103 @@
 #include "Unit6.h"
 
+#include "ExtraProgram.h"
+#include "GameStart.h"
+#include "SavedSettings.h"
+#include "app/CommandGuard.h"
+#include "app/Forms.h"
+#include "app/Unit1.h"
+#include "settings/Unit8.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+QFont dialogFont(int pixels, bool bold)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
 TForm6::TForm6(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Logo Installed"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(dialogFont(11, false));
+    setFixedSize(172, 199);
+
+    auto* heading = new QLabel(QStringLiteral("Spraylogo Installed!"), this);
+    heading->setObjectName(QStringLiteral("Label1"));
+    heading->setFont(dialogFont(16, true));
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setGeometry(4, 8, 164, 24);
+
+    auto* question = new QLabel(QStringLiteral("What do you want to do?"), this);
+    question->setObjectName(QStringLiteral("Label2"));
+    question->setAlignment(Qt::AlignCenter);
+    question->setGeometry(4, 38, 164, 16);
+
+    auto button = [this](const QString& name, const QString& text, int y, void (TForm6::*handler)()) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setGeometry(16, y, 140, 25);
+        connect(b, &QPushButton::clicked, this, [this, handler] { app::runCommand([this, handler] { (this->*handler)(); }); });
+        return b;
+    };
+    gameButton_ = button(QStringLiteral("Button1"), QStringLiteral("Start Half-Life"), 64, &TForm6::Button1Click);
+    extraButton_ = button(QStringLiteral("Button4"), QStringLiteral("Run Executable"), 96, &TForm6::Button4Click);
+    returnButton_ = button(QStringLiteral("Button2"), QStringLiteral("Return to Tagomat"), 128, &TForm6::Button2Click);
+    quitButton_ = button(QStringLiteral("Button3"), QStringLiteral("Quit Tagomat"), 160, &TForm6::Button3Click);
+    gameButton_->setEnabled(false);
+    extraButton_->setEnabled(false);
+
+    setTabOrder(gameButton_, returnButton_);
+    setTabOrder(returnButton_, quitButton_);
+    setTabOrder(quitButton_, extraButton_);
 }
 
-void TForm6::showInstalled() { show(); raise(); }
-void TForm6::enableExtraProgramButton() {}
+void TForm6::showInstalled()
+{
+    if (!isVisible()) {
+        FormShow();
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void TForm6::FormShow()
+{
+    gameButton_->setEnabled(game::gameLocationSaved(*forms().Form1));
+    extraButton_->setEnabled(game::extraProgramSaved(*forms().Form1));
+    if (extraButton_->isEnabled())
+        extraButton_->setText(game::extraProgramCaption(forms().Form8->extraProgramPath()));
+}
+
+void TForm6::enableExtraProgramButton() { extraButton_->setEnabled(true); }
+
+void TForm6::Button1Click()
+{
+    if (game::startGame(*forms().Form1))
+        hide();
+}
+
+void TForm6::Button2Click() { hide(); }
+
+// The main window's own closing sequence runs, with its question about
+// unsaved changes; this dialog closes with it.
+void TForm6::Button3Click() { forms().Form1->close(); }
+
+void TForm6::Button4Click() { game::startExtraProgram(forms().Form8->extraProgramPath()); }
+
+void TForm6::reject() { Button2Click(); }

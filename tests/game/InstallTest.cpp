@@ -1,0 +1,260 @@
+// A double click on a slot picture puts the slot's logo wad file into the
+// game as pldecal.wad and opens the "Logo Installed" dialog.
+#include "GameFixture.h"
+
+#include "app/Forms.h"
+#include "app/Unit1.h"
+#include "game/Unit6.h"
+#include "settings/unit2.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+using namespace store::ConfigRecord;
+
+namespace {
+
+class Install : public GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        addPage(QStringLiteral("Page1"), {QStringLiteral("logo_a"), QStringLiteral("logo_b"), QString(), QStringLiteral("gone")});
+        addLogo(QStringLiteral("logo_a"), QStringLiteral("spray-a.wad"));
+        addLogo(QStringLiteral("logo_b"), QStringLiteral("spray-b.wad"));
+    }
+
+    QStringList modFolderEntries() const
+    {
+        return QDir(modFolder()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+};
+
+TEST_F(Install, CopiesTheLogoIntoTheGameAndOpensTheDialogWithoutModality)
+{
+    configure(true, false);
+    ASSERT_TRUE(start());
+    doubleClick(1);
+
+    EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-a.wad")));
+    EXPECT_EQ(modFolderEntries(), QStringList{QStringLiteral("pldecal.wad")}) << "no temporary file is left";
+    EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(dialog()->isVisible());
+    EXPECT_FALSE(dialog()->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(dialog()->windowTitle(), QStringLiteral("Logo Installed"));
+    EXPECT_EQ(dialog()->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("Spraylogo Installed!"));
+    EXPECT_EQ(dialog()->size(), QSize(172, 199));
+    EXPECT_FALSE(form().Table1().isEditing()) << "installing changes no page";
+    EXPECT_FALSE(form().UnsavedChanges);
+}
+
+TEST_F(Install, ASecondInstallReplacesTheFirstWithoutAQuestion)
+{
+    configure(true, false);
+    writeBytes(installed(), "the game's own logo");
+    ASSERT_TRUE(start());
+    doubleClick(1);
+    EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-a.wad")));
+    doubleClick(2);
+    EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-b.wad")));
+    EXPECT_EQ(modFolderEntries(), QStringList{QStringLiteral("pldecal.wad")});
+    EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(dialog()->isVisible());
+}
+
+TEST_F(Install, AnEmptyTitleAsksForTheNameAndCopiesNothing)
+{
+    configure(true, true);
+    ASSERT_TRUE(start());
+    doubleClick(3);
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("Please enter the name of the wad file under the logo image.")});
+    EXPECT_EQ(app::MessageBox::shown().first().kind, app::MessageBox::Kind::Plain);
+    EXPECT_FALSE(QFile::exists(installed()));
+    EXPECT_FALSE(dialog()->isVisible());
+}
+
+class EmptyLibrary : public GameFixture {};
+
+TEST_F(EmptyLibrary, HasNoTitleToInstall)
+{
+    configure(true, true);
+    ASSERT_TRUE(start());
+    doubleClick(1);
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("Please enter the name of the wad file under the logo image.")});
+    EXPECT_FALSE(QFile::exists(installed()));
+}
+
+TEST_F(Install, AMissingLogoWadFileNamesTheProgramDirectory)
+{
+    configure(true, false);
+    writeBytes(installed(), "the game's own logo");
+    ASSERT_TRUE(start());
+    doubleClick(4);
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("No wad file found of this picture. Place the wad file of this picture in this directory: ") + dir()});
+    EXPECT_EQ(bytesOf(installed()), QByteArray("the game's own logo"));
+    EXPECT_FALSE(dialog()->isVisible());
+}
+
+TEST_F(Install, ATitleWithAPathSeparatorNamesNoLogoWadFile)
+{
+    addPage(QStringLiteral("Page0"), {QStringLiteral("sub/logo")});
+    ASSERT_TRUE(QDir(dir()).mkdir(QStringLiteral("sub")));
+    addLogo(QStringLiteral("sub/logo"), QStringLiteral("spray-a.wad"));
+    configure(true, false);
+    ASSERT_TRUE(start());
+    ASSERT_EQ(form().Table1().text(store::LogoPage::pictureTitle(1)), QStringLiteral("sub/logo"));
+    doubleClick(1);
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("No wad file found of this picture. Place the wad file of this picture in this directory: ") + dir()});
+    EXPECT_FALSE(QFile::exists(installed()));
+}
+
+TEST_F(Install, WithNothingConfiguredTheConfigurationOpensBesideTheMainWindow)
+{
+    configure(false, false);
+    whenModal([](QWidget* modal) { modal->close(); });   // the first-run configuration
+    ASSERT_TRUE(start());
+    ASSERT_FALSE(forms().Form2->isVisible());
+    doubleClick(1);
+    EXPECT_TRUE(forms().Form2->isVisible());
+    EXPECT_FALSE(forms().Form2->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(form().isEnabled());
+    EXPECT_FALSE(QFile::exists(installed()));
+    EXPECT_FALSE(dialog()->isVisible());
+}
+
+TEST_F(Install, OnlyTheSavedFlagsCountAndOnlyAnExactYes)
+{
+    setConfig(Config, modFolder());
+    setConfig(ConfigSaved, QStringLiteral("yes"));
+    setConfig(ExtraConfigSaved, QStringLiteral("YES"));
+    ASSERT_TRUE(start());
+    doubleClick(1);
+    EXPECT_TRUE(forms().Form2->isVisible());
+    EXPECT_FALSE(QFile::exists(installed()));
+}
+
+TEST_F(Install, WithOnlyTheExtraProgramSavedTheLogoGoesToTheHeldLocation)
+{
+    configure(false, true, modFolder(), other() + QStringLiteral("/browser"));
+    whenModal([](QWidget* modal) { modal->close(); });
+    ASSERT_TRUE(start());
+    doubleClick(2);
+    EXPECT_FALSE(forms().Form2->isVisible());
+    EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-b.wad")));
+    ASSERT_TRUE(dialog()->isVisible());
+    EXPECT_FALSE(dialogButton(QStringLiteral("Button1"))->isEnabled()) << "the game location was never saved";
+    EXPECT_TRUE(dialogButton(QStringLiteral("Button4"))->isEnabled());
+}
+
+TEST_F(Install, AMissingGameLocationIsReportedAndNoDialogOpens)
+{
+    configure(true, false);
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(QDir(modFolder()).removeRecursively());
+    doubleClick(1);
+    ASSERT_EQ(shown().size(), 1);
+    EXPECT_EQ(app::MessageBox::shown().first().kind, app::MessageBox::Kind::Error);
+    EXPECT_TRUE(shown().first().contains(modFolder())) << shown().first().toStdString();
+    EXPECT_FALSE(shown().first().contains(QStringLiteral("Spraylogo Installed!")));
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_FALSE(QFile::exists(installed()));
+}
+
+// Stops any change of the directory's entries, also for root, who writes
+// into read-only directories.
+class LockedDirectory {
+public:
+    explicit LockedDirectory(const QString& path) : path_(path)
+    {
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
+        if (::geteuid() == 0)
+            immutable_ = setImmutable(true);
+        locked_ = ::geteuid() != 0 || immutable_;
+    }
+    ~LockedDirectory()
+    {
+        if (immutable_)
+            setImmutable(false);
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool locked() const { return locked_; }
+
+private:
+    bool setImmutable(bool on)
+    {
+        const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (done) {
+            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+            done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ::close(fd);
+        return done;
+    }
+    QString path_;
+    bool immutable_ = false;
+    bool locked_ = false;
+};
+
+TEST_F(Install, AFailedCopyNamesThePathAndTheReasonAndKeepsTheOldLogo)
+{
+    configure(true, false);
+    writeBytes(installed(), "the game's own logo");
+    ASSERT_TRUE(start());
+    {
+        LockedDirectory lock(modFolder());
+        if (!lock.locked())
+            GTEST_SKIP() << "this file system cannot lock a directory against root";
+        doubleClick(1);
+    }
+    ASSERT_EQ(shown().size(), 1);
+    const QString text = shown().first();
+    EXPECT_EQ(app::MessageBox::shown().first().kind, app::MessageBox::Kind::Error);
+    EXPECT_TRUE(text.contains(installed())) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Permission denied")) || text.contains(QStringLiteral("Operation not permitted")))
+        << text.toStdString();
+    EXPECT_FALSE(dialog()->isVisible()) << "a failed copy is no installed logo";
+    EXPECT_EQ(bytesOf(installed()), QByteArray("the game's own logo"));
+    EXPECT_EQ(modFolderEntries(), QStringList{QStringLiteral("pldecal.wad")});
+}
+
+TEST_F(Install, AFurtherInstallBringsTheOpenDialogForwardWithoutReevaluatingIt)
+{
+    configure(true, false);
+    ASSERT_TRUE(start());
+    doubleClick(1);
+    ASSERT_TRUE(dialog()->isVisible());
+    ASSERT_TRUE(dialogButton(QStringLiteral("Button1"))->isEnabled());
+
+    form().Table2().edit();
+    form().Table2().setText(ConfigSaved, QStringLiteral("No"));
+    form().Table2().setText(ExtraConfigSaved, QStringLiteral("Yes"));
+    form().Table2().post();
+    doubleClick(2);
+    EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-b.wad")));
+    EXPECT_TRUE(dialog()->isVisible());
+    EXPECT_TRUE(dialogButton(QStringLiteral("Button1"))->isEnabled()) << "the buttons keep their states";
+    EXPECT_FALSE(dialogButton(QStringLiteral("Button4"))->isEnabled());
+
+    click(QStringLiteral("Button2"));
+    doubleClick(1);
+    EXPECT_FALSE(dialogButton(QStringLiteral("Button1"))->isEnabled()) << "a new opening reads the settings again";
+    EXPECT_TRUE(dialogButton(QStringLiteral("Button4"))->isEnabled());
+}
+
+} // namespace
