@@ -1,7 +1,113 @@
 #include "Unit9.h"
 
+#include "Renaming.h"
+#include "app/CommandGuard.h"
+#include "app/Forms.h"
+#include "app/MessageBox.h"
+#include "app/Unit1.h"
+#include "import/LogoName.h"
+#include "info/ScreenCentre.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
 TForm9::TForm9(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Namechange"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    setFixedSize(138, 95);
+
+    Label1 = new QLabel(QStringLiteral("Change name?"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(33, 8, 72, 13);
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(16, 32, 105, 21);
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(32, 64, 75, 25);
+    Button1->setDefault(true);
+    Button1->setEnabled(false);
+
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm9::Edit1Change);
+    connect(Button1, &QPushButton::clicked, this, [this] { app::runCommand([this] { Button1Click(); }); });
 }
+
+void TForm9::showEvent(QShowEvent* event)
+{
+    info::centreOnScreen(this);
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TForm9::FormShow()
+{
+    Edit1->setText(QString());   // no change, and OK stays as it is, when the field is empty already
+    Edit1->setFocus();
+}
+
+void TForm9::Edit1Change() { Button1->setEnabled(true); }
+
+void TForm9::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {   // only the close box closes the dialog
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TForm9::CheckNaam(const QString& name)
+{
+    for (const QChar c : name)
+        if (c.unicode() > 0x20)   // something is left once spaces and control characters are trimmed
+            return true;
+    app::MessageBox::plain(QStringLiteral("Invalid logoname."));
+    return false;
+}
+
+void TForm9::Button1Click()
+{
+    const QString name = Edit1->text();
+    if (!CheckNaam(name)) {
+        Edit1->clear();
+        return;
+    }
+    TForm1& form = *forms().Form1;
+    const int target = form.RenameTarget;
+    const bool slot = target >= 1 && target <= store::LogoPage::kSlots;
+    if (slot) {
+        // A slot name is a file name and must fit the title whole.
+        const QString problem = logoimport::logoNameProblem(name);
+        if (!problem.isEmpty()) {
+            app::MessageBox::plain(problem);
+            Edit1->setFocus();
+            return;
+        }
+    }
+    form.Table1().edit();
+    if (slot)
+        slotedit::renameLogo(form, target, name);
+    else if (target == 9)
+        slotedit::renamePage(form, name);
+    accept();
+    form.UnsavedChanges = true;
+}
+
+void TForm9::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void TForm9::FormClose() { Button1->setEnabled(false); }

@@ -1,10 +1,35 @@
-// The rename dialog "Namechange".
+// The rename dialog "Namechange": asks for a new name for the logo or the
+// page whose title edit opened it (the main window's RenameTarget).
 #pragma once
 
 #include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 class TForm9 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm9(QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button1 = nullptr;
+
+    // The blank test: false, after "Invalid logoname.", when nothing but
+    // spaces and control characters is left of the name.
+    static bool CheckNaam(const QString& name);
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormShow();
+    void Edit1Change();
+    void Button1Click();
+    void FormClose();
 };

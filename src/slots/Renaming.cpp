@@ -1,0 +1,45 @@
+#include "Renaming.h"
+
+#include "SlotWithFile.h"
+#include "app/MessageBox.h"
+#include "app/Unit1.h"
+#include "files/FileOps.h"
+#include "store/LogoFile.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+namespace slotedit {
+
+void renameLogo(TForm1& form, int slot, const QString& name)
+{
+    const int titleField = store::LogoPage::pictureTitle(slot);
+    store::Table& pages = form.Table1();
+    const QString oldTitle = pages.text(titleField);
+    const std::string oldPath = store::logoWadPath(oldTitle).toStdString();
+    const std::string newPath = store::logoWadPath(name).toStdString();
+    try {
+        files::renameNoReplace(oldPath, newPath);
+    } catch (const files::FileError&) {
+        app::MessageBox::plain(QStringLiteral("Error renaming file, please change the logo name"));
+        return;
+    }
+    pages.setText(titleField, name);
+    const bool stored = postWithFileChange(pages, [&] {
+        try {
+            files::renameNoReplace(newPath, oldPath);
+            pages.setText(titleField, oldTitle);
+        } catch (const files::FileError&) {
+            // The file keeps its new name, and so does the slot.
+        }
+    });
+    if (stored)
+        app::MessageBox::plain(QStringLiteral("Logo succesfully renamed."));
+}
+
+void renamePage(TForm1& form, const QString& name)
+{
+    form.Table1().setText(store::LogoPage::PageTitle, name);
+    app::MessageBox::plain(QStringLiteral("Page succesfully renamed."));
+}
+
+} // namespace slotedit

@@ -1,0 +1,301 @@
+// The rename dialog "Namechange", opened by a click on a title edit: a logo
+// and its logo wad file, or the page, get a new name.
+#include "SlotFixture.h"
+
+#include "app/Forms.h"
+#include "app/PageList.h"
+#include "app/TDBImage.h"
+#include "app/Unit1.h"
+#include "import/LogoName.h"
+#include "slots/Unit9.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using store::LogoPage::PageTitle;
+
+namespace {
+
+const QString kLogoRenamed = QStringLiteral("Logo succesfully renamed.");
+const QString kPageRenamed = QStringLiteral("Page succesfully renamed.");
+const QString kRenameError = QStringLiteral("Error renaming file, please change the logo name");
+const QString kInvalid = QStringLiteral("Invalid logoname.");
+
+class RenameDialog : public SlotFixture {
+protected:
+    void rename(int tag, const QString& name)
+    {
+        withRenameDialog(tag, [&](TForm9& dialog) { typeAndConfirm(dialog, name); });
+    }
+};
+
+TEST_F(RenameDialog, ALogoAndItsFileGetTheNewNameAndTheTitleIsStoredWithIt)
+{
+    addPage("p", {"ab", "other"});
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    rename(1, "abc");
+    EXPECT_FALSE(leftOpen());
+    EXPECT_EQ(shown(), QStringList{kLogoRenamed});
+    EXPECT_FALSE(fileExists("ab.wad"));
+    EXPECT_EQ(readFile("abc.wad"), QByteArray("logo ab"));
+    EXPECT_EQ(title(1), QStringLiteral("abc"));
+    EXPECT_EQ(form().RenameTarget, 1);
+    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(form().Table1().isEditing());
+    EXPECT_EQ(storedTitle("p", 1), QStringLiteral("abc")) << "the title is stored with the renamed file";
+
+    cancelChanges();
+    EXPECT_EQ(title(1), QStringLiteral("abc")) << "Cancel cannot bring back a title without its file";
+    EXPECT_EQ(title(2), QStringLiteral("other"));
+
+    // Reopened after a rename: the field is empty and OK enabled.
+    app::MessageBox::clearShown();
+    bool enabled = false;
+    withRenameDialog(1, [&](TForm9& dialog) {
+        enabled = okButton(dialog)->isEnabled();
+        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+    });
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(shown(), QStringList{kInvalid});
+}
+
+TEST_F(RenameDialog, EnterPressesOkAndEscapeDoesNothing)
+{
+    addPage("p", {"ab"});
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    bool openAfterEscape = false;
+    withRenameDialog(1, [&](TForm9& dialog) {
+        QTest::keyClicks(nameField(dialog), "xy");
+        QTest::keyClick(nameField(dialog), Qt::Key_Escape);
+        openAfterEscape = dialog.isVisible();
+        QTest::keyClick(nameField(dialog), Qt::Key_Return);
+    });
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_FALSE(leftOpen());
+    EXPECT_EQ(title(1), QStringLiteral("xy"));
+    EXPECT_TRUE(fileExists("xy.wad"));
+}
+
+TEST_F(RenameDialog, ANameThatAnotherLogoHasLeavesBothFilesAsTheyWere)
+{
+    addPage("p", {"ab", "cd"});
+    writeFile("ab.wad", "logo ab");
+    writeFile("cd.wad", "logo cd");
+    ASSERT_TRUE(start());
+    rename(1, "cd");
+    EXPECT_FALSE(leftOpen()) << "the dialog closes all the same";
+    EXPECT_EQ(shown(), QStringList{kRenameError});
+    EXPECT_EQ(readFile("ab.wad"), QByteArray("logo ab"));
+    EXPECT_EQ(readFile("cd.wad"), QByteArray("logo cd"));
+    EXPECT_EQ(title(1), QStringLiteral("ab"));
+    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(form().Table1().isEditing());
+}
+
+TEST_F(RenameDialog, AnEmptySlotHasNoFileToRename)
+{
+    addPage("p", {"", "cd"});
+    writeFile("cd.wad", "logo cd");
+    ASSERT_TRUE(start());
+    rename(1, "new");
+    EXPECT_EQ(shown(), QStringList{kRenameError});
+    EXPECT_EQ(title(1), QString());
+    EXPECT_FALSE(fileExists("new.wad"));
+    EXPECT_TRUE(fileExists("cd.wad"));
+}
+
+TEST_F(RenameDialog, SpacesAroundANameStayAsTyped)
+{
+    addPage("p", {"ab"});
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    rename(1, " my logo ");
+    EXPECT_EQ(shown(), QStringList{kLogoRenamed});
+    EXPECT_EQ(readFile(" my logo .wad"), QByteArray("logo ab"));
+    EXPECT_EQ(title(1), QStringLiteral(" my logo "));
+}
+
+TEST_F(RenameDialog, ABlankNameIsRefusedAndTheDialogStaysOpen)
+{
+    addPage("p", {"ab"});
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    bool open = false, okEnabled = false;
+    QString field = QStringLiteral("unread");
+    withRenameDialog(1, [&](TForm9& dialog) {
+        typeAndConfirm(dialog, QStringLiteral(" \t "));
+        open = dialog.isVisible();
+        field = nameField(dialog)->text();
+        okEnabled = okButton(dialog)->isEnabled();
+        QTest::mouseClick(okButton(dialog), Qt::LeftButton);   // OK on the emptied field
+    });
+    EXPECT_TRUE(open);
+    EXPECT_TRUE(field.isEmpty()) << "the field is emptied";
+    EXPECT_TRUE(okEnabled) << "emptying a field that held blanks is a change";
+    EXPECT_TRUE(leftOpen());
+    EXPECT_EQ(shown(), (QStringList{kInvalid, kInvalid}));
+    EXPECT_EQ(title(1), QStringLiteral("ab"));
+    EXPECT_TRUE(fileExists("ab.wad"));
+    EXPECT_FALSE(form().UnsavedChanges);
+    EXPECT_FALSE(form().Table1().isEditing()) << "no pending edit begins";
+}
+
+TEST_F(RenameDialog, SlotNamesAreRefusedLikeAtTheImportPrompt)
+{
+    addPage("p", {"ab"});
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    const QStringList refused{QStringLiteral("sixteen_chars_ab"), QStringLiteral("a/b"), QStringLiteral("a\\b"),
+                              QStringLiteral("."), QStringLiteral(".."), QStringLiteral("a\tb"),
+                              QStringLiteral("x\u0085y"), QStringLiteral("\u65e5\u672c")};
+    for (const QString& name : refused) {
+        SCOPED_TRACE(name.toStdString());
+        const QString problem = logoimport::logoNameProblem(name);
+        ASSERT_FALSE(problem.isEmpty());
+        app::MessageBox::clearShown();
+        bool open = false;
+        QString kept;
+        withRenameDialog(1, [&](TForm9& dialog) {
+            typeAndConfirm(dialog, name);
+            open = dialog.isVisible();
+            kept = nameField(dialog)->text();
+        });
+        EXPECT_TRUE(open) << "the user may correct the name";
+        EXPECT_EQ(kept, name);
+        EXPECT_EQ(shown(), QStringList{problem});
+        EXPECT_EQ(title(1), QStringLiteral("ab"));
+        EXPECT_EQ(readFile("ab.wad"), QByteArray("logo ab"));
+        EXPECT_FALSE(form().UnsavedChanges);
+        EXPECT_FALSE(form().Table1().isEditing());
+    }
+    app::MessageBox::clearShown();
+    rename(1, QStringLiteral("fifteen_chars_a"));
+    EXPECT_EQ(shown(), QStringList{kLogoRenamed});
+    EXPECT_EQ(title(1), QStringLiteral("fifteen_chars_a"));
+    EXPECT_TRUE(fileExists("fifteen_chars_a.wad"));
+}
+
+TEST_F(RenameDialog, ThePageIsRenamedAndALongNameIsCut)
+{
+    addPage("p", {"ab"});
+    addPage("q");
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    rename(9, "a page name that is long");
+    EXPECT_EQ(shown(), QStringList{kPageRenamed});
+    EXPECT_EQ(form().RenameTarget, 9);
+    EXPECT_EQ(widget<QLineEdit>("DBEdit9")->text(), QStringLiteral("a page name tha"));
+    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(fileExists("ab.wad")) << "no file is involved";
+    EXPECT_EQ(storedPageTitles(), (QStringList{"p", "q"})) << "the page title waits in the pending edit";
+    cancelChanges();
+    EXPECT_EQ(widget<QLineEdit>("DBEdit9")->text(), QStringLiteral("p"));
+}
+
+TEST_F(RenameDialog, TheCloseBoxRenamesNothing)
+{
+    addPage("p", {"ab"});
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    withRenameDialog(1, [&](TForm9& dialog) {
+        QTest::keyClicks(nameField(dialog), "xyz");
+        dialog.close();
+    });
+    EXPECT_FALSE(leftOpen());
+    EXPECT_TRUE(shown().isEmpty());
+    EXPECT_EQ(title(1), QStringLiteral("ab"));
+    EXPECT_TRUE(fileExists("ab.wad"));
+    EXPECT_FALSE(form().UnsavedChanges);
+}
+
+TEST_F(RenameDialog, OkStartsDisabledOnAnEmptyFieldAndEnabledAfterAnEarlierUse)
+{
+    addPage("p", {"ab"});
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    bool enabledAtFirst = true, enabledAfterTyping = false;
+    withRenameDialog(1, [&](TForm9& dialog) {
+        enabledAtFirst = okButton(dialog)->isEnabled();
+        QTest::keyClicks(nameField(dialog), "x");
+        enabledAfterTyping = okButton(dialog)->isEnabled();
+        dialog.close();
+    });
+    EXPECT_FALSE(enabledAtFirst);
+    EXPECT_TRUE(enabledAfterTyping);
+
+    // The field kept "x", so emptying it on the next showing enables OK.
+    bool enabledOnReopen = false;
+    QString field = QStringLiteral("unread");
+    withRenameDialog(1, [&](TForm9& dialog) {
+        enabledOnReopen = okButton(dialog)->isEnabled();
+        field = nameField(dialog)->text();
+        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+    });
+    EXPECT_TRUE(enabledOnReopen);
+    EXPECT_TRUE(field.isEmpty());
+    EXPECT_EQ(shown(), QStringList{kInvalid});
+    EXPECT_TRUE(leftOpen());
+
+    // Closed on an empty field: the next showing starts with OK disabled.
+    bool enabledThird = true;
+    withRenameDialog(1, [&](TForm9& dialog) { enabledThird = okButton(dialog)->isEnabled(); });
+    EXPECT_FALSE(enabledThird);
+}
+
+TEST_F(RenameDialog, CancelAfterAnExchangeAndARenameLeavesNoTitleWithoutItsFile)
+{
+    addPage("p", {"ab", "cd"});
+    writeFile("ab.wad", "logo ab");
+    writeFile("cd.wad", "logo cd");
+    ASSERT_TRUE(start());
+    QTest::mousePress(image(1), Qt::RightButton);
+    QTest::mouseMove(image(2));
+    QTest::mouseRelease(image(2), Qt::RightButton);
+    ASSERT_EQ(title(1), QStringLiteral("cd"));
+    const QByteArray cdPicture = field(1);
+    rename(1, "ef");
+    cancelChanges();
+    for (int n = 1; n <= 2; ++n)
+        EXPECT_TRUE(fileExists(title(n) + ".wad")) << "slot " << n << " names " << title(n).toStdString();
+    EXPECT_EQ(title(1), QStringLiteral("ef"));
+    EXPECT_EQ(field(1), cdPicture) << "the renamed logo keeps its picture";
+    EXPECT_EQ(title(2), QStringLiteral("ab"));
+}
+
+TEST_F(RenameDialog, ClosingWithoutSavingKeepsTheRenamedTitle)
+{
+    addPage("p", {"ab"});
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    rename(1, "abc");
+    answer({no()});
+    EXPECT_TRUE(form().close());
+    stop();
+    EXPECT_EQ(storedTitle("p", 1), QStringLiteral("abc"));
+    EXPECT_TRUE(fileExists("abc.wad"));
+}
+
+TEST_F(RenameDialog, APageThatCannotBeStoredGivesTheFileItsNameBack)
+{
+    addPage("a", {"ab"});
+    addPage("b");
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    store::Table& pages = form().Table1();
+    pages.edit();
+    pages.setText(PageTitle, "b");   // the title of the other page
+    rename(1, "abc");
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("A page with this name already exists, please change it.")});
+    EXPECT_EQ(readFile("ab.wad"), QByteArray("logo ab"));
+    EXPECT_FALSE(fileExists("abc.wad"));
+    EXPECT_EQ(title(1), QStringLiteral("ab"));
+    EXPECT_TRUE(pages.isEditing());
+    EXPECT_EQ(pages.text(PageTitle), QStringLiteral("b"));
+}
+
+} // namespace
