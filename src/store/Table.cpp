@@ -114,6 +114,9 @@ QString Table::listKey(int line) const
             return def_.keyField >= 0 ? buffer_[def_.keyField].toString() : QString();
         if (line > insertAt_)
             --line;
+    } else if (state_ == State::Edit && line == current_ && def_.keyField >= 0 && dirty_[def_.keyField]) {
+        // A pending new title shows in the list at once.
+        return buffer_[def_.keyField].toString();
     }
     return line >= 0 && line < rows_.size() ? rows_[line].key : QString();
 }

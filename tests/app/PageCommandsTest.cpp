@@ -8,6 +8,7 @@
 #include "store/Records.h"
 #include "store/Table.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QLineEdit>
 #include <QTest>
@@ -184,6 +185,26 @@ TEST_F(PageCommands, TypedPageTitleIsTakenOverByEnterAndSaved)
     answer({yes()});
     click("ToolButton5");
     EXPECT_EQ(storedPageTitles(), QStringList{"renamed"});
+}
+
+TEST_F(PageCommands, APendingPageTitleShowsInThePageListUntilCancelled)
+{
+    addPage("alpha");
+    addPage("beta");
+    ASSERT_TRUE(start());
+    auto* grid = widget<QAbstractItemView>("DBGrid1");
+    auto listed = [grid](int row) { return grid->model()->index(row, 0).data().toString(); };
+    auto* edit = widget<QLineEdit>("DBEdit9");
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, "gamma");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(listed(0), QStringLiteral("gamma")) << "the new title shows at once";
+    EXPECT_EQ(listed(1), QStringLiteral("beta"));
+    EXPECT_EQ(storedPageTitles(), (QStringList{"alpha", "beta"}));
+    answer({yes()});
+    click("ToolButton6");
+    EXPECT_EQ(listed(0), QStringLiteral("alpha"));
 }
 
 TEST_F(PageCommands, EscapePutsTheStoredTitleBack)
