@@ -51,12 +51,9 @@ double median(std::vector<double> values)
 
 int startupChild(const QString& dir)
 {
-    store::setProgramDir(dir);
-    app::MessageBox::setScripted(true);
     app::Program program;
-    if (!program.create())
+    if (!bench::startProgram(program, dir))
         return 1;
-    program.show();
     forms().Form1->grab();   // every control painted, the pictures among them
     QApplication::processEvents();
     std::printf("SHOWN %ld\n", peakRssKb());

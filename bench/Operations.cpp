@@ -25,6 +25,17 @@
 
 namespace bench {
 
+bool startProgram(app::Program& program, const QString& dir)
+{
+    store::setProgramDir(dir);
+    app::MessageBox::setScripted(true);
+    if (!program.create())
+        return false;
+    program.show();
+    QApplication::processEvents();
+    return true;
+}
+
 QString sprayCopy(const QString& dir)
 {
     const QString chosen = dir + QStringLiteral("/spray.wad");
@@ -109,13 +120,9 @@ void timeImports(TForm1& form, int count)
 
 int operationsChild(const QString& dir, const QString& kind, int count)
 {
-    store::setProgramDir(dir);
-    app::MessageBox::setScripted(true);
     app::Program program;
-    if (!program.create())
+    if (!startProgram(program, dir))
         return 1;
-    program.show();
-    QApplication::processEvents();
     TForm1& form = *forms().Form1;
     if (kind == QLatin1String("move"))
         timeMoves(form, count);

@@ -7,7 +7,13 @@
 class QElapsedTimer;
 class TForm1;
 
+namespace app { class Program; }
+
 namespace bench {
+
+// Starts the program on the library in `dir` with scripted message boxes
+// and shows its main window; false when it does not start.
+bool startProgram(app::Program& program, const QString& dir);
 
 // A copy of a real spray in `dir`, made once.
 QString sprayCopy(const QString& dir);

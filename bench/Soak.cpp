@@ -46,13 +46,9 @@ void save(TForm1& form)
 
 int soakChild(const QString& dir, int seed)
 {
-    store::setProgramDir(dir);
-    app::MessageBox::setScripted(true);
     app::Program program;
-    if (!program.create())
+    if (!startProgram(program, dir))
         return 1;
-    program.show();
-    QApplication::processEvents();
     TForm1& form = *forms().Form1;
     forms().Form5->setPosition(0);
     QTemporaryDir elsewhere;
