@@ -12,6 +12,7 @@
 #include "store/Table.h"
 
 #include <QFile>
+#include <QtEndian>
 
 using logoimport::OpenDialog;
 
@@ -146,4 +147,44 @@ TEST_F(ImportFailure, ANextImportWorksAfterAFailedOne)
     EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 2), QStringLiteral("first"));
     expectShowsWad(slotImage(2), fixture(QStringLiteral("spray-a.wad")));
+}
+
+TEST_F(ImportFailure, DamagedWadFilesAreRefusedWithTheExtractorsReason)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QStringLiteral("old")});
+    writeFile(QStringLiteral("old.wad"), "old logo");
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    oldPicture = form().Table1().picture(store::LogoPage::picture(2));
+    QFile spray(fixture(QStringLiteral("spray-a.wad")));
+    ASSERT_TRUE(spray.open(QIODevice::ReadOnly));
+    const QByteArray intact = spray.readAll();
+    // Cut short, so that the directory lies past the end; and with absurd
+    // dimensions in the picture lump's header.
+    QByteArray absurd = intact;
+    const quint32 lumpOffset = qFromLittleEndian<quint32>(intact.constData() + 8);
+    const quint32 pictureOffset = qFromLittleEndian<quint32>(intact.constData() + lumpOffset);
+    qToLittleEndian<quint32>(0x7fffffff, absurd.data() + pictureOffset + 16);
+    qToLittleEndian<quint32>(0x7fffffff, absurd.data() + pictureOffset + 20);
+    const QList<QByteArray> damaged = {intact.left(intact.size() / 2), absurd};
+    for (int i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(i);
+        app::MessageBox::clearShown();
+        const QString chosen = elsewhere() + QStringLiteral("/damaged%1.wad").arg(i);
+        QFile out(chosen);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(damaged[i]);
+        out.close();
+        OpenDialog::queueChoice(chosen);
+        answerPrompt({QStringLiteral("bad%1").arg(i)});
+
+        clickPlus(2);
+
+        ASSERT_FALSE(shown().isEmpty());
+        EXPECT_TRUE(shown().first().contains(QStringLiteral("could not be extracted"))) << shown().first().toStdString();
+        EXPECT_TRUE(shown().first().contains(QStringLiteral("damaged%1.wad").arg(i)) ||
+                    shown().first().contains(QStringLiteral("bad%1.wad").arg(i)))
+            << "the message names the file: " << shown().first().toStdString();
+        expectRolledBack(QStringLiteral("bad%1").arg(i));
+    }
 }
