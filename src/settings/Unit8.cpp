@@ -1,6 +1,7 @@
 #include "Unit8.h"
 
 #include "ConfigSave.h"
+#include "DialogParts.h"
 #include "DirectoryList.h"
 #include "DriveBox.h"
 #include "FileList.h"
@@ -9,7 +10,6 @@
 #include "app/CommandGuard.h"
 #include "app/Forms.h"
 #include "app/MessageBox.h"
-#include "app/ToolbarIcons.h"
 #include "game/Unit6.h"
 #include "info/DialogFont.h"
 #include "info/LinkLabel.h"
@@ -19,10 +19,8 @@
 #include "store/Table.h"
 
 #include <QComboBox>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -113,31 +111,12 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent)
     pathBox_->setGeometry(8, 226, 368, 21);
     pathBox_->setReadOnly(true);
 
-    auto* save = new QPushButton(app::toolbarIcon(app::ToolbarImage::Check), QStringLiteral("&Save"), this);
-    save->setObjectName(QStringLiteral("bSave"));
-    save->setGeometry(96, 256, 90, 25);
-    save->setDefault(true);
-    connect(save, &QPushButton::clicked, this, [this] { app::runCommand([this] { bSaveClick(); }); });
+    const settings::SaveCancel buttons = settings::addSaveCancel(this, {96, 256, 90, 25}, {198, 256, 90, 25});
+    connect(buttons.save, &QPushButton::clicked, this, [this] { app::runCommand([this] { bSaveClick(); }); });
+    connect(buttons.cancel, &QPushButton::clicked, this, [this] { bCancelClick(); });
 
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("bCancel"));
-    cancel->setGeometry(198, 256, 90, 25);
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, [this] { bCancelClick(); });
-
-    // The help panel, beyond the narrow window's right edge.
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel2"));
-    panel->setGeometry(kNarrowWidth, 0, kWideWidth - kNarrowWidth, kHeight);
-    auto* memo = new QPlainTextEdit(helpText(), panel);
-    memo->setObjectName(QStringLiteral("Memo1"));
-    memo->setGeometry(0, 8, kWideWidth - kNarrowWidth - 8, 152);
-    memo->setReadOnly(true);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    hyperlink_ = new info::LinkLabel(info::webHost(), info::LinkLabel::PressLook::Unchanged, panel);
-    hyperlink_->setObjectName(QStringLiteral("hyperlink"));
-    hyperlink_->setFont(info::dialogFont(11, true, true));
-    hyperlink_->place(39, 165, 102, 13);
+    hyperlink_ = settings::addHelpPanel(this, {kNarrowWidth, 0, kWideWidth - kNarrowWidth, kHeight}, 152, helpText(),
+                                        info::LinkLabel::PressLook::Unchanged, {39, 165});
     connect(hyperlink_, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
 }
 

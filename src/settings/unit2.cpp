@@ -1,6 +1,7 @@
 #include "unit2.h"
 
 #include "ConfigSave.h"
+#include "DialogParts.h"
 #include "DirectoryList.h"
 #include "DriveBox.h"
 #include "HelpLabel.h"
@@ -9,7 +10,6 @@
 #include "app/CommandGuard.h"
 #include "app/Forms.h"
 #include "app/MessageBox.h"
-#include "app/ToolbarIcons.h"
 #include "info/DialogFont.h"
 #include "info/LinkLabel.h"
 #include "info/Links.h"
@@ -17,9 +17,7 @@
 #include "store/Records.h"
 #include "store/Table.h"
 
-#include <QFrame>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -93,31 +91,12 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     location_label_->setObjectName(QStringLiteral("LocationLabel"));
     location_label_->setGeometry(8, 226, kListWidth, 13);
 
-    auto* save = new QPushButton(app::toolbarIcon(app::ToolbarImage::Check), QStringLiteral("&Save"), this);
-    save->setObjectName(QStringLiteral("bSave"));
-    save->setGeometry(8, 250, 97, 25);
-    save->setDefault(true);
-    connect(save, &QPushButton::clicked, this, [this] { app::runCommand([this] { bSaveClick(); }); });
+    const settings::SaveCancel buttons = settings::addSaveCancel(this, {8, 250, 97, 25}, {111, 250, 97, 25});
+    connect(buttons.save, &QPushButton::clicked, this, [this] { app::runCommand([this] { bSaveClick(); }); });
+    connect(buttons.cancel, &QPushButton::clicked, this, [this] { bCancelClick(); });
 
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("bCancel"));
-    cancel->setGeometry(111, 250, 97, 25);
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, [this] { bCancelClick(); });
-
-    // The help panel, beyond the narrow window's right edge.
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel2"));
-    panel->setGeometry(kNarrowWidth, 0, kWideWidth - kNarrowWidth, kHeight);
-    auto* memo = new QPlainTextEdit(helpText(), panel);
-    memo->setObjectName(QStringLiteral("Memo1"));
-    memo->setGeometry(0, 8, kWideWidth - kNarrowWidth - 8, 145);
-    memo->setReadOnly(true);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    hyperlink_ = new info::LinkLabel(info::webHost(), info::LinkLabel::PressLook::PlainThenUnderline, panel);
-    hyperlink_->setObjectName(QStringLiteral("hyperlink"));
-    hyperlink_->setFont(info::dialogFont(11, true, true));
-    hyperlink_->place(23, 157, 102, 13);
+    hyperlink_ = settings::addHelpPanel(this, {kNarrowWidth, 0, kWideWidth - kNarrowWidth, kHeight}, 145, helpText(),
+                                        info::LinkLabel::PressLook::PlainThenUnderline, {23, 157});
     connect(hyperlink_, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
 
     list_->setFocus();
