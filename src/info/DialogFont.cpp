@@ -1,5 +1,7 @@
 #include "DialogFont.h"
 
+#include <QLabel>
+
 namespace info {
 
 QFont dialogFont(int pixels, bool bold, bool underline)
@@ -9,6 +11,15 @@ QFont dialogFont(int pixels, bool bold, bool underline)
     font.setBold(bold);
     font.setUnderline(underline);
     return font;
+}
+
+QLabel* dialogLabel(QWidget* parent, const QString& name, const QString& text, int x, int y)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
 }
 
 } // namespace info

@@ -30,14 +30,6 @@ QString comments()
                "Questions and Tips can be mailed to:");
 }
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, int x, int y)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
 
 } // namespace
 
@@ -55,13 +47,13 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     panel->setGeometry(8, 8, 281, 289);
     panel->setFrameStyle(QFrame::Box | QFrame::Sunken);   // lowered outside, raised inside
 
-    label(panel, QStringLiteral("Label1"), QStringLiteral("Product Name:"), 8, 16);
-    label(panel, QStringLiteral("ProductName"), QStringLiteral("Tagomat"), 88, 16);
-    label(panel, QStringLiteral("Label2"), QStringLiteral("Version:"), 8, 40);
-    label(panel, QStringLiteral("Version"), QStringLiteral(TAGOMAT_ABOUT_VERSION), 88, 40);
-    label(panel, QStringLiteral("Label3"), QStringLiteral("Copyright:"), 8, 64);
-    label(panel, QStringLiteral("Copyright"), info::copyrightLine(), 88, 64);
-    label(panel, QStringLiteral("Label4"), QStringLiteral("Comments:"), 8, 104);
+    info::dialogLabel(panel, QStringLiteral("Label1"), QStringLiteral("Product Name:"), 8, 16);
+    info::dialogLabel(panel, QStringLiteral("ProductName"), QStringLiteral("Tagomat"), 88, 16);
+    info::dialogLabel(panel, QStringLiteral("Label2"), QStringLiteral("Version:"), 8, 40);
+    info::dialogLabel(panel, QStringLiteral("Version"), QStringLiteral(TAGOMAT_ABOUT_VERSION), 88, 40);
+    info::dialogLabel(panel, QStringLiteral("Label3"), QStringLiteral("Copyright:"), 8, 64);
+    info::dialogLabel(panel, QStringLiteral("Copyright"), info::copyrightLine(), 88, 64);
+    info::dialogLabel(panel, QStringLiteral("Label4"), QStringLiteral("Comments:"), 8, 104);
 
     auto* memo = new QPlainTextEdit(comments(), panel);
     memo->setObjectName(QStringLiteral("Comments"));

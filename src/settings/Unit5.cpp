@@ -53,14 +53,6 @@ QString helpText()
     return lines.join(QLatin1Char('\n'));
 }
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, int x, int y)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QRect& place)
 {
@@ -87,15 +79,15 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent)
     frame->setGeometry(8, 4, 297, 205);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
-    label(frame, QStringLiteral("Label1"), QStringLiteral("Picture-load wait time. (in milliseconds)"), 8, 10);
+    info::dialogLabel(frame, QStringLiteral("Label1"), QStringLiteral("Picture-load wait time. (in milliseconds)"), 8, 10);
     auto* help = new settings::HelpLabel(frame);
     help->setObjectName(QStringLiteral("HelpLabel"));
     help->move(258, 10);
     help->adjustSize();
     connect(help, &settings::HelpLabel::clicked, this, [this] { HelpClick(); });
 
-    label(frame, QStringLiteral("Label2"), QStringLiteral("Default: 300"), 8, 30);
-    value_ = label(frame, QStringLiteral("ValueLabel"), QString(), 8, 50);
+    info::dialogLabel(frame, QStringLiteral("Label2"), QStringLiteral("Default: 300"), 8, 30);
+    value_ = info::dialogLabel(frame, QStringLiteral("ValueLabel"), QString(), 8, 50);
     value_->setFixedWidth(60);
 
     slider_ = new QSlider(Qt::Horizontal, frame);
@@ -109,10 +101,10 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent)
     slider_->setValue(kDefaultPosition);
     connect(slider_, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
 
-    label(frame, QStringLiteral("Label3"), QStringLiteral("0"), 12, 106);
-    QLabel* middle = label(frame, QStringLiteral("Label4"), QStringLiteral("300"), 0, 106);
+    info::dialogLabel(frame, QStringLiteral("Label3"), QStringLiteral("0"), 12, 106);
+    QLabel* middle = info::dialogLabel(frame, QStringLiteral("Label4"), QStringLiteral("300"), 0, 106);
     middle->move(8 + 281 / 2 - middle->width() / 2, 106);
-    QLabel* right = label(frame, QStringLiteral("Label5"), QStringLiteral("600"), 0, 106);
+    QLabel* right = info::dialogLabel(frame, QStringLiteral("Label5"), QStringLiteral("600"), 0, 106);
     right->move(8 + 281 - 4 - right->width(), 106);
 
     auto* bevel = new QFrame(frame);

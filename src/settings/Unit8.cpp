@@ -62,10 +62,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent)
     setFont(info::dialogFont());
     setFixedSize(kNarrowWidth, kHeight);
 
-    auto* title = new QLabel(QStringLiteral("Executable Location:"), this);
-    title->setObjectName(QStringLiteral("Label1"));
-    title->move(8, 8);
-    title->adjustSize();
+    info::dialogLabel(this, QStringLiteral("Label1"), QStringLiteral("Executable Location:"), 8, 8);
 
     auto* help = new settings::HelpLabel(this);
     help->setObjectName(QStringLiteral("HelpLabel"));

@@ -59,10 +59,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     setFont(info::dialogFont());
     setFixedSize(kNarrowWidth, kHeight);
 
-    auto* title = new QLabel(QStringLiteral("Game Location:"), this);
-    title->setObjectName(QStringLiteral("Label1"));
-    title->move(8, 8);
-    title->adjustSize();
+    info::dialogLabel(this, QStringLiteral("Label1"), QStringLiteral("Game Location:"), 8, 8);
 
     auto* help = new settings::HelpLabel(this);
     help->setObjectName(QStringLiteral("HelpLabel"));
