@@ -14,6 +14,7 @@
 #include "slots/Unit9.h"
 #include "store/LogoFile.h"
 
+#include <QFileInfo>
 #include <QLockFile>
 
 Forms& forms()
@@ -39,8 +40,14 @@ bool Program::create()
                                        .arg(store::programDir()));
             return false;
         }
-        // A directory without write access gets no lock; the tables report
-        // what cannot be saved there.
+        // The library lives in the program directory: without write access
+        // nothing could be saved, and the tables cannot even be opened.
+        if (!QFileInfo(store::programDir()).isWritable()) {
+            app::MessageBox::error(QStringLiteral("Tagomat 2 cannot write in its program directory %1, where it keeps "
+                                                  "your logos. Make it writable and start Tagomat 2 again.")
+                                       .arg(store::programDir()));
+            return false;
+        }
     }
     Forms& f = forms();
     f.Form1 = new TForm1;

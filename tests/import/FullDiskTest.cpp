@@ -2,6 +2,7 @@
 // full disk. The import ends with the reason instead of asking for names
 // forever, and leaves nothing behind.
 #include "ImportFixture.h"
+#include "TmpfsMount.h"
 
 #include "app/Forms.h"
 #include "app/Unit1.h"
@@ -16,8 +17,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <sys/mount.h>
-#include <unistd.h>
 
 using logoimport::OpenDialog;
 
@@ -50,36 +49,20 @@ class FullDisk : public ImportFixture {
 protected:
     void SetUp() override
     {
-        if (geteuid() != 0)
-            GTEST_SKIP() << "a full disk needs a tmpfs mount, which needs root";
-        mountPoint_ = dir();
-        if (mount("tmpfs", mountPoint_.toLocal8Bit().constData(), "tmpfs", 0, "size=8m") != 0)
-            GTEST_SKIP() << "no tmpfs can be mounted here: " << std::strerror(errno);
-        mounted_ = true;
+        const QString refused = disk_.mount(dir(), QStringLiteral("8m"));
+        if (!refused.isEmpty())
+            GTEST_SKIP() << refused.toStdString();
         ImportFixture::SetUp();
     }
     void TearDown() override
     {
         ImportFixture::TearDown();
-        if (mounted_)
-            umount2(mountPoint_.toLocal8Bit().constData(), MNT_DETACH);
+        disk_.unmount();
     }
-    // Fills the file system to the last byte.
-    void fillUp()
-    {
-        QFile filler(path(QStringLiteral("filler")));
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
-        const QByteArray block(64 * 1024, 'f');
-        while (filler.write(block) == block.size() && filler.flush()) {
-        }
-        const QByteArray byte(1, 'f');
-        while (filler.write(byte) == 1 && filler.flush()) {
-        }
-    }
+    void fillUp() { disk_.fillUp(QStringLiteral("filler")); }
 
 private:
-    QString mountPoint_;
-    bool mounted_ = false;
+    TmpfsMount disk_;
 };
 
 TEST_F(FullDisk, AnImportEndsWithTheReasonAndLeavesNoPartialFile)
