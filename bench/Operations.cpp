@@ -7,6 +7,7 @@
 #include "import/OpenDialog.h"
 #include "import/Unit4.h"
 #include "settings/Unit5.h"
+#include "slots/Unit9.h"
 #include "store/LogoFile.h"
 #include "store/Records.h"
 #include "store/Table.h"
@@ -21,6 +22,7 @@
 #include <QToolButton>
 
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 
 namespace bench {
@@ -44,26 +46,46 @@ QString sprayCopy(const QString& dir)
     return chosen;
 }
 
-void importLogo(TForm1& form, int slot, const QString& chosen, const QString& name, QElapsedTimer* okPressed)
+namespace {
+
+// Runs `open`, which shows `dialog` modally, and answers the dialog with
+// `text` and its OK button as soon as it is open; okPressed, when given,
+// starts then.
+void answering(QWidget& dialog, QLineEdit* edit, QPushButton* ok, const QString& text,
+               const std::function<void()>& open, QElapsedTimer* okPressed = nullptr)
 {
-    TForm4& prompt = *forms().Form4;
-    // Answers the name prompt as soon as it is open.
     QTimer answer;
     answer.setInterval(0);
     QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (QApplication::activeModalWidget() != &prompt)
+        if (QApplication::activeModalWidget() != &dialog)
             return;
         answer.stop();
-        prompt.Edit1->setText(name);
+        edit->setText(text);
         if (okPressed)
             okPressed->start();
-        prompt.Button1->click();
+        ok->click();
     });
-    logoimport::OpenDialog::queueChoice(chosen);
     answer.start();
-    form.InsertClick(slot);
+    open();
+}
+
+} // namespace
+
+void importLogo(TForm1& form, int slot, const QString& chosen, const QString& name, QElapsedTimer* okPressed)
+{
+    TForm4& prompt = *forms().Form4;
+    logoimport::OpenDialog::queueChoice(chosen);
+    answering(prompt, prompt.Edit1, prompt.Button1, name, [&] { form.InsertClick(slot); }, okPressed);
     if (form.Table1().text(store::LogoPage::pictureTitle(slot)) != name)
         throw std::runtime_error("an import did not fill the slot");
+}
+
+void renameSlot(TForm1& form, int slot, const QString& name)
+{
+    TForm9& dialog = *forms().Form9;
+    answering(dialog, dialog.Edit1, dialog.Button1, name, [&] { form.DBEditClick(slot); });
+    if (form.Table1().text(store::LogoPage::pictureTitle(slot)) != name)
+        throw std::runtime_error("a rename did not name the slot");
 }
 
 namespace {

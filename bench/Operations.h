@@ -22,6 +22,9 @@ QString sprayCopy(const QString& dir);
 // okPressed, when given, starts when the name prompt's OK is pressed.
 void importLogo(TForm1& form, int slot, const QString& chosen, const QString& name, QElapsedTimer* okPressed = nullptr);
 
+// Renames the slot's logo through its title edit and the rename dialog.
+void renameSlot(TForm1& form, int slot, const QString& name);
+
 int operationsChild(const QString& dir, const QString& kind, int count);
 
 } // namespace bench

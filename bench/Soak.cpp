@@ -4,6 +4,7 @@
 #include "Operations.h"
 
 #include "app/Forms.h"
+#include "game/Unit6.h"
 #include "app/MessageBox.h"
 #include "app/Program.h"
 #include "app/Unit1.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QProcess>
@@ -68,6 +70,16 @@ int soakChild(const QString& dir, int seed)
             say(QStringLiteral("DONE"));
         }
 
+        const QString logo = QStringLiteral("n%1_%2").arg(seed).arg(n);
+        say(QStringLiteral("BEGIN SLOTRENAME %1 1 %2").arg(page, logo));
+        renameSlot(form, 1, logo);
+        say(QStringLiteral("DONE"));
+
+        say(QStringLiteral("BEGIN INSTALL %1 1").arg(page));
+        form.DBImageClick(1);
+        forms().Form6->hide();
+        say(QStringLiteral("DONE"));
+
         const QString renamed = QStringLiteral("r%1_%2").arg(seed).arg(n);
         say(QStringLiteral("BEGIN RETITLE %1 %2").arg(page, renamed));
         form.Table1().edit();
@@ -107,7 +119,7 @@ void apply(Expected& e, const QStringList& w)
 {
     if (w[0] == QLatin1String("PAGE"))
         e.pages[w[1]];
-    else if (w[0] == QLatin1String("LOGO"))
+    else if (w[0] == QLatin1String("LOGO") || w[0] == QLatin1String("SLOTRENAME"))
         e.pages[w[1]][w[2].toInt()] = w[3];
     else if (w[0] == QLatin1String("RETITLE"))
         e.pages[w[2]] = e.pages.take(w[1]);
@@ -136,9 +148,36 @@ QMap<QString, QMap<int, QString>> storedPages(const QString& dir)
     return pages;
 }
 
+QString gameDir(const QString& dir) { return dir + QStringLiteral("/game/cstrike"); }
+
+// The game location of the library, where the soak installs its logos.
+void setGameLocation(const QString& dir)
+{
+    QDir().mkpath(gameDir(dir));
+    store::Table config(store::configTableDef());
+    config.setDirectory(dir);
+    config.open();
+    config.edit();
+    config.setText(store::ConfigRecord::Config, gameDir(dir));
+    config.setText(store::ConfigRecord::ConfigSaved, QStringLiteral("Yes"));
+    config.post();
+    config.close();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // Empty when the library holds what it must; otherwise what is wrong.
 QString verify(const QString& dir, const Expected& before, const Expected& after)
 {
+    // The installed logo is absent or a whole one: every install is a copy of the spray.
+    const QString installed = gameDir(dir) + QStringLiteral("/pldecal.wad");
+    if (QFileInfo::exists(installed)
+        && fileBytes(installed) != fileBytes(QStringLiteral(TAGOMAT_FIXTURES_DIR "/spray-a.wad")))
+        return QStringLiteral("pldecal.wad is not a whole logo");
     const auto stored = storedPages(dir);
     // Every stored slot title names a logo wad file that exists.
     for (auto page = stored.begin(); page != stored.end(); ++page)
@@ -168,6 +207,7 @@ int soak(const QString& self, const QString& dir, int kills, unsigned seed)
 {
     if (!QFileInfo::exists(dir + QStringLiteral("/LogoDB.db")))
         generateLibrary(dir, 10);
+    setGameLocation(dir);
     store::setProgramDir(dir);
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> delay(0, 700);
@@ -216,7 +256,7 @@ int soak(const QString& self, const QString& dir, int kills, unsigned seed)
                 const QStringList& w = ops.last().words;
                 if (w[0] == QLatin1String("PAGE"))
                     landed = stored.contains(w[1]);
-                else if (w[0] == QLatin1String("LOGO"))
+                else if (w[0] == QLatin1String("LOGO") || w[0] == QLatin1String("SLOTRENAME"))
                     landed = stored.value(w[1]).value(w[2].toInt()) == w[3];
                 else if (w[0] == QLatin1String("RETITLE"))
                     landed = stored.contains(w[2]);

@@ -1,6 +1,6 @@
 // The crash soak: the program is started on a library, driven through
-// posts, imports and page renames, and killed with SIGKILL at random
-// moments; after every kill the tables must be sound and hold everything
+// page saves, imports, slot and page renames and installs, and killed with
+// SIGKILL at random moments; after every kill the tables must be sound and hold everything
 // whose post had returned.
 #pragma once
 
