@@ -1,8 +1,22 @@
 #!/usr/bin/env bash
 # Sets everything up and runs the whole test suite on Qt's offscreen platform.
+# Under CI (CI=true) the suite also runs once more built with AddressSanitizer
+# and UndefinedBehaviorSanitizer (TAGOMAT_SANITIZERS=0 leaves that out).
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$top/scripts/setup.sh"
 export QT_QPA_PLATFORM=offscreen
 cd "$top/build"
 ctest --output-on-failure -j "$(nproc)" --timeout 120
+
+if [ "${CI:-}" = "true" ] && [ "${TAGOMAT_SANITIZERS:-1}" != "0" ]; then
+  echo "Running the suite again under AddressSanitizer and UndefinedBehaviorSanitizer"
+  sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+  cmake -S "$top" -B "$top/build-asan" -DCMAKE_BUILD_TYPE=None -DTAGOMAT_STATIC_TOOLS=OFF \
+    -DCMAKE_CXX_FLAGS="-O1 $sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" >/dev/null
+  cmake --build "$top/build-asan" -j "$(nproc)" >/dev/null
+  cd "$top/build-asan"
+  # Qt keeps some allocations to the end of the process: leaks are not checked here.
+  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j "$(nproc)" --timeout 300 -E '^fuzz_smoke$'
+fi

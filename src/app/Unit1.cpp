@@ -24,6 +24,7 @@
 #include "store/Records.h"
 #include "store/Table.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
@@ -149,7 +150,16 @@ TForm1::TForm1(QWidget* parent)
     updateNavigator();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The controls and dialogs read the tables to the end (a hidden page
+    // list still asks for its rows): they go before the tables do.
+    QList<QPointer<QObject>> owned;
+    for (QObject* child : children())
+        owned.append(child);
+    for (const QPointer<QObject>& child : owned)
+        delete child.data();   // null when a sibling took it along
+}
 
 void TForm1::buildToolbar(QWidget* client)
 {

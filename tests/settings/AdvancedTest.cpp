@@ -47,7 +47,8 @@ TEST_P(StoredWaitTime, SetsTheSliderAtStartUp)
 
 INSTANTIATE_TEST_SUITE_P(Values, StoredWaitTime,
                          ::testing::Values(Conversion{"300", 15}, Conversion{"310", 15}, Conversion{"999", 30},
-                                           Conversion{"0", 0}, Conversion{"600", 30}, Conversion{"19", 0}));
+                                           Conversion{"0", 0}, Conversion{"600", 30}, Conversion{"19", 0}),
+                         [](const auto& info) { return std::string("WaitTime") + info.param.stored; });
 
 TEST_F(Advanced, SavingAtEitherEndStoresZeroAndSixHundred)
 {
