@@ -14,7 +14,7 @@ if [ "${CI:-}" = "true" ] && [ "${TAGOMAT_SANITIZERS:-1}" != "0" ]; then
   sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
   cmake -S "$top" -B "$top/build-asan" -DCMAKE_BUILD_TYPE=None -DTAGOMAT_STATIC_TOOLS=OFF \
     -DCMAKE_CXX_FLAGS="-O1 $sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" >/dev/null
-  cmake --build "$top/build-asan" -j "$(nproc)" >/dev/null
+  cmake --build "$top/build-asan" -j "$(nproc)" 2>&1 | tail -n 30
   cd "$top/build-asan"
   # Qt keeps some allocations to the end of the process: leaks are not checked here.
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
