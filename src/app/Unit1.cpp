@@ -154,10 +154,11 @@ TForm1::~TForm1()
 {
     // The controls and dialogs read the tables to the end (a hidden page
     // list still asks for its rows): they go before the tables do.
-    QList<QPointer<QObject>> owned;
+    QList<QPointer<QWidget>> owned;
     for (QObject* child : children())
-        owned.append(child);
-    for (const QPointer<QObject>& child : owned)
+        if (child->isWidgetType())
+            owned.append(static_cast<QWidget*>(child));
+    for (const QPointer<QWidget>& child : owned)
         delete child.data();   // null when a sibling took it along
 }
 

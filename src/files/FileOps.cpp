@@ -160,6 +160,18 @@ void renameNoReplace(const std::string& from, const std::string& to)
     syncDirectory(to);
 }
 
+bool addNameNoReplace(const std::string& from, const std::string& to)
+{
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        syncDirectory(to);
+        return true;
+    }
+    if (errno != EPERM && errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP)
+        fail("cannot rename " + from + " to", to, errno);
+    renameNoReplace(from, to);
+    return false;
+}
+
 void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data, Durability durability)
 {
     const bool sync = durability == Durability::Synced;

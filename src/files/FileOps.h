@@ -46,6 +46,12 @@ void renameNoReplace(const std::string& from, const std::string& to);
 // program; enough for a working file that is read and deleted at once).
 enum class Durability { Synced, Flushed };
 
+// Gives the file `from` the second name `to` (a hard link), failing when
+// `to` exists. Where the file system has no hard links, the file is renamed
+// instead (no-replace) and the result is false; true when both names now
+// lead to the file.
+bool addNameNoReplace(const std::string& from, const std::string& to);
+
 // Writes `data` to a temporary file beside `path` (a name that does not end
 // like `path`), flushes it and renames it over `path`: readers see either
 // the old file or the complete new one.

@@ -17,8 +17,12 @@ void renameLogo(TForm1& form, int slot, const QString& name)
     const QString oldTitle = pages.text(titleField);
     const std::string oldPath = store::logoWadPath(oldTitle).toStdString();
     const std::string newPath = store::logoWadPath(name).toStdString();
+    // The file gets its new name beside the old one, and loses the old one
+    // only once the new title is stored: a crash in between leaves a title
+    // that names an existing file, whichever title was stored.
+    bool bothNames = false;
     try {
-        files::renameNoReplace(oldPath, newPath);
+        bothNames = files::addNameNoReplace(oldPath, newPath);
     } catch (const files::FileError&) {
         app::MessageBox::plain(QStringLiteral("Error renaming file, please change the logo name"));
         return;
@@ -26,12 +30,17 @@ void renameLogo(TForm1& form, int slot, const QString& name)
     pages.setText(titleField, name);
     const bool stored = postWithFileChange(pages, [&] {
         try {
-            files::renameNoReplace(newPath, oldPath);
+            if (bothNames)
+                files::removeFile(newPath);
+            else
+                files::renameNoReplace(newPath, oldPath);
             pages.setText(titleField, oldTitle);
         } catch (const files::FileError&) {
             // The file keeps its new name, and so does the slot.
         }
     });
+    if (stored && bothNames)
+        files::removeFile(oldPath);
     if (stored)
         app::MessageBox::plain(QStringLiteral("Logo succesfully renamed."));
 }

@@ -10,8 +10,10 @@ bool postWithFileChange(store::Table& pages, const std::function<void()>& undo)
 {
     try {
         pages.post();
-    } catch (const store::EngineError&) {
+    } catch (const store::EngineError& e) {
         undo();
+        if (!store::isKeyViolation(e))
+            throw;   // a locked or full table file: the error box shows why
         app::MessageBox::plain(QStringLiteral("A page with this name already exists, please change it."));
         return false;
     } catch (...) {
