@@ -174,7 +174,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tagomat 2"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tagomat 2"));
     const QStringList args = QApplication::arguments().mid(1);
     try {
         if (args.size() == 3 && args[0] == QLatin1String("generate")) {

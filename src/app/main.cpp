@@ -14,7 +14,6 @@ int main(int argc, char** argv)
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tagomat 2"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tagomat 2"));
 
     app::Program program;
     if (!program.create())

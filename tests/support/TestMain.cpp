@@ -9,7 +9,6 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tagomat 2"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tagomat 2"));
     app::MessageBox::setScripted(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
