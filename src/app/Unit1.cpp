@@ -201,13 +201,13 @@ void TForm1::buildToolbar(QWidget* client)
 
     auto* link = new info::LinkLabel(info::webHost(), info::LinkLabel::PressLook::Unchanged, bar);
     link->setObjectName(QStringLiteral("hyperlink"));
-    link->setGeometry(372, 3, 120, 22);
     QFont linkFont = windowFont();
     linkFont.setBold(true);
     linkFont.setUnderline(true);
     linkFont.setPixelSize(13);
     link->setFont(linkFont);
     link->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    link->place(372, 3, 120, 22);   // wider when the font needs it
     connect(link, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
     separator(bar, 492, 77);
 
