@@ -11,4 +11,13 @@ void centreOnScreen(QWidget* window)
         window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
+bool bringToFrontIfShown(QWidget* window)
+{
+    if (!window->isVisible())
+        return false;
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
 } // namespace info

@@ -1,4 +1,4 @@
-// Places a window in the middle of the screen it is on.
+// Placing windows: in the middle of the screen they are on, or in front.
 #pragma once
 
 class QWidget;
@@ -6,5 +6,9 @@ class QWidget;
 namespace info {
 
 void centreOnScreen(QWidget* window);
+
+// Brings a window that is already on the screen to the front; false (and
+// nothing done) when it is not shown.
+bool bringToFrontIfShown(QWidget* window);
 
 } // namespace info

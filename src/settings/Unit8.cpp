@@ -125,11 +125,8 @@ void TForm8::setExtraProgramPath(const QString& path)
 
 void TForm8::showModal()
 {
-    if (isVisible()) {
-        raise();
-        activateWindow();
+    if (info::bringToFrontIfShown(this))
         return;
-    }
     exec();
 }
 

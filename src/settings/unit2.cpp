@@ -108,11 +108,8 @@ void TForm2::setStartupLocation(const QString& config)
 
 void TForm2::showModal()
 {
-    if (isVisible()) {
-        raise();
-        activateWindow();
+    if (info::bringToFrontIfShown(this))
         return;
-    }
     modeless_ = false;
     exec();
     app::runCommand([this] { FormClose(); });
@@ -120,11 +117,8 @@ void TForm2::showModal()
 
 void TForm2::showModeless()
 {
-    if (isVisible()) {
-        raise();
-        activateWindow();
+    if (info::bringToFrontIfShown(this))
         return;
-    }
     modeless_ = true;
     setModal(false);
     show();
