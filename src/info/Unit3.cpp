@@ -52,10 +52,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
     panel->setGeometry(8, 8, 313, 265);
     panel->setFrameStyle(QFrame::Box | QFrame::Sunken);   // lowered outside, raised inside
 
-    auto* title = new QLabel(QStringLiteral("Credits:"), panel);
-    title->setObjectName(QStringLiteral("Label1"));
-    title->move(8, 8);
-    title->adjustSize();
+    info::dialogLabel(panel, QStringLiteral("Label1"), QStringLiteral("Credits:"), 8, 8);
 
     hyperlink_ = new info::LinkLabel(info::webHost(), info::LinkLabel::PressLook::PlainThenUnderline, panel);
     hyperlink_->setObjectName(QStringLiteral("hyperlink"));
@@ -63,10 +60,8 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
     hyperlink_->place(8, 40, 83, 13);
     connect(hyperlink_, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
 
-    auto* team = new QLabel(QStringLiteral("for letting me be a part of their team."), panel);
-    team->setObjectName(QStringLiteral("Label2"));
-    team->move(std::max(96, hyperlink_->geometry().right() + 6), 40);
-    team->adjustSize();
+    info::dialogLabel(panel, QStringLiteral("Label2"), QStringLiteral("for letting me be a part of their team."),
+                      std::max(96, hyperlink_->geometry().right() + 6), 40);
 
     auto* memo = new QPlainTextEdit(credits(), panel);
     memo->setObjectName(QStringLiteral("Memo1"));

@@ -98,10 +98,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent)
         drives_->showVolumeOf(list_->shownFolder());
     });
 
-    auto* current = new QLabel(QStringLiteral("Current Executable Location:"), this);
-    current->setObjectName(QStringLiteral("Label2"));
-    current->move(8, 210);
-    current->adjustSize();
+    info::dialogLabel(this, QStringLiteral("Label2"), QStringLiteral("Current Executable Location:"), 8, 210);
 
     pathBox_ = new QLineEdit(this);
     pathBox_->setObjectName(QStringLiteral("Edit1"));

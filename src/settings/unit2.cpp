@@ -79,10 +79,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     drives_->showVolumeOf(list_->shownFolder());
     connect(drives_, &settings::DriveBox::volumeChosen, this, [this](const QString& root) { DriveComboBox1Change(root); });
 
-    auto* current = new QLabel(QStringLiteral("Current Game Location:"), this);
-    current->setObjectName(QStringLiteral("Label2"));
-    current->move(8, 210);
-    current->adjustSize();
+    info::dialogLabel(this, QStringLiteral("Label2"), QStringLiteral("Current Game Location:"), 8, 210);
 
     location_label_ = new QLabel(QStringLiteral("C:\\"), this);
     location_label_->setObjectName(QStringLiteral("LocationLabel"));
