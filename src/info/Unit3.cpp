@@ -8,7 +8,6 @@
 #include "app/CommandGuard.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>

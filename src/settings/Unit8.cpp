@@ -19,7 +19,6 @@
 #include "store/Table.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
