@@ -170,15 +170,17 @@ QByteArray fileBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Empty when the library holds what it must; otherwise what is wrong.
-QString verify(const QString& dir, const Expected& before, const Expected& after)
+using Pages = QMap<QString, QMap<int, QString>>;
+
+// Empty when the library (its stored pages) holds what it must; otherwise
+// what is wrong.
+QString verify(const QString& dir, const Pages& stored, const Expected& before, const Expected& after)
 {
     // The installed logo is absent or a whole one: every install is a copy of the spray.
     const QString installed = gameDir(dir) + QStringLiteral("/pldecal.wad");
     if (QFileInfo::exists(installed)
         && fileBytes(installed) != fileBytes(QStringLiteral(TAGOMAT_FIXTURES_DIR "/spray-a.wad")))
         return QStringLiteral("pldecal.wad is not a whole logo");
-    const auto stored = storedPages(dir);
     // Every stored slot title names a logo wad file that exists.
     for (auto page = stored.begin(); page != stored.end(); ++page)
         for (auto slot = page->begin(); slot != page->end(); ++slot)
@@ -238,8 +240,10 @@ int soak(const QString& self, const QString& dir, int kills, unsigned seed)
         if (!ops.isEmpty() && ops.last().done)
             after = expected;
         QString problem;
+        Pages stored;
         try {
-            problem = verify(dir, expected, after);
+            stored = storedPages(dir);
+            problem = verify(dir, stored, expected, after);
         } catch (const std::exception& e) {
             problem = QString::fromUtf8(e.what());
         }
@@ -251,17 +255,13 @@ int soak(const QString& self, const QString& dir, int kills, unsigned seed)
         // what is stored.
         if (!ops.isEmpty() && !ops.last().done && problem.isEmpty()) {
             bool landed = true;
-            try {
-                const auto stored = storedPages(dir);
-                const QStringList& w = ops.last().words;
-                if (w[0] == QLatin1String("PAGE"))
-                    landed = stored.contains(w[1]);
-                else if (w[0] == QLatin1String("LOGO") || w[0] == QLatin1String("SLOTRENAME"))
-                    landed = stored.value(w[1]).value(w[2].toInt()) == w[3];
-                else if (w[0] == QLatin1String("RETITLE"))
-                    landed = stored.contains(w[2]);
-            } catch (const std::exception&) {
-            }
+            const QStringList& w = ops.last().words;
+            if (w[0] == QLatin1String("PAGE"))
+                landed = stored.contains(w[1]);
+            else if (w[0] == QLatin1String("LOGO") || w[0] == QLatin1String("SLOTRENAME"))
+                landed = stored.value(w[1]).value(w[2].toInt()) == w[3];
+            else if (w[0] == QLatin1String("RETITLE"))
+                landed = stored.contains(w[2]);
             if (landed)
                 expected = after;
         }
