@@ -181,6 +181,11 @@ QString verify(const QString& dir, const Pages& stored, const Expected& before, 
     if (QFileInfo::exists(installed)
         && fileBytes(installed) != fileBytes(QStringLiteral(TAGOMAT_FIXTURES_DIR "/spray-a.wad")))
         return QStringLiteral("pldecal.wad is not a whole logo");
+    // Each install first clears what an earlier killed one left, so at most
+    // the temporary file of the install just killed is there.
+    const QStringList temporaries = QDir(gameDir(dir)).entryList({QStringLiteral("pldecal.wad.part*")}, QDir::Files | QDir::Hidden);
+    if (temporaries.size() > 1)
+        return QStringLiteral("stale temporary files pile up in the game folder: %1").arg(temporaries.join(QLatin1Char(' ')));
     // Every stored slot title names a logo wad file that exists.
     for (auto page = stored.begin(); page != stored.end(); ++page)
         for (auto slot = page->begin(); slot != page->end(); ++slot)

@@ -3,7 +3,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <fnmatch.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,6 +61,38 @@ void syncDirectory(const std::string& path)
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// "<target>.part<pid>-<attempt>": the writer's process id tells a file
+// that is still being written from one whose writer has died.
+std::string temporaryName(const std::string& path, pid_t pid, int attempt)
+{
+    return path + ".part" + std::to_string(pid) + "-" + std::to_string(attempt);
+}
+
+// Splits a temporary file name into its target and writer; false for any
+// other name.
+bool parseTemporaryName(const std::string& name, std::string& target, long& pid)
+{
+    const auto mark = name.rfind(".part");
+    if (mark == std::string::npos || mark == 0)
+        return false;
+    const std::string rest = name.substr(mark + 5);
+    const auto dash = rest.find('-');
+    if (dash == std::string::npos || dash == 0 || dash + 1 == rest.size() || dash > 9)
+        return false;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        if (i != dash && (rest[i] < '0' || rest[i] > '9'))
+            return false;
+    }
+    target = name.substr(0, mark);
+    pid = std::stol(rest.substr(0, dash));
+    return pid > 0;
+}
+
+bool processRuns(long pid)
+{
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
 
 } // namespace
@@ -178,7 +213,7 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        temp = temporaryName(path, ::getpid(), attempt);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0 && errno != EEXIST)
             fail("cannot create", temp, errno);
@@ -209,6 +244,31 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
 void copyAtomically(const std::string& from, const std::string& to)
 {
     writeAtomically(to, readAll(from));
+}
+
+int removeStaleTemporaries(const std::string& directory, const std::string& targetPattern)
+{
+    DIR* dir = ::opendir(directory.c_str());
+    if (!dir)
+        return 0;
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        std::string target;
+        long pid = 0;
+        if (parseTemporaryName(name, target, pid) && ::fnmatch(targetPattern.c_str(), target.c_str(), 0) == 0
+            && !processRuns(pid))
+            stale.push_back(name);
+    }
+    ::closedir(dir);
+    int removed = 0;
+    for (const std::string& name : stale) {
+        const std::string path = directory + "/" + name;
+        struct stat st;
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace files

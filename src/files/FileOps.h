@@ -61,4 +61,11 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
 // Replaces `to` with a copy of `from` through writeAtomically.
 void copyAtomically(const std::string& from, const std::string& to);
 
+// A process that dies in the middle of writeAtomically leaves its temporary
+// file behind. Removes from `directory` those temporary files whose process
+// has ended and whose target name matches `targetPattern` (a shell pattern
+// such as "pldecal.wad" or "*.pcx"); the files of a process that still runs
+// are left alone. Returns how many were removed.
+int removeStaleTemporaries(const std::string& directory, const std::string& targetPattern);
+
 } // namespace files

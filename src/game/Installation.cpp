@@ -26,6 +26,12 @@ bool namesLogoFile(const QString& title)
         && QFileInfo(store::logoWadPath(title)).isFile();
 }
 
+std::function<void()>& beforeCopyHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
 } // namespace
 
 void dbImageClick(TForm1& form, int slot)
@@ -49,21 +55,35 @@ void dbImageClick(TForm1& form, int slot)
     // An unset location would put the file into the file system root or the
     // current directory.
     const QString location = forms().Form2->gameLocation();
-    if (!QDir::isAbsolutePath(location) || !QFileInfo(location).isDir()) {
+    const auto locationMissing = [&location] {
+        if (QDir::isAbsolutePath(location) && QFileInfo(location).isDir())
+            return false;
         app::MessageBox::error(QStringLiteral("The logo was not installed: the game location \"%1\" is not an existing directory. "
                                               "Select the correct Half-Life directory at the config screen.")
                                    .arg(location));
+        return true;
+    };
+    if (locationMissing())
         return;
-    }
     // The game sees either its previous spray logo or the whole new one.
     const QString target = fileIn(location, QStringLiteral("pldecal.wad"));
+    if (beforeCopyHook())
+        beforeCopyHook()();
     try {
+        // What an installation cut short by a crash left in the game folder.
+        files::removeStaleTemporaries(location.toStdString(), "pldecal.wad");
         files::copyAtomically(store::logoWadPath(title).toStdString(), target.toStdString());
     } catch (const files::FileError& e) {
+        // The location may have gone since the check (an unmounted drive,
+        // a removed game).
+        if (locationMissing())
+            return;
         app::MessageBox::error(QStringLiteral("The logo was not installed into \"%1\": %2.").arg(target, QString::fromStdString(e.what())));
         return;
     }
     forms().Form6->showInstalled();
 }
+
+void setBeforeCopyHook(std::function<void()> hook) { beforeCopyHook() = std::move(hook); }
 
 } // namespace game

@@ -2,11 +2,17 @@
 // game's spray-logo file pldecal.wad in the game location.
 #pragma once
 
+#include <functional>
+
 class TForm1;
 
 namespace game {
 
 // The double click on a slot picture.
 void dbImageClick(TForm1& form, int slot);
+
+// Runs after the checks of an installation and before its copy; tests use it
+// to change the surroundings in between. Empty by default.
+void setBeforeCopyHook(std::function<void()> hook);
 
 } // namespace game

@@ -131,6 +131,7 @@ bool importInto(TForm1& form, int slot, const QString& source)
 
     QString pcx;
     const WhileWaiting keepPainted = [&wait] { wait.keepPainted(); };
+    removeStaleWorkingFiles();
     try {
         wait.showWaiting();
         wait.advance(10, QStringLiteral("Opening WAD file..."));
@@ -156,6 +157,7 @@ bool importInto(TForm1& form, int slot, const QString& source)
         if (!pcx.isEmpty())
             QFile::remove(store::programFile(pcx));
         QFile::remove(convertedPicturePath());
+        removeStaleWorkingFiles();   // of a converter stopped for taking too long
         wait.hide();
         if (!kept.isEmpty())
             text += QLatin1Char(' ') + kept;

@@ -1,5 +1,6 @@
 #include "WorkingFiles.h"
 
+#include "files/FileOps.h"
 #include "store/LogoFile.h"
 
 #include <QDir>
@@ -26,6 +27,13 @@ QStringList pcxFiles()
 {
     return QDir(store::programDir())
         .entryList({QStringLiteral("*.pcx")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+void removeStaleWorkingFiles()
+{
+    const std::string dir = store::programDir().toStdString();
+    files::removeStaleTemporaries(dir, "*.pcx");
+    files::removeStaleTemporaries(dir, "temp.jpg");
 }
 
 QString bestandnaam(const QString& fileName)

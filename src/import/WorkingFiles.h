@@ -19,6 +19,10 @@ QString convertedPicturePath();
 // in the order a directory search returns them.
 QStringList pcxFiles();
 
+// Removes what converters killed in the middle of writing left in the
+// program directory: the temporary files of PCX pictures and of "temp.jpg".
+void removeStaleWorkingFiles();
+
 // A file name without its last extension: "a.b.wad" gives "a.b", "logo"
 // stays "logo".
 QString bestandnaam(const QString& fileName);

@@ -1,9 +1,11 @@
 // A double click on a slot picture puts the slot's logo wad file into the
 // game as pldecal.wad and opens the "Logo Installed" dialog.
 #include "GameFixture.h"
+#include "support/EndedProcess.h"
 
 #include "app/Forms.h"
 #include "app/Unit1.h"
+#include "game/Installation.h"
 #include "game/Unit6.h"
 #include "settings/unit2.h"
 #include "store/Records.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -170,6 +173,41 @@ TEST_F(Install, AMissingGameLocationIsReportedAndNoDialogOpens)
     EXPECT_FALSE(shown().first().contains(QStringLiteral("Spraylogo Installed!")));
     EXPECT_FALSE(dialog()->isVisible());
     EXPECT_FALSE(QFile::exists(installed()));
+}
+
+TEST_F(Install, AGameLocationThatVanishesAfterTheChecksIsReportedAsMissing)
+{
+    configure(true, false);
+    ASSERT_TRUE(start());
+    game::setBeforeCopyHook([this] { ASSERT_TRUE(QDir(gameRoot()).removeRecursively()); });
+    doubleClick(1);
+    game::setBeforeCopyHook({});
+
+    ASSERT_EQ(shown().size(), 1) << shown().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(app::MessageBox::shown().first().kind, app::MessageBox::Kind::Error);
+    EXPECT_EQ(shown().first(), QStringLiteral("The logo was not installed: the game location \"%1\" is not an existing directory. "
+                                              "Select the correct Half-Life directory at the config screen.")
+                                   .arg(modFolder()));
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(gameRoot())) << "nothing is created in its place";
+    EXPECT_TRUE(QFile::exists(dir() + QStringLiteral("/logo_a.wad")));
+}
+
+TEST_F(Install, RemovesWhatAnInstallCutShortByACrashLeftAndNothingElse)
+{
+    configure(true, false);
+    const pid_t ended = endedProcessId();
+    const QString stale = QStringLiteral("pldecal.wad.part%1-0").arg(ended);
+    const QString running = QStringLiteral("pldecal.wad.part%1-0").arg(runningOtherProcessId());
+    const QString other = QStringLiteral("liblist.gam.part%1-0").arg(ended);
+    for (const QString& name : {stale, running, other})
+        writeBytes(modFolder() + QLatin1Char('/') + name, "half a logo");
+    ASSERT_TRUE(start());
+    doubleClick(1);
+
+    EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-a.wad")));
+    EXPECT_EQ(modFolderEntries(), (QStringList{other, QStringLiteral("pldecal.wad"), running}));
+    EXPECT_TRUE(dialog()->isVisible());
 }
 
 // Stops any change of the directory's entries, also for root, who writes

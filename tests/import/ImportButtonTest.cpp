@@ -1,5 +1,6 @@
 // Import by the "+" button, end to end with the real converters.
 #include "ImportFixture.h"
+#include "support/EndedProcess.h"
 
 #include "app/Forms.h"
 #include "app/Unit1.h"
@@ -58,6 +59,29 @@ TEST_F(ImportButton, FillsAnEmptySlotWithACopyOfAFileFromElsewhere)
     EXPECT_TRUE(QFile::exists(chosen)) << "the chosen file stays where it is";
     EXPECT_EQ(OpenDialog::of(&form()).fileName(), path(QStringLiteral("my_logo.wad")))
         << "the next file dialog opens on the new logo wad file";
+}
+
+TEST_F(ImportButton, ClearsTheWorkingFilesThatConvertersKilledByACrashLeft)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("one")});
+    const pid_t ended = endedProcessId();
+    const QStringList stale{QStringLiteral("temp.jpg.part%1-0").arg(ended), QStringLiteral("old.pcx.part%1-3").arg(ended)};
+    const QStringList kept{QStringLiteral("temp.jpg.part%1-0").arg(runningOtherProcessId()),
+                           QStringLiteral("one.wad.part%1-0").arg(ended)};
+    for (const QString& name : stale + kept)
+        writeFile(name, "half a file");
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad")));
+    answerPrompt({QStringLiteral("my_logo")});
+
+    clickPlus(2);
+
+    EXPECT_EQ(slotTitle(2), QStringLiteral("my_logo"));
+    for (const QString& name : stale)
+        EXPECT_FALSE(fileExists(name)) << name.toStdString();
+    for (const QString& name : kept)
+        EXPECT_TRUE(fileExists(name)) << name.toStdString();
 }
 
 TEST_F(ImportButton, GivesAnOccupiedSlotANewLogoAndKeepsTheOldFile)

@@ -1,6 +1,7 @@
 // An import whose converter is missing, fails, hangs or leaves a picture that
 // cannot be read: a message that names what failed and a full roll-back.
 #include "ImportFixture.h"
+#include "support/EndedProcess.h"
 
 #include "app/Forms.h"
 #include "app/Unit1.h"
@@ -113,6 +114,21 @@ TEST_F(ImportFailure, HangingConverterTimesOutAndARenamedFileGetsItsNameBack)
     EXPECT_TRUE(shown().first().contains(QStringLiteral("did not finish within 0.3 seconds")));
     EXPECT_EQ(readFile(QStringLiteral("download.wad")), bytes) << "the renamed file has its old name again";
     expectRolledBack(QStringLiteral("renamed"));
+}
+
+TEST_F(ImportFailure, AConverterStoppedInTheMiddleOfItsWriteLeavesNoTemporaryFile)
+{
+    startWithChoice(QStringLiteral("newname"));
+    // Writes half a picture under its temporary name and never renames it.
+    replaceTool(QStringLiteral("i_view32"), "printf 'partial' > \"${2#/convert=}.part$$-0\"\nexec sleep 60\n");
+    logoimport::setConverterTimeout(300);
+
+    clickPlus(2);
+
+    ASSERT_FALSE(shown().isEmpty());
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("did not finish within 0.3 seconds")));
+    EXPECT_EQ(programDirEntries().filter(QStringLiteral(".part")), QStringList());
+    expectRolledBack(QStringLiteral("newname"));
 }
 
 TEST_F(ImportFailure, UndecodablePictureShowsTheDecodersMessage)
