@@ -246,8 +246,14 @@ void copyAtomically(const std::string& from, const std::string& to)
     writeAtomically(to, readAll(from));
 }
 
-int removeStaleTemporaries(const std::string& directory, const std::string& targetPattern)
+int removeStaleTemporaries(const std::string& directory, const std::vector<std::string>& targetPatterns)
 {
+    const auto matches = [&targetPatterns](const std::string& target) {
+        for (const std::string& pattern : targetPatterns)
+            if (::fnmatch(pattern.c_str(), target.c_str(), 0) == 0)
+                return true;
+        return false;
+    };
     DIR* dir = ::opendir(directory.c_str());
     if (!dir)
         return 0;
@@ -256,8 +262,7 @@ int removeStaleTemporaries(const std::string& directory, const std::string& targ
         const std::string name = entry->d_name;
         std::string target;
         long pid = 0;
-        if (parseTemporaryName(name, target, pid) && ::fnmatch(targetPattern.c_str(), target.c_str(), 0) == 0
-            && !processRuns(pid))
+        if (parseTemporaryName(name, target, pid) && matches(target) && !processRuns(pid))
             stale.push_back(name);
     }
     ::closedir(dir);

@@ -62,10 +62,11 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
 void copyAtomically(const std::string& from, const std::string& to);
 
 // A process that dies in the middle of writeAtomically leaves its temporary
-// file behind. Removes from `directory` those temporary files whose process
-// has ended and whose target name matches `targetPattern` (a shell pattern
-// such as "pldecal.wad" or "*.pcx"); the files of a process that still runs
-// are left alone. Returns how many were removed.
-int removeStaleTemporaries(const std::string& directory, const std::string& targetPattern);
+// file behind. Removes from `directory`, in one pass over it, those
+// temporary files whose process has ended and whose target name matches one
+// of `targetPatterns` (shell patterns such as "pldecal.wad" or "*.pcx"); the
+// files of a process that still runs are left alone. Returns how many were
+// removed.
+int removeStaleTemporaries(const std::string& directory, const std::vector<std::string>& targetPatterns);
 
 } // namespace files

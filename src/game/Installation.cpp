@@ -71,7 +71,7 @@ void dbImageClick(TForm1& form, int slot)
         beforeCopyHook()();
     try {
         // What an installation cut short by a crash left in the game folder.
-        files::removeStaleTemporaries(location.toStdString(), "pldecal.wad");
+        files::removeStaleTemporaries(location.toStdString(), {"pldecal.wad"});
         files::copyAtomically(store::logoWadPath(title).toStdString(), target.toStdString());
     } catch (const files::FileError& e) {
         // The location may have gone since the check (an unmounted drive,

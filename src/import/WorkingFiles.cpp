@@ -31,9 +31,7 @@ QStringList pcxFiles()
 
 void removeStaleWorkingFiles()
 {
-    const std::string dir = store::programDir().toStdString();
-    files::removeStaleTemporaries(dir, "*.pcx");
-    files::removeStaleTemporaries(dir, "temp.jpg");
+    files::removeStaleTemporaries(store::programDir().toStdString(), {"*.pcx", "temp.jpg"});
 }
 
 QString bestandnaam(const QString& fileName)

@@ -29,7 +29,7 @@ protected:
         return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                           QDir::Name);
     }
-    int sweep(const char* pattern) { return files::removeStaleTemporaries(dir.path().toStdString(), pattern); }
+    int sweep(const char* pattern) { return files::removeStaleTemporaries(dir.path().toStdString(), {pattern}); }
     static QString part(const QString& target, long pid, int attempt = 0)
     {
         return QStringLiteral("%1.part%2-%3").arg(target).arg(pid).arg(attempt);
@@ -92,7 +92,7 @@ TEST_F(StaleTemporaries, NamesThatOnlyLookAlikeAndNonFilesStay)
 
 TEST_F(StaleTemporaries, AMissingDirectoryHasNothingToRemove)
 {
-    EXPECT_EQ(files::removeStaleTemporaries(dir.filePath(QStringLiteral("gone")).toStdString(), "*"), 0);
+    EXPECT_EQ(files::removeStaleTemporaries(dir.filePath(QStringLiteral("gone")).toStdString(), {"*"}), 0);
 }
 
 TEST_F(StaleTemporaries, AnAtomicWriteLeavesOnlyItsTargetAndSweepsNothingOfItsOwn)
