@@ -55,7 +55,7 @@ void dbImageClick(TForm1& form, int slot)
     // An unset location would put the file into the file system root or the
     // current directory.
     const QString location = forms().Form2->gameLocation();
-    const auto locationMissing = [&location] {
+    const auto reportIfLocationMissing = [&location] {
         if (QDir::isAbsolutePath(location) && QFileInfo(location).isDir())
             return false;
         app::MessageBox::error(QStringLiteral("The logo was not installed: the game location \"%1\" is not an existing directory. "
@@ -63,7 +63,7 @@ void dbImageClick(TForm1& form, int slot)
                                    .arg(location));
         return true;
     };
-    if (locationMissing())
+    if (reportIfLocationMissing())
         return;
     // The game sees either its previous spray logo or the whole new one.
     const QString target = fileIn(location, QStringLiteral("pldecal.wad"));
@@ -76,7 +76,7 @@ void dbImageClick(TForm1& form, int slot)
     } catch (const files::FileError& e) {
         // The location may have gone since the check (an unmounted drive,
         // a removed game).
-        if (locationMissing())
+        if (reportIfLocationMissing())
             return;
         app::MessageBox::error(QStringLiteral("The logo was not installed into \"%1\": %2.").arg(target, QString::fromStdString(e.what())));
         return;
