@@ -70,8 +70,7 @@ TEST_F(FullDisk, AnImportEndsWithTheReasonAndLeavesNoPartialFile)
     addPage(QStringLiteral("Page1"), {QStringLiteral("one")});
     ASSERT_TRUE(start());
     forms().Form5->setPosition(0);
-    OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("a.wad")));
-    answerPrompt({QStringLiteral("big")});
+    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"), QStringLiteral("big"));
     fillUp();
 
     clickPlus(2);

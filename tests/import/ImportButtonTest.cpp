@@ -72,8 +72,7 @@ TEST_F(ImportButton, ClearsTheWorkingFilesThatConvertersKilledByACrashLeft)
         writeFile(name, "half a file");
     ASSERT_TRUE(start());
     forms().Form5->setPosition(0);
-    OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad")));
-    answerPrompt({QStringLiteral("my_logo")});
+    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad"), QStringLiteral("my_logo"));
 
     clickPlus(2);
 
@@ -90,8 +89,7 @@ TEST_F(ImportButton, GivesAnOccupiedSlotANewLogoAndKeepsTheOldFile)
     writeFile(QStringLiteral("old.wad"), "old logo");
     ASSERT_TRUE(start());
     forms().Form5->setPosition(0);
-    OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-b.wad"), QStringLiteral("b.wad")));
-    answerPrompt({QStringLiteral("a.b")});
+    chooseFromElsewhere(QStringLiteral("spray-b.wad"), QStringLiteral("b.wad"), QStringLiteral("a.b"));
 
     clickPlus(1);
 
@@ -201,8 +199,7 @@ TEST_F(ImportButton, StartsAPageInAnEmptyLibrary)
 {
     ASSERT_TRUE(start());
     forms().Form5->setPosition(0);
-    OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("a.wad")));
-    answerPrompt({QStringLiteral("first")});
+    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"), QStringLiteral("first"));
 
     clickPlus(8);
 
@@ -216,8 +213,7 @@ TEST_F(ImportButton, WaitsForThePictureLoadTime)
     addPage(QStringLiteral("Page1"));
     ASSERT_TRUE(start());
     forms().Form5->setPosition(30);
-    OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("a.wad")));
-    answerPrompt({QStringLiteral("slow")});
+    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"), QStringLiteral("slow"));
     QElapsedTimer clock;
     clock.start();
 

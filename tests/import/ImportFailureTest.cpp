@@ -28,8 +28,7 @@ protected:
         ASSERT_TRUE(start());
         forms().Form5->setPosition(0);
         oldPicture = form().Table1().picture(store::LogoPage::picture(2));
-        OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("pick.wad")));
-        answerPrompt({name});
+        chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("pick.wad"), name);
         before = programDirEntries();
     }
 

@@ -50,6 +50,12 @@ QString ImportFixture::copyTo(const QString& dir, const QString& fixtureName, co
     return target;
 }
 
+void ImportFixture::chooseFromElsewhere(const QString& fixtureName, const QString& as, const QString& logoName)
+{
+    logoimport::OpenDialog::queueChoice(copyTo(elsewhere(), fixtureName, as));
+    answerPrompt({logoName});
+}
+
 void ImportFixture::answerPrompt(const QStringList& names)
 {
     whenModal([this, names](QWidget* modal) {

@@ -25,6 +25,10 @@ protected:
     QList<bool> okEnabledOnShow;
     int promptShowings = 0;
 
+    // The next import's choices: the file dialog picks a copy of the fixture
+    // named `as` from elsewhere, and the name prompt takes `logoName`.
+    void chooseFromElsewhere(const QString& fixtureName, const QString& as, const QString& logoName);
+
     // Presses the "+" button of the slot.
     void clickPlus(int slot);
     void drop(const QList<QUrl>& urls);
