@@ -207,7 +207,7 @@ bool addNameNoReplace(const std::string& from, const std::string& to)
     return false;
 }
 
-void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data, Durability durability)
+void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data, Durability durability, int mode)
 {
     const bool sync = durability == Durability::Synced;
     std::string temp;
@@ -221,6 +221,8 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
     if (fd < 0)
         fail("cannot create", temp, EEXIST);
     try {
+        if (mode >= 0 && ::fchmod(fd, static_cast<mode_t>(mode)) != 0)
+            fail("cannot set the mode of", temp, errno);
         writeAllTo(fd, data.data(), data.size(), temp, sync);
     } catch (...) {
         ::close(fd);
@@ -241,9 +243,9 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
         syncDirectory(path);
 }
 
-void copyAtomically(const std::string& from, const std::string& to)
+void copyAtomically(const std::string& from, const std::string& to, int mode)
 {
-    writeAtomically(to, readAll(from));
+    writeAtomically(to, readAll(from), Durability::Synced, mode);
 }
 
 int removeStaleTemporaries(const std::string& directory, const std::vector<std::string>& targetPatterns)

@@ -54,12 +54,14 @@ bool addNameNoReplace(const std::string& from, const std::string& to);
 
 // Writes `data` to a temporary file beside `path` (a name that does not end
 // like `path`), flushes it and renames it over `path`: readers see either
-// the old file or the complete new one.
+// the old file or the complete new one. A `mode` of 0 or more is given to the
+// new file before it takes the name (0444 leaves it read-only); a read-only
+// file of that name is replaced all the same, as the folder is what is written.
 void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data,
-                     Durability durability = Durability::Synced);
+                     Durability durability = Durability::Synced, int mode = -1);
 
 // Replaces `to` with a copy of `from` through writeAtomically.
-void copyAtomically(const std::string& from, const std::string& to);
+void copyAtomically(const std::string& from, const std::string& to, int mode = -1);
 
 // A process that dies in the middle of writeAtomically leaves its temporary
 // file behind. Removes from `directory`, in one pass over it, those

@@ -1,6 +1,7 @@
 #include "Installation.h"
 
 #include "GameCommand.h"
+#include "InstallOptions.h"
 #include "SavedSettings.h"
 #include "Unit6.h"
 #include "app/Forms.h"
@@ -66,13 +67,24 @@ void dbImageClick(TForm1& form, int slot)
     if (reportIfLocationMissing())
         return;
     // The game sees either its previous spray logo or the whole new one.
-    const QString target = fileIn(location, QStringLiteral("pldecal.wad"));
+    // Today's release reads tempdecal.wad instead, and rewrites it from its
+    // own options unless it is read-only; older releases read pldecal.wad.
+    const InstallOptions options = installOptions();
+    QStringList names{QStringLiteral("pldecal.wad")};
+    if (options.tempdecal)
+        names << QStringLiteral("tempdecal.wad");
     if (beforeCopyHook())
         beforeCopyHook()();
+    QString target;
     try {
         // What an installation cut short by a crash left in the game folder.
-        files::removeStaleTemporaries(location.toStdString(), {"pldecal.wad"});
-        files::copyAtomically(store::logoWadPath(title).toStdString(), target.toStdString());
+        files::removeStaleTemporaries(location.toStdString(), {"pldecal.wad", "tempdecal.wad"});
+        const std::string logo = store::logoWadPath(title).toStdString();
+        for (const QString& name : names) {
+            target = fileIn(location, name);
+            const bool readOnly = name == QLatin1String("tempdecal.wad") && options.readOnly;
+            files::copyAtomically(logo, target.toStdString(), readOnly ? 0444 : -1);
+        }
     } catch (const files::FileError& e) {
         // The location may have gone since the check (an unmounted drive,
         // a removed game).

@@ -1,5 +1,5 @@
 // Installing a slot's logo into the game: its logo wad file replaces the
-// game's spray-logo file pldecal.wad in the game location.
+// game's spray-logo files pldecal.wad and tempdecal.wad in the game location.
 #pragma once
 
 #include <functional>

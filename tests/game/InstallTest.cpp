@@ -50,7 +50,8 @@ TEST_F(Install, CopiesTheLogoIntoTheGameAndOpensTheDialogWithoutModality)
     doubleClick(1);
 
     EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-a.wad")));
-    EXPECT_EQ(modFolderEntries(), QStringList{QStringLiteral("pldecal.wad")}) << "no temporary file is left";
+    EXPECT_EQ(modFolderEntries(), (QStringList{QStringLiteral("pldecal.wad"), QStringLiteral("tempdecal.wad")}))
+        << "no temporary file is left";
     EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
     ASSERT_TRUE(dialog()->isVisible());
     EXPECT_FALSE(dialog()->isModal());
@@ -71,7 +72,7 @@ TEST_F(Install, ASecondInstallReplacesTheFirstWithoutAQuestion)
     EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-a.wad")));
     doubleClick(2);
     EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-b.wad")));
-    EXPECT_EQ(modFolderEntries(), QStringList{QStringLiteral("pldecal.wad")});
+    EXPECT_EQ(modFolderEntries(), (QStringList{QStringLiteral("pldecal.wad"), QStringLiteral("tempdecal.wad")}));
     EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(dialog()->isVisible());
 }
@@ -206,7 +207,7 @@ TEST_F(Install, RemovesWhatAnInstallCutShortByACrashLeftAndNothingElse)
     doubleClick(1);
 
     EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-a.wad")));
-    EXPECT_EQ(modFolderEntries(), (QStringList{other, QStringLiteral("pldecal.wad"), running}));
+    EXPECT_EQ(modFolderEntries(), (QStringList{other, QStringLiteral("pldecal.wad"), running, QStringLiteral("tempdecal.wad")}));
     EXPECT_TRUE(dialog()->isVisible());
 }
 

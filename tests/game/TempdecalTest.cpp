@@ -1,0 +1,88 @@
+// Today's release of the game reads the spray from tempdecal.wad: an install
+// writes it beside pldecal.wad, read-only unless the user turned that off.
+#include "GameFixture.h"
+
+#include "app/MessageBox.h"
+#include "game/InstallOptions.h"
+#include "game/Unit6.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+namespace {
+
+class Tempdecal : public GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        addPage(QStringLiteral("Page1"), {QStringLiteral("logo_a"), QStringLiteral("logo_b")});
+        addLogo(QStringLiteral("logo_a"), QStringLiteral("spray-a.wad"));
+        addLogo(QStringLiteral("logo_b"), QStringLiteral("spray-b.wad"));
+        configure(true, false);
+    }
+    QString tempdecal() const { return modFolder() + QStringLiteral("/tempdecal.wad"); }
+    static int modeOf(const QString& path)
+    {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    }
+    QStringList entries() const { return QDir(modFolder()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot); }
+};
+
+TEST_F(Tempdecal, ReplacesAReadOnlyEarlierOneByteForByteAndLeavesItReadOnly)
+{
+    writeBytes(tempdecal(), "the game's own greyscale logo");
+    QFile::setPermissions(tempdecal(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    ASSERT_TRUE(start());
+    for (const auto& [slot, fixtureName] : {std::pair{1, "spray-a.wad"}, std::pair{2, "spray-b.wad"}}) {
+        doubleClick(slot);
+        EXPECT_EQ(bytesOf(tempdecal()), fixtureBytes(QLatin1String(fixtureName)));
+        EXPECT_EQ(bytesOf(installed()), fixtureBytes(QLatin1String(fixtureName)));
+        EXPECT_EQ(modeOf(tempdecal()), 0444);
+        EXPECT_NE(modeOf(installed()) & 0200, 0) << "pldecal.wad stays writable";
+    }
+    EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(dialog()->isVisible());
+}
+
+TEST_F(Tempdecal, EachOptionTurnsItsPartOff)
+{
+    game::InstallOptions writable;
+    writable.readOnly = false;
+    ASSERT_TRUE(game::saveInstallOptions(writable));
+    writeBytes(tempdecal(), "old");
+    QFile::setPermissions(tempdecal(), QFile::ReadOwner);
+    ASSERT_TRUE(start());
+    doubleClick(1);
+    EXPECT_EQ(bytesOf(tempdecal()), fixtureBytes(QStringLiteral("spray-a.wad")));
+    EXPECT_NE(modeOf(tempdecal()) & 0200, 0) << "left writable when the user turned read-only off";
+
+    game::InstallOptions none;
+    none.tempdecal = false;
+    ASSERT_TRUE(game::saveInstallOptions(none));
+    doubleClick(2);
+    EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-b.wad")));
+    EXPECT_EQ(bytesOf(tempdecal()), fixtureBytes(QStringLiteral("spray-a.wad"))) << "not touched when turned off";
+    EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(Tempdecal, AFailureIsReportedWithItsReasonAndNoDialogAndNoHalfFile)
+{
+    // A folder of that name cannot be replaced by a file.
+    ASSERT_TRUE(QDir().mkpath(tempdecal()));
+    ASSERT_TRUE(start());
+    doubleClick(1);
+    ASSERT_EQ(shown().size(), 1);
+    EXPECT_EQ(app::MessageBox::shown().first().kind, app::MessageBox::Kind::Error);
+    EXPECT_TRUE(shown().first().contains(tempdecal())) << shown().first().toStdString();
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("directory"))) << shown().first().toStdString();
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-a.wad"))) << "the file written before is whole";
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("pldecal.wad")}) << "no temporary file is left";
+}
+
+} // namespace
