@@ -10,13 +10,17 @@
 #include "app/CommandGuard.h"
 #include "app/Forms.h"
 #include "app/MessageBox.h"
+#include "game/InstallOptions.h"
 #include "info/DialogFont.h"
 #include "info/LinkLabel.h"
 #include "info/Links.h"
 #include "info/ScreenCentre.h"
 #include "store/Records.h"
 #include "store/Table.h"
+#include "steam/SteamLibraries.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -27,7 +31,8 @@ namespace {
 
 constexpr int kNarrowWidth = 216;
 constexpr int kWideWidth = 376;
-constexpr int kHeight = 284;
+// Below the buttons: the games found in Steam and the install options.
+constexpr int kHeight = 356;
 constexpr int kListWidth = 200;
 
 QString helpText()
@@ -89,6 +94,26 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     connect(buttons.save, &QPushButton::clicked, this, [this] { app::runCommand([this] { bSaveClick(); }); });
     connect(buttons.cancel, &QPushButton::clicked, this, [this] { bCancelClick(); });
 
+    auto* find = new QPushButton(QStringLiteral("Find"), this);
+    find->setObjectName(QStringLiteral("FindButton"));
+    find->setGeometry(8, 281, 60, 23);
+    find->setToolTip(QStringLiteral("Find the game in the Steam libraries"));
+    connect(find, &QPushButton::clicked, this, [this] { app::runCommand([this] { FindClick(); }); });
+
+    games_ = new QComboBox(this);
+    games_->setObjectName(QStringLiteral("GameList"));
+    games_->setGeometry(72, 281, 136, 23);
+    games_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    connect(games_, &QComboBox::activated, this, [this](int index) { chooseGame(games_->itemData(index).toString()); });
+
+    tempdecal_ = new QCheckBox(QStringLiteral("Also install as tempdecal.wad"), this);
+    tempdecal_->setObjectName(QStringLiteral("TempdecalBox"));
+    tempdecal_->setGeometry(8, 310, 200, 19);
+    read_only_ = new QCheckBox(QStringLiteral("Make tempdecal.wad read-only"), this);
+    read_only_->setObjectName(QStringLiteral("ReadOnlyBox"));
+    read_only_->setGeometry(8, 331, 200, 19);
+    connect(tempdecal_, &QCheckBox::toggled, read_only_, &QWidget::setEnabled);
+
     hyperlink_ = settings::addHelpPanel(this, {kNarrowWidth, 0, kWideWidth - kNarrowWidth, kHeight}, 145, helpText(),
                                         info::LinkLabel::PressLook::PlainThenUnderline, {23, 157});
     connect(hyperlink_, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
@@ -136,6 +161,13 @@ void TForm2::FormShow()
     location_ = settings::configText(Config);
     list_->moveTo(location_);
     showLocation();
+    const game::InstallOptions options = game::installOptions();
+    tempdecal_->setChecked(options.tempdecal);
+    read_only_->setChecked(options.readOnly);
+    read_only_->setEnabled(options.tempdecal);
+    // Nothing saved yet: a game Steam has is chosen already.
+    if (settings::configText(ConfigSaved) != QLatin1String("Yes"))
+        FindClick();
     info::centreOnScreen(this);
 }
 
@@ -177,12 +209,41 @@ void TForm2::bSaveClick()
         config.setText(Config, location_);
         config.setText(ConfigSaved, QStringLiteral("Yes"));
     });
+    game::InstallOptions options;
+    options.tempdecal = tempdecal_->isChecked();
+    options.readOnly = read_only_->isChecked();
+    if (!game::saveInstallOptions(options))
+        app::MessageBox::error(QStringLiteral("The install options could not be saved in \"%1\".")
+                                   .arg(game::installOptionsPath()));
     app::MessageBox::plain(QStringLiteral(
         "Settings Saved, if you want to change something in the future just click \"config\" in the main menu."));
     closeWindow();
     if (settings::configText(ExtraConfigSaved) != QLatin1String("Yes"))
         app::MessageBox::plain(QStringLiteral("Use '+' to add or change a logo."));
     settings::restoreMainWindow();
+}
+
+void TForm2::FindClick()
+{
+    const QStringList found = steam::games();
+    games_->clear();
+    for (const QString& game : found) {
+        games_->addItem(game, game);
+        games_->setItemData(games_->count() - 1, game, Qt::ToolTipRole);
+    }
+    if (!found.isEmpty())
+        chooseGame(found.first());
+}
+
+void TForm2::chooseGame(const QString& location)
+{
+    if (location.isEmpty())
+        return;
+    following_ = true;
+    list_->moveTo(location);
+    location_ = location;
+    drives_->showVolumeOf(list_->shownFolder());
+    showLocation();
 }
 
 void TForm2::bCancelClick() { closeWindow(); }

@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 
 namespace info { class LinkLabel; }
@@ -39,6 +41,9 @@ public:
     void bSaveClick();
     void bCancelClick();
     void hyperlinkClick();
+    // Fills the list of games with those found in Steam's libraries and
+    // chooses the first.
+    void FindClick();
 
 public slots:
     // Cancel, Escape and the title bar's close button.
@@ -54,10 +59,14 @@ private:
     void DirectoryListBox1Opened(const QString& directory, bool byItem);
     void DriveComboBox1Change(const QString& rootPath);
     void showLocation();
+    void chooseGame(const QString& location);
 
     settings::DirectoryList* list_ = nullptr;
     settings::DriveBox* drives_ = nullptr;
     QLabel* location_label_ = nullptr;
+    QComboBox* games_ = nullptr;
+    QCheckBox* tempdecal_ = nullptr;
+    QCheckBox* read_only_ = nullptr;
     info::LinkLabel* hyperlink_ = nullptr;
     QString location_;
     bool following_ = false;
