@@ -6,6 +6,7 @@
 #include "app/MessageBox.h"
 #include "app/Unit1.h"
 #include "settings/unit2.h"
+#include "steam/SteamLibraries.h"
 #include "store/Table.h"
 
 namespace game {
@@ -20,6 +21,12 @@ bool startGame(TForm1& form)
     const GameLocation split = splitGameLocation(location);
     if (split.modFolder.isEmpty())
         app::MessageBox::plain(QStringLiteral("Wrong Half-Life directory, select the correct Half-Life directory at the config screen"));
+
+    // A game of a Steam library is started by Steam, which keeps it up to date
+    // and logs the player in.
+    const QString steamProgram = steam::steamCommand();
+    if (!steamProgram.isEmpty() && steam::inLibrary(location))
+        return startDetached({steamProgram, steam::launchArguments(split.modFolder), split.root});
 
     const QList<ProgramCommand> commands = gameCommands(location);
     if (commands.isEmpty()) {
