@@ -9,6 +9,7 @@
 //   tagomat2-bench soak-child DIR SEED            (child) posts, imports and renames until killed
 
 #include "Library.h"
+#include "LogoBench.h"
 #include "Operations.h"
 #include "Soak.h"
 
@@ -162,6 +163,7 @@ int runAll(const QStringList& args)
         out << QStringLiteral("%1 %2 %3\n").arg(f.name, -14).arg(f.value, 12, 'f', 3).arg(f.unit);
     for (const Figure& f : figures)
         out << QStringLiteral("BENCH %1 %2 %3\n").arg(f.name).arg(f.value, 0, 'f', 3).arg(f.unit);
+    bench::benchLogo2wad(QStringLiteral(TAGOMAT_BUILT_PROGRAM_DIR), work + QStringLiteral("/logo2wad"), out);
     return 0;
 }
 
@@ -192,6 +194,11 @@ int main(int argc, char** argv)
             if (fresh)
                 QDir(dir).removeRecursively();
             return bench::soak(QCoreApplication::applicationFilePath(), dir, args[fresh ? 3 : 2].toInt(), 20261208u);
+        }
+        if (args.size() == 2 && args[0] == QLatin1String("logo2wad")) {
+            QTextStream out(stdout);
+            bench::benchLogo2wad(QStringLiteral(TAGOMAT_BUILT_PROGRAM_DIR), args[1], out);
+            return 0;
         }
         if (!args.isEmpty() && args[0] == QLatin1String("run"))
             return runAll(args.mid(1));

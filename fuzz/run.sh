@@ -13,7 +13,7 @@ fi
 cmake -S "$here" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" --parallel >/dev/null
 
-for target in wad pcx jpeg bmp picture table vdf; do
+for target in wad pcx jpeg bmp picture table vdf logo; do
     # New inputs go to build-fuzz/corpus; the seeds in the repository stay as they are.
     mkdir -p "$build/corpus/$target"
     echo "fuzz_$target: $runs runs"

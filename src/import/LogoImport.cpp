@@ -12,6 +12,7 @@
 #include "files/FileOps.h"
 #include "formats/Bmp.h"
 #include "formats/Jpeg.h"
+#include "makelogo/PictureImport.h"
 #include "settings/Unit5.h"
 #include "store/LogoFile.h"
 #include "store/PictureField.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QThread>
 
 namespace logoimport {
@@ -189,10 +191,18 @@ void insertClick(TForm1& form, int slot)
     form.Table1().edit();
     OpenDialog& dialog = OpenDialog::of(&form);
     if (dialog.execute(&form)) {
-        // A failed import has been undone and reported; the page stays in
-        // its pending edit as it was.
-        if (!importInto(form, slot, dialog.fileName()))
+        // A picture becomes a logo WAD first, which is then imported.
+        QTemporaryDir made;
+        const QString picture = dialog.fileName();
+        const QString source = makelogo::isPicture(picture) ? makelogo::makeLogoWad(&form, picture, made) : picture;
+        if (source.isEmpty()) { // the logo was not made: as a cancel
+            forms().Form11->advance(10);
+            forms().Form11->hide();
+        } else if (!importInto(form, slot, source)) {
+            // A failed import has been undone and reported; the page stays
+            // in its pending edit as it was.
             return;
+        }
     } else {
         forms().Form11->advance(10);
         forms().Form11->hide();
@@ -214,7 +224,8 @@ void dropFiles(TForm1& form, const QList<QUrl>& urls)
     const int dot = path.lastIndexOf(QLatin1Char('.'));
     const bool isWad = !path.isEmpty() && dot >= 0
                        && path.mid(dot).compare(QLatin1String(".wad"), Qt::CaseInsensitive) == 0 && file.isFile();
-    if (isWad) {
+    const bool picture = !isWad && makelogo::isPicture(path);
+    if (isWad || picture) {
         form.UnsavedChanges = true;
         form.Table1().edit();
         int slot = 0;
@@ -228,7 +239,9 @@ void dropFiles(TForm1& form, const QList<QUrl>& urls)
             return;
         }
         OpenDialog::of(&form).setFileName(path);
-        if (!importInto(form, slot, path))
+        QTemporaryDir made;
+        const QString source = picture ? makelogo::makeLogoWad(&form, path, made) : path;
+        if (!source.isEmpty() && !importInto(form, slot, source))
             return;
     }
     dropsOff.restore();

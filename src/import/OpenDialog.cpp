@@ -1,5 +1,7 @@
 #include "OpenDialog.h"
 
+#include "makelogo/PictureImport.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QList>
@@ -33,7 +35,9 @@ OpenDialog& OpenDialog::of(QWidget* window)
 
 QStringList OpenDialog::nameFilters()
 {
-    return {QStringLiteral("Wad Files (*.wad)"), QStringLiteral("Zip Files (*.zip)"), QStringLiteral("All Files (*.*)")};
+    return {QStringLiteral("Wad Files (*.wad)"),
+            QStringLiteral("Pictures (%1)").arg(makelogo::picturePatterns().join(QLatin1Char(' '))),
+            QStringLiteral("Zip Files (*.zip)"), QStringLiteral("All Files (*.*)")};
 }
 
 bool OpenDialog::execute(QWidget* parent)

@@ -29,6 +29,7 @@ void SlotDrag::start(TDBImage* source)
 {
     source_ = source;
     active_ = true;
+    visitedOther_ = false;
     // While a button is held the mouse events go to the pressed widget (or,
     // from a test, to any widget), so the whole program is watched.
     qApp->installEventFilter(this);
@@ -79,7 +80,10 @@ bool SlotDrag::eventFilter(QObject* watched, QEvent* event)
             end();
             return false;
         }
-        showCursor(pictureAt(widget, mouse->position().toPoint()) != nullptr);
+        TDBImage* under = pictureAt(widget, mouse->position().toPoint());
+        if (under && under != source_)
+            visitedOther_ = true;
+        showCursor(under != nullptr);
         return ours;
     }
     case QEvent::MouseButtonPress:
@@ -93,9 +97,12 @@ bool SlotDrag::eventFilter(QObject* watched, QEvent* event)
         auto* mouse = static_cast<QMouseEvent*>(event);
         TDBImage* target = pictureAt(widget, mouse->position().toPoint());
         TDBImage* source = source_;
+        const bool menu = target == source && !visitedOther_ && mouse->button() == Qt::RightButton;
         end();
         if (target)
             emit dropped(source, target);
+        if (menu)
+            emit menuRequested(source, mouse->globalPosition().toPoint());
         return ours;
     }
     case QEvent::KeyPress:

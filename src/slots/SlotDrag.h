@@ -31,6 +31,9 @@ public:
 
 signals:
     void dropped(TDBImage* source, TDBImage* target);
+    // A press and release on one picture, the mouse never over another
+    // picture in between: the picture's menu is wanted (after the drop).
+    void menuRequested(TDBImage* picture, const QPoint& globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +49,7 @@ private:
     QWidget* window_;
     QPointer<TDBImage> source_;
     bool active_ = false;
+    bool visitedOther_ = false; // the mouse went over another picture
 };
 
 } // namespace slotedit

@@ -1,6 +1,7 @@
 #include "SlotExchange.h"
 
 #include "SlotDrag.h"
+#include "SlotMenu.h"
 #include "app/CommandGuard.h"
 #include "app/TDBImage.h"
 #include "app/Unit1.h"
@@ -20,6 +21,7 @@ void attachSlotDrag(TForm1& form)
     QObject::connect(drag, &SlotDrag::dropped, &form, [&form](TDBImage* source, TDBImage* target) {
         app::runCommand([&] { exchangeSlots(form, source->slot(), target->slot()); });
     });
+    attachSlotMenu(form, *drag);
 }
 
 void exchangeSlots(TForm1& form, int source, int target)

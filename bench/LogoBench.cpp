@@ -1,0 +1,201 @@
+#include "LogoBench.h"
+
+#include "files/FileOps.h"
+#include "formats/Wad3.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRadialGradient>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+namespace bench {
+namespace {
+
+// A photograph-like scene: sky, hills, sun, and sensor noise.
+QImage photograph()
+{
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient sky(0, 0, 0, 700);
+    sky.setColorAt(0, QColor(40, 90, 170));
+    sky.setColorAt(1, QColor(230, 190, 150));
+    p.fillRect(image.rect(), sky);
+    QRadialGradient sun(1400, 300, 160);
+    sun.setColorAt(0, QColor(255, 250, 210));
+    sun.setColorAt(1, QColor(255, 200, 120, 0));
+    p.setBrush(sun);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPoint(1400, 300), 160, 160);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int i = 0; i < 4; ++i) {
+        QPainterPath hill;
+        hill.moveTo(0, 1080);
+        for (int x = 0; x <= 1920; x += 40)
+            hill.lineTo(x, 620 + 90 * i + 60 * std::sin(x / (180.0 + 70 * i) + i));
+        hill.lineTo(1920, 1080);
+        p.setBrush(QColor(30 + 25 * i, 90 + 30 * i, 40 + 10 * i));
+        p.drawPath(hill);
+    }
+    p.end();
+    QRandomGenerator noise(7);
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int n = int(noise.bounded(17)) - 8;
+            line[x] = qRgb(std::clamp(qRed(line[x]) + n, 0, 255), std::clamp(qGreen(line[x]) + n, 0, 255),
+                           std::clamp(qBlue(line[x]) + n, 0, 255));
+        }
+    }
+    return image;
+}
+
+// A drawing with transparency: flat shapes with outlines on nothing.
+QImage drawing()
+{
+    QImage image(512, 512, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 10));
+    p.setBrush(QColor(250, 200, 40));
+    p.drawEllipse(QRect(56, 56, 400, 400));
+    p.setBrush(QColor(40, 40, 40));
+    p.drawEllipse(QRect(170, 170, 50, 70));
+    p.drawEllipse(QRect(292, 170, 50, 70));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRect(150, 200, 212, 180), 200 * 16, 140 * 16);
+    p.setBrush(QColor(220, 60, 60));
+    p.drawRect(QRect(380, 20, 110, 60));
+    return image;
+}
+
+// An icon: a few colours and hard edges.
+QImage icon()
+{
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(QColor(30, 110, 200));
+    QPainter p(&image);
+    p.fillRect(8, 8, 48, 48, Qt::white);
+    p.fillRect(16, 16, 32, 8, QColor(200, 30, 30));
+    p.fillRect(16, 32, 32, 16, QColor(20, 160, 60));
+    p.setPen(Qt::black);
+    p.drawLine(8, 56, 56, 8);
+    return image;
+}
+
+double runMs(const QString& program, const QStringList& args, const QString& cwd)
+{
+    QProcess process;
+    process.setWorkingDirectory(cwd);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, args);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        throw std::runtime_error((program + QStringLiteral(" failed: ") + QString::fromLocal8Bit(process.readAllStandardError())).toStdString());
+    return clock.nsecsElapsed() / 1e6;
+}
+
+double medianMs(const QString& program, const QStringList& args, const QString& cwd, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(runMs(program, args, cwd));
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// PSNR of `got` against `reference`, over the pixels the reference shows
+// (alpha at least half); a see-through pixel of `got` there counts as the
+// see-through colour.
+double psnr(const QImage& reference, const QImage& got)
+{
+    double sum = 0;
+    long count = 0;
+    for (int y = 0; y < reference.height(); ++y)
+        for (int x = 0; x < reference.width(); ++x) {
+            const QRgb r = reference.pixel(x, y);
+            if (qAlpha(r) < 128)
+                continue;
+            QRgb g = got.pixel(x, y);
+            if (qAlpha(g) < 128)
+                g = qRgb(0, 0, 255);
+            const double dr = qRed(r) - qRed(g), dg = qGreen(r) - qGreen(g), db = qBlue(r) - qBlue(g);
+            sum += dr * dr + dg * dg + db * db;
+            count += 3;
+        }
+    if (count == 0 || sum == 0)
+        return 99.0;
+    return 10 * std::log10(255.0 * 255.0 / (sum / count));
+}
+
+QImage wadImage(const QString& path)
+{
+    const std::vector<std::uint8_t> wad = files::readAll(path.toStdString());
+    const formats::WadPicture picture = formats::readWadPicture(wad.data(), wad.size());
+    QImage image(picture.width, picture.height, QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            const int i = picture.indices[std::size_t(y) * picture.width + x];
+            const std::uint8_t* c = &picture.palette[3 * i];
+            image.setPixel(x, y, i == 255 ? qRgba(0, 0, 0, 0) : qRgb(c[0], c[1], c[2]));
+        }
+    return image;
+}
+
+} // namespace
+
+void benchLogo2wad(const QString& programDir, const QString& workDir, QTextStream& out, int runs)
+{
+    struct Picture {
+        QString name;
+        QImage image;
+        QSize size;
+    };
+    const std::vector<Picture> pictures = {
+        {QStringLiteral("photo"), photograph(), QSize(112, 64)},
+        {QStringLiteral("drawing"), drawing(), QSize(96, 96)},
+        {QStringLiteral("icon"), icon(), QSize(96, 96)},
+    };
+    QDir().mkpath(workDir);
+    const QString logo2wad = programDir + QStringLiteral("/logo2wad");
+    const QString convert = QStringLiteral("convert");
+    QStringList lines;
+    for (const Picture& picture : pictures) {
+        const QString source = workDir + QLatin1Char('/') + picture.name + QStringLiteral(".png");
+        picture.image.save(source);
+        const QString geometry = QStringLiteral("%1x%2").arg(picture.size.width()).arg(picture.size.height());
+        const QString wad = workDir + QLatin1Char('/') + picture.name + QStringLiteral(".wad");
+        const QString magick = workDir + QLatin1Char('/') + picture.name + QStringLiteral("-magick.png");
+        const QString reference = workDir + QLatin1Char('/') + picture.name + QStringLiteral("-scaled.png");
+        const QStringList ours = {source, wad, QStringLiteral("--size"), geometry, QStringLiteral("--fit"), QStringLiteral("stretch")};
+        const QStringList theirs = {source, QStringLiteral("-resize"), geometry + QLatin1Char('!'), QStringLiteral("-dither"),
+                                    QStringLiteral("None"), QStringLiteral("-colors"), QStringLiteral("255"), magick};
+        files::removeFile(wad.toStdString());
+        const double ourMs = medianMs(logo2wad, ours, workDir, runs);
+        const double theirMs = medianMs(convert, theirs, workDir, runs);
+        // The scaled picture both are judged against: ImageMagick's own
+        // scaling, without the colour reduction.
+        runMs(convert, {source, QStringLiteral("-resize"), geometry + QLatin1Char('!'), QStringLiteral("PNG32:") + reference}, workDir);
+        const QImage scaled(reference);
+        const double ourDb = psnr(scaled, wadImage(wad));
+        const double theirDb = psnr(scaled, QImage(magick));
+        lines << QStringLiteral("BENCH logo2wad_%1 %2 ms").arg(picture.name).arg(ourMs, 0, 'f', 3)
+              << QStringLiteral("BENCH convert_%1 %2 ms").arg(picture.name).arg(theirMs, 0, 'f', 3)
+              << QStringLiteral("BENCH logo2wad_psnr_%1 %2 dB").arg(picture.name).arg(ourDb, 0, 'f', 2)
+              << QStringLiteral("BENCH convert_psnr_%1 %2 dB").arg(picture.name).arg(theirDb, 0, 'f', 2);
+    }
+    for (const QString& line : lines)
+        out << line << '\n';
+    out.flush();
+}
+
+} // namespace bench

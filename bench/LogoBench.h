@@ -1,0 +1,14 @@
+// logo2wad against ImageMagick's convert on three pictures drawn here: time
+// per picture and PSNR against the picture scaled to the logo's size.
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+namespace bench {
+
+// Prints "BENCH logo2wad_<name> <ms> ms", "BENCH logo2wad_psnr_<name> <dB> dB"
+// and the same figures of convert as "BENCH convert_...", side by side.
+void benchLogo2wad(const QString& programDir, const QString& workDir, QTextStream& out, int runs = 7);
+
+} // namespace bench

@@ -1,0 +1,46 @@
+#include "makelogo/PictureImport.h"
+
+#include "app/MessageBox.h"
+#include "logo/LogoMaker.h"
+#include "makelogo/MakeLogoDialog.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace makelogo {
+
+QStringList picturePatterns()
+{
+    return {QStringLiteral("*.png"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.bmp"),
+            QStringLiteral("*.gif"), QStringLiteral("*.webp")};
+}
+
+bool isPicture(const QString& path)
+{
+    const QString suffix = QStringLiteral("*.") + QFileInfo(path).suffix().toLower();
+    return QFileInfo(path).isFile() && picturePatterns().contains(suffix);
+}
+
+QString makeLogoWad(QWidget* parent, const QString& picturePath, const QTemporaryDir& workDir)
+{
+    QImage picture;
+    try {
+        picture = logo::readPicture(picturePath);
+    } catch (const logo::LogoError& e) {
+        app::MessageBox::error(QStringLiteral("%1: %2").arg(picturePath, QString::fromStdString(e.what())));
+        return {};
+    }
+    MakeLogoDialog dialog(picture, parent);
+    if (dialog.exec() != QDialog::Accepted || dialog.spray().width == 0)
+        return {};
+    const QString wad = workDir.filePath(QFileInfo(picturePath).completeBaseName() + QStringLiteral(".wad"));
+    try {
+        logo::writeLogoWad(wad, dialog.spray());
+    } catch (const logo::LogoError& e) {
+        app::MessageBox::error(QStringLiteral("The logo could not be written: %1").arg(QString::fromStdString(e.what())));
+        return {};
+    }
+    return wad;
+}
+
+} // namespace makelogo

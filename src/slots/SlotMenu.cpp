@@ -1,0 +1,106 @@
+#include "SlotMenu.h"
+
+#include "SlotDrag.h"
+#include "app/MessageBox.h"
+#include "app/TDBImage.h"
+#include "app/Unit1.h"
+#include "files/FileOps.h"
+#include "formats/Wad3.h"
+#include "store/LogoFile.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QBuffer>
+#include <QFileDialog>
+#include <QImage>
+#include <QMenu>
+#include <QPointer>
+
+#include <optional>
+
+namespace slotedit {
+namespace {
+
+std::optional<QString>& queuedPath()
+{
+    static std::optional<QString> path;
+    return path;
+}
+
+QString askPath(QWidget* parent, const QString& title)
+{
+    if (queuedPath()) {
+        const QString path = *queuedPath();
+        queuedPath().reset();
+        return path;
+    }
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save picture as"), title + QStringLiteral(".png"),
+                                        QStringLiteral("PNG pictures (*.png)"));
+}
+
+void saveSlot(TForm1& form, int slot)
+{
+    const QString title = form.Table1().text(store::LogoPage::pictureTitle(slot));
+    if (title.isEmpty())
+        return;
+    const QString path = askPath(&form, title);
+    if (path.isEmpty())
+        return;
+    const QString problem = savePictureAs(store::logoWadPath(title), path);
+    if (!problem.isEmpty())
+        app::MessageBox::error(problem);
+}
+
+} // namespace
+
+void queueSavePath(const QString& path) { queuedPath() = path; }
+
+QString savePictureAs(const QString& wadPath, const QString& pngPath)
+{
+    QImage image;
+    try {
+        const std::vector<std::uint8_t> wad = files::readAll(wadPath.toStdString());
+        const formats::WadPicture picture = formats::readWadPicture(wad.data(), wad.size());
+        const bool seeThrough = picture.type == formats::kWadMipTexture;
+        image = QImage(picture.width, picture.height, QImage::Format_ARGB32);
+        std::size_t i = 0;
+        for (int y = 0; y < picture.height; ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < picture.width; ++x) {
+                const int index = picture.indices[i++];
+                const std::uint8_t* c = &picture.palette[3 * index];
+                line[x] = seeThrough && index == 255 ? qRgba(0, 0, 0, 0) : qRgb(c[0], c[1], c[2]);
+            }
+        }
+    } catch (const std::exception& e) {
+        return QStringLiteral("The logo could not be read from %1: %2").arg(wadPath, QString::fromUtf8(e.what()));
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    try {
+        files::writeAtomically(pngPath.toStdString(), std::vector<std::uint8_t>(png.begin(), png.end()));
+    } catch (const files::FileError& e) {
+        return QStringLiteral("The picture could not be saved: %1").arg(QString::fromUtf8(e.what()));
+    }
+    return {};
+}
+
+void attachSlotMenu(TForm1& form, SlotDrag& drag)
+{
+    QObject::connect(&drag, &SlotDrag::menuRequested, &form, [&form](TDBImage* picture, const QPoint& where) {
+        const int slot = picture->slot();
+        if (form.Table1().text(store::LogoPage::pictureTitle(slot)).isEmpty())
+            return; // an empty slot has no menu
+        auto* menu = new QMenu(&form);
+        menu->setObjectName(QStringLiteral("SlotMenu"));
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        QAction* save = menu->addAction(QStringLiteral("Save picture as..."));
+        save->setObjectName(QStringLiteral("SavePictureAs"));
+        QObject::connect(save, &QAction::triggered, &form, [&form, slot] { saveSlot(form, slot); });
+        menu->popup(where);
+    });
+}
+
+} // namespace slotedit

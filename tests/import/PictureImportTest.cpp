@@ -1,0 +1,149 @@
+// A picture chosen with "+" or dropped: the "Make logo" dialog, then the
+// usual import of the logo it makes.
+#include "ImportFixture.h"
+
+#include "app/Forms.h"
+#include "app/Unit1.h"
+#include "import/OpenDialog.h"
+#include "logo/SprayRules.h"
+#include "makelogo/MakeLogoDialog.h"
+#include "settings/Unit5.h"
+#include "files/FileOps.h"
+#include "formats/Wad3.h"
+#include "store/LogoFile.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+
+using logoimport::OpenDialog;
+using makelogo::MakeLogoDialog;
+
+class PictureImport : public ImportFixture {
+protected:
+    void SetUp() override
+    {
+        ImportFixture::SetUp();
+        addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QString(), QString(), QString()});
+        ASSERT_TRUE(start());
+        forms().Form5->setPosition(0);
+    }
+
+    // A picture elsewhere: a magenta ground with a green square in the middle.
+    QString picture(int w, int h, const QString& name = QStringLiteral("pic.png"))
+    {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(qRgb(255, 0, 255));
+        QPainter(&image).fillRect(w / 4, h / 4, w / 2, h / 2, QColor(20, 160, 40));
+        const QString path = elsewhere() + QLatin1Char('/') + name;
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+
+    static MakeLogoDialog* dialogOf(QWidget* modal)
+    {
+        auto* dialog = qobject_cast<MakeLogoDialog*>(modal);
+        EXPECT_NE(dialog, nullptr) << "expected the Make logo dialog, got " << modal->objectName().toStdString();
+        return dialog;
+    }
+    static void click(MakeLogoDialog* dialog, const char* button)
+    {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+    }
+    static int at(const formats::SprayLevels& spray, int x, int y) { return spray.levels[0][y * spray.width + x]; }
+
+    QStringList wadsInProgramDir() const { return programDirEntries().filter(QStringLiteral(".wad")); }
+};
+
+TEST_F(PictureImport, PlusWithAPictureMakesTheLogoAndFillsTheSlot)
+{
+    OpenDialog::queueChoice(picture(640, 480));
+    bool sawDialog = false;
+    whenModal([this, &sawDialog](QWidget* modal) {
+        MakeLogoDialog* dialog = dialogOf(modal);
+        ASSERT_NE(dialog, nullptr);
+        sawDialog = true;
+        auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("SizeBox"));
+        ASSERT_GT(sizes->count(), 1);
+        EXPECT_EQ(sizes->itemData(0).toSize(), logo::chooseSize({640, 480}));
+        for (int i = 0; i < sizes->count(); ++i)
+            EXPECT_TRUE(logo::sizeProblem(sizes->itemData(i).toSize(), logo::kDefaultMaxArea).isEmpty());
+        sizes->setCurrentIndex(1);
+        const QSize chosen = sizes->itemData(1).toSize();
+        EXPECT_EQ(dialog->spray().width, chosen.width());
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("PreviewActual"))->pixmap().size(), chosen);
+        answerPrompt({QStringLiteral("made")});
+        click(dialog, "OkButton");
+    });
+    clickPlus(2);
+    ASSERT_TRUE(sawDialog);
+    EXPECT_EQ(slotTitle(2), QStringLiteral("made"));
+    EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 2), QStringLiteral("made"));
+    EXPECT_EQ(wadsInProgramDir(), QStringList{QStringLiteral("made.wad")});
+    const auto wad = files::readAll(store::logoWadPath(QStringLiteral("made")).toStdString());
+    const formats::WadPicture spray = formats::readWadPicture(wad.data(), wad.size());
+    EXPECT_EQ(spray.type, formats::kWadMipTexture);
+    expectShowsWad(slotImage(2), store::logoWadPath(QStringLiteral("made")));
+    EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(PictureImport, CancelLeavesNoSlotAndNoFile)
+{
+    OpenDialog::queueChoice(picture(64, 64));
+    whenModal([](QWidget* modal) {
+        if (MakeLogoDialog* dialog = dialogOf(modal))
+            click(dialog, "CancelButton");
+    });
+    clickPlus(2);
+    EXPECT_EQ(promptShowings, 0);
+    EXPECT_EQ(slotTitle(2), QString());
+    EXPECT_TRUE(wadsInProgramDir().isEmpty());
+    EXPECT_TRUE(form().acceptDrops());
+    EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(PictureImport, ADroppedPictureGoesThroughTheDialogToTheFirstFreeSlot)
+{
+    const QString path = picture(64, 64, QStringLiteral("icon.bmp"));
+    whenModal([this](QWidget* modal) {
+        if (MakeLogoDialog* dialog = dialogOf(modal)) {
+            answerPrompt({QStringLiteral("dropped")});
+            click(dialog, "OkButton");
+        }
+    });
+    drop(urlsOf({path}));
+    EXPECT_EQ(slotTitle(2), QStringLiteral("dropped"));
+    EXPECT_EQ(wadsInProgramDir(), QStringList{QStringLiteral("dropped.wad")});
+    EXPECT_FALSE(form().DropBusy);
+}
+
+// Fit: a picture a little narrower than 2:1 padded at a 2:1 size leaves
+// see-through columns at the sides; cropped or stretched it fills them.
+// A click on the picture picks the see-through colour.
+TEST_F(PictureImport, FitAndPickedColourChangeThePreview)
+{
+    QImage image(190, 100, QImage::Format_RGB32);
+    image.fill(qRgb(255, 0, 255));
+    QPainter(&image).fillRect(40, 20, 110, 60, QColor(20, 160, 40));
+    MakeLogoDialog dialog(image);
+    auto* fit = dialog.findChild<QComboBox*>(QStringLiteral("FitBox"));
+    auto* seeThrough = dialog.findChild<QComboBox*>(QStringLiteral("SeeThroughBox"));
+    EXPECT_EQ(seeThrough->currentIndex(), 0) << "an opaque picture: none";
+    ASSERT_EQ(QSize(dialog.spray().width, dialog.spray().height), QSize(128, 64));
+    seeThrough->setCurrentIndex(1);
+    EXPECT_EQ(at(dialog.spray(), 0, 32), 255) << "padding";
+    fit->setCurrentIndex(fit->findText(QStringLiteral("Crop")));
+    EXPECT_NE(at(dialog.spray(), 0, 32), 255);
+    fit->setCurrentIndex(fit->findText(QStringLiteral("Stretch")));
+    EXPECT_NE(at(dialog.spray(), 0, 32), 255);
+
+    seeThrough->setCurrentIndex(0);
+    dialog.show();
+    auto* large = dialog.findChild<QLabel*>(QStringLiteral("PreviewLarge"));
+    QTest::mouseClick(large, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(seeThrough->currentIndex(), 2);
+    EXPECT_EQ(at(dialog.spray(), 0, 0), 255) << "the magenta ground";
+    EXPECT_NE(at(dialog.spray(), 64, 32), 255) << "the green middle";
+}

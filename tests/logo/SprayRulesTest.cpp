@@ -1,0 +1,65 @@
+#include "logo/SprayRules.h"
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace logo;
+
+namespace {
+
+struct Case {
+    QSize picture;
+    int maxArea;
+    QSize expected;
+};
+
+class ChooseSize : public testing::TestWithParam<Case> {};
+
+TEST_P(ChooseSize, TakesTheLargestValidSizeNearTheAspect)
+{
+    const Case& c = GetParam();
+    EXPECT_EQ(chooseSize(c.picture, c.maxArea), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, ChooseSize, testing::Values(
+    Case{{1920, 1080}, kDefaultMaxArea, {112, 64}},
+    Case{{512, 512}, kDefaultMaxArea, {96, 96}},
+    Case{{64, 64}, kDefaultMaxArea, {96, 96}},
+    Case{{300, 200}, kDefaultMaxArea, {96, 64}},
+    Case{{200, 300}, kDefaultMaxArea, {64, 96}},
+    Case{{128, 96}, kLargestMaxArea, {128, 96}},
+    Case{{1000, 40}, kDefaultMaxArea, {256, 16}}));
+
+// Every offered size obeys the rules, and nothing larger that is as close
+// in aspect was left out.
+TEST(SizesNear, OfferOnlyValidSizesLargestFirst)
+{
+    for (int maxArea : {kSmallestMaxArea, kDefaultMaxArea, kLargestMaxArea})
+        for (QSize picture : {QSize(1920, 1080), QSize(17, 400), QSize(640, 480), QSize(33, 33)}) {
+            const std::vector<QSize> sizes = sizesNear(picture, maxArea);
+            ASSERT_FALSE(sizes.empty());
+            for (std::size_t i = 0; i < sizes.size(); ++i) {
+                EXPECT_TRUE(sizeProblem(sizes[i], maxArea).isEmpty()) << sizes[i].width() << "x" << sizes[i].height();
+                if (i > 0)
+                    EXPECT_GE(sizes[i - 1].width() * sizes[i - 1].height(), sizes[i].width() * sizes[i].height());
+            }
+        }
+}
+
+TEST(SizeProblem, NamesEachBrokenRule)
+{
+    EXPECT_TRUE(sizeProblem({112, 96}, kDefaultMaxArea).isEmpty());
+    EXPECT_TRUE(sizeProblem({96, 128}, kLargestMaxArea).isEmpty());
+    EXPECT_FALSE(sizeProblem({96, 128}, kDefaultMaxArea).isEmpty()); // 12288 > 10752
+    EXPECT_FALSE(sizeProblem({100, 96}, kLargestMaxArea).isEmpty());
+    EXPECT_FALSE(sizeProblem({272, 16}, kLargestMaxArea).isEmpty());
+    EXPECT_FALSE(sizeProblem({0, 16}, kLargestMaxArea).isEmpty());
+    EXPECT_TRUE(maxAreaProblem(kLargestMaxArea).isEmpty());
+    EXPECT_FALSE(maxAreaProblem(kLargestMaxArea + 1).isEmpty());
+    EXPECT_FALSE(maxAreaProblem(kSmallestMaxArea - 1).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,102 @@
+// The right-click menu of a filled slot and its "Save picture as...".
+#include "SlotFixture.h"
+
+#include "app/TDBImage.h"
+#include "logo/LogoMaker.h"
+#include "slots/SlotMenu.h"
+#include "store/LogoFile.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+class SlotMenu : public SlotFixture {
+protected:
+    void SetUp() override
+    {
+        SlotFixture::SetUp();
+        addPage("p", {"one", "two", "", "four"});
+        // A real logo for "one": red, with a see-through left half.
+        QImage picture(64, 32, QImage::Format_ARGB32);
+        picture.fill(qRgb(220, 20, 20));
+        QPainter painter(&picture);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(0, 0, 32, 32, Qt::transparent);
+        painter.end();
+        logo::LogoOptions options;
+        options.size = QSize(64, 32);
+        logo::writeLogoWad(store::logoWadPath(QStringLiteral("one")), logo::makeSpray(picture, options));
+    }
+    void TearDown() override
+    {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        SlotFixture::TearDown();
+    }
+
+    static QMenu* openMenu()
+    {
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+    void rightClick(int slot)
+    {
+        QTest::mousePress(image(slot), Qt::RightButton);
+        QTest::mouseRelease(image(slot), Qt::RightButton);
+    }
+    QTemporaryDir out;
+};
+
+TEST_F(SlotMenu, SavePictureAsWritesTheLogoWithItsSeeThroughParts)
+{
+    ASSERT_TRUE(start());
+    rightClick(1);
+    QMenu* menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions().first()->text(), QStringLiteral("Save picture as..."));
+    const QString png = out.filePath(QStringLiteral("one.png"));
+    slotedit::queueSavePath(png);
+    menu->actions().first()->trigger();
+    const QImage saved(png);
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.size(), QSize(64, 32));
+    EXPECT_EQ(qAlpha(saved.pixel(5, 5)), 0);
+    EXPECT_EQ(qAlpha(saved.pixel(50, 5)), 255);
+    EXPECT_GT(qRed(saved.pixel(50, 5)), 180);
+    EXPECT_TRUE(shown().isEmpty());
+}
+
+TEST_F(SlotMenu, OnlyAPressAndReleaseOnOneFilledSlotOpensIt)
+{
+    ASSERT_TRUE(start());
+    rightClick(3); // empty
+    EXPECT_EQ(openMenu(), nullptr);
+    // Over another slot and back: an exchange with itself, no menu.
+    QTest::mousePress(image(1), Qt::RightButton);
+    QTest::mouseMove(image(2));
+    QTest::mouseMove(image(1));
+    QTest::mouseRelease(image(1), Qt::RightButton);
+    EXPECT_EQ(openMenu(), nullptr);
+    EXPECT_EQ(title(1), QStringLiteral("one"));
+    // The exchange itself still works.
+    QTest::mousePress(image(1), Qt::RightButton);
+    QTest::mouseMove(image(2));
+    QTest::mouseRelease(image(2), Qt::RightButton);
+    EXPECT_EQ(openMenu(), nullptr);
+    EXPECT_EQ(title(1), QStringLiteral("two"));
+    EXPECT_EQ(title(2), QStringLiteral("one"));
+}
+
+TEST_F(SlotMenu, AnUnreadableLogoIsReported)
+{
+    ASSERT_TRUE(start());
+    rightClick(2); // "two" has no logo wad file
+    QMenu* menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    slotedit::queueSavePath(out.filePath(QStringLiteral("two.png")));
+    menu->actions().first()->trigger();
+    EXPECT_EQ(shown().size(), 1);
+    EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("two.png"))));
+}
