@@ -19,11 +19,10 @@ namespace game {
 
 namespace {
 
-// A title holding a path separator names no file of the program directory.
+// A title that is no plain file name names no file of the program directory.
 bool namesLogoFile(const QString& title)
 {
-    return !title.contains(QLatin1Char('/')) && !title.contains(QLatin1Char('\\'))
-        && QFileInfo(store::logoWadPath(title)).isFile();
+    return store::titleNamesFile(title) && QFileInfo(store::logoWadPath(title)).isFile();
 }
 
 std::function<void()>& beforeCopyHook()
@@ -72,7 +71,7 @@ void dbImageClick(TForm1& form, int slot)
     try {
         // What an installation cut short by a crash left in the game folder.
         files::removeStaleTemporaries(location.toStdString(), {"pldecal.wad"});
-        files::copyAtomically(store::logoWadPath(title).toStdString(), target.toStdString());
+        files::copyAtomically(store::checkedLogoWadPath(title).toStdString(), target.toStdString());
     } catch (const files::FileError& e) {
         // The location may have gone since the check (an unmounted drive,
         // a removed game).
