@@ -6,12 +6,12 @@
 #   bench/converters.sh [PROGRAM_DIR [WADFILE]]
 #
 # PROGRAM_DIR holds wad3 and i_view32 (default: build/Tagomat2); WADFILE
-# defaults to the first spray of the shared fixtures. Uses hyperfine when
+# defaults to the first spray of the test fixtures. Uses hyperfine when
 # installed, else a timing loop.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 bin=$(cd "${1:-$top/build/Tagomat2}" && pwd)
-wad=$(cd "$(dirname "${2:-$top/../shared/fixtures/spray-a.wad}")" && pwd)/$(basename "${2:-spray-a.wad}")
+wad=$(cd "$(dirname "${2:-$top/tests/fixtures/spray-a.wad}")" && pwd)/$(basename "${2:-spray-a.wad}")
 runs=${RUNS:-200}
 if [ -x /usr/bin/convert ]; then convert=/usr/bin/convert; else convert=$(command -v convert); fi
 

@@ -17,10 +17,24 @@ using store::LogoPage::pictureTitle;
 
 namespace {
 
-void deleteLogoWadFiles(store::Table& pages)
+// The logo wad files the current page names. Every title is checked before
+// any file is touched, so a title that leaves the program directory stops
+// the command with nothing changed.
+QStringList logoWadFilesOf(const store::Table& pages)
 {
+    QStringList paths;
     for (int n = 1; n <= store::LogoPage::kSlots; ++n)
-        QFile::remove(store::logoWadPath(pages.text(pictureTitle(n))));   // a missing file is no error
+        paths << store::checkedLogoWadPath(pages.text(pictureTitle(n)));
+    return paths;
+}
+
+// The files go only after the rows that named them are stored as deleted:
+// a failed delete keeps page and logos, a kill in between leaves at worst
+// files that no page names.
+void removeFiles(const QStringList& paths)
+{
+    for (const QString& path : paths)
+        QFile::remove(path);   // a missing file is no error
 }
 
 } // namespace
@@ -40,15 +54,13 @@ void TForm1::bDeleteClick()
     if (!app::MessageBox::confirm(QStringLiteral("This will delete the current page. Are you sure?")))
         return;
     const bool withFiles = app::MessageBox::confirm(QStringLiteral("Do you want to delete all the wad files? (Cannot be undone)"));
-    try {
-        if (Table1().isEmpty() && Table1().state() != store::Table::State::Insert)
-            throw store::DatabaseError("Cannot perform this operation on an empty dataset");
-        if (withFiles)
-            deleteLogoWadFiles(Table1());
-        Table1().deleteRecord();
-    } catch (const store::DatabaseError&) {
+    if (Table1().isEmpty() && Table1().state() != store::Table::State::Insert) {
         app::MessageBox::plain(QStringLiteral("There is nothing to delete."));
+        return;
     }
+    const QStringList paths = withFiles ? logoWadFilesOf(Table1()) : QStringList();
+    Table1().deleteRecord();   // an engine error goes to the error box, the files stay
+    removeFiles(paths);
 }
 
 void TForm1::ToolButton10Click()
@@ -58,11 +70,12 @@ void TForm1::ToolButton10Click()
     if (!app::MessageBox::warning(QStringLiteral("THIS WILL DELETE ALL PAGES! ARE YOU SURE?! (CANNOT BE UNDONE!)")))
         return;
     const bool withFiles = app::MessageBox::warning(QStringLiteral("DO YOU WANT TO DELETE ALL WAD FILES?! (CANNOT BE UNDONE!)"));
+    QStringList paths;
     if (withFiles) {
         pages.first();
         const int n = pages.rowCount();
         for (int i = 0; i < n; ++i) {
-            deleteLogoWadFiles(pages);
+            paths << logoWadFilesOf(pages);
             pages.next();
         }
     }
@@ -74,6 +87,7 @@ void TForm1::ToolButton10Click()
         throw;
     }
     pages.open();
+    removeFiles(paths);
 }
 
 void TForm1::bRefreshClick() { Table1().refresh(); }

@@ -6,6 +6,7 @@
 #include "game/Unit6.h"
 #include "import/Unit11.h"
 #include "import/Unit4.h"
+#include "import/WorkingFiles.h"
 #include "info/Unit3.h"
 #include "info/Unit7.h"
 #include "settings/Unit5.h"
@@ -49,6 +50,8 @@ bool Program::create()
             return false;
         }
     }
+    // What imports killed while copying a logo left behind.
+    logoimport::removeStaleWorkingFiles();
     Forms& f = forms();
     f.Form1 = new TForm1;
     if (!f.Form1->FormCreate()) {

@@ -153,27 +153,6 @@ bool removeFile(const std::string& path)
     return ::unlink(path.c_str()) == 0;
 }
 
-void copyExclusive(const std::string& from, const std::string& to)
-{
-    std::vector<std::uint8_t> data = readAll(from);
-    int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
-        fail("cannot create", to, errno);
-    try {
-        writeAllTo(fd, data.data(), data.size(), to);
-    } catch (...) {
-        ::close(fd);
-        ::unlink(to.c_str());
-        throw;
-    }
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(to.c_str());
-        fail("cannot write", to, err);
-    }
-    syncDirectory(to);
-}
-
 void renameNoReplace(const std::string& from, const std::string& to)
 {
 #if defined(__linux__) && defined(SYS_renameat2)
@@ -207,9 +186,12 @@ bool addNameNoReplace(const std::string& from, const std::string& to)
     return false;
 }
 
-void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data, Durability durability, int mode)
+namespace {
+
+// Writes `data` to a new temporary file beside `path` (with `mode` when it is
+// not negative) and returns its name; on failure nothing is left behind.
+std::string writeTemporary(const std::string& path, const std::vector<std::uint8_t>& data, bool sync, int mode)
 {
-    const bool sync = durability == Durability::Synced;
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -234,6 +216,15 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
         ::unlink(temp.c_str());
         fail("cannot write", temp, err);
     }
+    return temp;
+}
+
+} // namespace
+
+void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data, Durability durability, int mode)
+{
+    const bool sync = durability == Durability::Synced;
+    const std::string temp = writeTemporary(path, data, sync, mode);
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         int err = errno;
         ::unlink(temp.c_str());
@@ -241,6 +232,22 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
     }
     if (sync)
         syncDirectory(path);
+}
+
+void copyExclusive(const std::string& from, const std::string& to)
+{
+    // The copy gets its name only when it is whole: a kill while writing
+    // leaves a temporary file (swept by removeStaleTemporaries), never a
+    // short file under the final name.
+    if (exists(to))
+        fail("cannot create", to, EEXIST);
+    const std::string temp = writeTemporary(to, readAll(from), true, -1);
+    try {
+        renameNoReplace(temp, to);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
 }
 
 void copyAtomically(const std::string& from, const std::string& to, int mode)

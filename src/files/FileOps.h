@@ -34,7 +34,8 @@ std::vector<std::uint8_t> readAll(const std::string& path);
 bool removeFile(const std::string& path);
 
 // Creates `to` exclusively with the bytes of `from`, flushed to disk. Fails
-// when `to` exists already; a failed copy leaves no partial file.
+// when `to` exists already; a failed copy leaves no partial file. The bytes
+// are written under a temporary name that gets the name `to` once whole.
 void copyExclusive(const std::string& from, const std::string& to);
 
 // Renames within one file system; fails when `to` exists already, where a

@@ -20,11 +20,10 @@ namespace game {
 
 namespace {
 
-// A title holding a path separator names no file of the program directory.
+// A title that is no plain file name names no file of the program directory.
 bool namesLogoFile(const QString& title)
 {
-    return !title.contains(QLatin1Char('/')) && !title.contains(QLatin1Char('\\'))
-        && QFileInfo(store::logoWadPath(title)).isFile();
+    return store::titleNamesFile(title) && QFileInfo(store::logoWadPath(title)).isFile();
 }
 
 std::function<void()>& beforeCopyHook()
@@ -79,7 +78,7 @@ void dbImageClick(TForm1& form, int slot)
     try {
         // What an installation cut short by a crash left in the game folder.
         files::removeStaleTemporaries(location.toStdString(), {"pldecal.wad", "tempdecal.wad"});
-        const std::string logo = store::logoWadPath(title).toStdString();
+        const std::string logo = store::checkedLogoWadPath(title).toStdString();
         for (const QString& name : names) {
             target = fileIn(location, name);
             const bool readOnly = name == QLatin1String("tempdecal.wad") && options.readOnly;

@@ -31,7 +31,7 @@ QStringList pcxFiles()
 
 void removeStaleWorkingFiles()
 {
-    files::removeStaleTemporaries(store::programDir().toStdString(), {"*.pcx", "temp.jpg"});
+    files::removeStaleTemporaries(store::programDir().toStdString(), {"*.pcx", "temp.jpg", "*.wad"});
 }
 
 QString bestandnaam(const QString& fileName)

@@ -20,7 +20,9 @@ QString convertedPicturePath();
 QStringList pcxFiles();
 
 // Removes what converters killed in the middle of writing left in the
-// program directory: the temporary files of PCX pictures and of "temp.jpg".
+// program directory: the temporary files of PCX pictures and of "temp.jpg",
+// and the unfinished copies of logo wad files. Only files whose writer has
+// ended go; a logo wad file itself is never touched.
 void removeStaleWorkingFiles();
 
 // A file name without its last extension: "a.b.wad" gives "a.b", "logo"

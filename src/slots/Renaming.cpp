@@ -15,8 +15,8 @@ void renameLogo(TForm1& form, int slot, const QString& name)
     const int titleField = store::LogoPage::pictureTitle(slot);
     store::Table& pages = form.Table1();
     const QString oldTitle = pages.text(titleField);
-    const std::string oldPath = store::logoWadPath(oldTitle).toStdString();
-    const std::string newPath = store::logoWadPath(name).toStdString();
+    const std::string oldPath = store::checkedLogoWadPath(oldTitle).toStdString();
+    const std::string newPath = store::checkedLogoWadPath(name).toStdString();
     // The file gets its new name beside the old one, and loses the old one
     // only once the new title is stored: a crash in between leaves a title
     // that names an existing file, whichever title was stored.

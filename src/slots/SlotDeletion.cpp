@@ -48,7 +48,7 @@ void deleteClick(TForm1& form, int slot)
         return;
     const bool withFile = app::MessageBox::confirm(QStringLiteral("Do you want to delete the wad file of the logo? (cannot be undone!)"));
 
-    const QString wadPath = store::logoWadPath(pages.text(pictureTitle(slot)));
+    const QString wadPath = store::checkedLogoWadPath(pages.text(pictureTitle(slot)));   // before anything changes
     const QByteArray blank = blankPicture(blankPath);   // a file error stops the command here
     pages.setPicture(picture(slot), blank);
     pages.setText(pictureTitle(slot), QString());

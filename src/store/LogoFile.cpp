@@ -26,4 +26,24 @@ QString programFile(const QString& name) { return programDir() + QLatin1Char('/'
 
 QString logoWadPath(const QString& title) { return programFile(title + QStringLiteral(".wad")); }
 
+bool titleNamesFile(const QString& title)
+{
+    if (title == QLatin1String(".") || title == QLatin1String(".."))
+        return false;
+    for (const QChar c : title) {
+        const char16_t u = c.unicode();
+        if (u == u'/' || u == u'\\' || u < 0x20 || (u >= 0x7f && u < 0xa0))
+            return false;
+    }
+    return true;
+}
+
+QString checkedLogoWadPath(const QString& title)
+{
+    if (!titleNamesFile(title))
+        throw TitleError(QStringLiteral("The logo title \"%1\" does not name a file in the program directory; no file was touched.")
+                             .arg(title).toStdString());
+    return logoWadPath(title);
+}
+
 } // namespace store

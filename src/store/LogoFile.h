@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <stdexcept>
+
 namespace store {
 
 QString programDir();
@@ -15,5 +17,21 @@ QString programFile(const QString& name);
 
 // program directory + "/" + title + ".wad"
 QString logoWadPath(const QString& title);
+
+// A stored title that cannot name a file of the program directory.
+class TitleError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// True when `title` is a plain file name: no path separator, not "." or
+// "..", no control character. Titles come from the table and are not
+// trusted as paths until they pass.
+bool titleNamesFile(const QString& title);
+
+// logoWadPath() for a title that passes titleNamesFile(); throws TitleError
+// naming the title otherwise. Every path built from a stored title to
+// delete, move or copy a file goes through here.
+QString checkedLogoWadPath(const QString& title);
 
 } // namespace store

@@ -6,6 +6,7 @@
 #include "app/TDBEdit.h"
 #include "app/Unit1.h"
 #include "store/Records.h"
+#include "store/Sqlite.h"
 #include "store/Table.h"
 
 #include <QAbstractItemView>
@@ -139,6 +140,31 @@ TEST_F(PageCommands, DeleteAllPagesWithTheirFiles)
     EXPECT_TRUE(storedPageTitles().isEmpty());
     EXPECT_FALSE(fileExists("x.wad") || fileExists("y.wad") || fileExists("z.wad"));
     EXPECT_TRUE(fileExists("other.wad"));
+}
+
+// Another program holds the write lock of the table file: the rows cannot be
+// deleted, so the page and its logo wad files stay, and the engine says why.
+TEST_F(PageCommands, DeletingPagesFromALockedTableKeepsPagesAndFiles)
+{
+    addPage("a", {"x"});
+    addPage("b", {"y"});
+    for (const char* f : {"x.wad", "y.wad"})
+        writeFile(QLatin1String(f), "wad");
+    ASSERT_TRUE(start());
+    store::SqliteDb other;
+    other.open(path(QStringLiteral("LogoDB.db")), false);
+    other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    for (const char* button : {"ToolButton2", "ToolButton10"}) {
+        app::MessageBox::clearShown();
+        answer({yes(), yes()});
+        click(button);
+        ASSERT_EQ(shown().size(), 3) << button;
+        EXPECT_TRUE(shown().last().contains(QStringLiteral("locked"))) << shown().last().toStdString();
+        EXPECT_TRUE(fileExists("x.wad") && fileExists("y.wad")) << button;
+    }
+    other.exec(QStringLiteral("ROLLBACK"));
+    other.close();
+    EXPECT_EQ(storedPageTitles(), (QStringList{"a", "b"}));
 }
 
 TEST_F(PageCommands, CancelAfterInsertDropsTheNewPageButNotTheFlag)

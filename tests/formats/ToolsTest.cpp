@@ -91,6 +91,22 @@ TEST(Wad3Tool, RefusesBadInput)
     expectRefused(run({WAD3_PATH, work.file("missing.wad")}, work.path()), work, work.file("missing.wad"));
 }
 
+TEST(Wad3Tool, RefusesPicturesLargerThan1024OnASide)
+{
+    for (const auto& [width, height] : {std::pair{1025, 4}, std::pair{4, 1025}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        TempDir input, work;
+        writeFile(input.file("big.wad"), buildWad({{"{LOGO", 0x43, mipLump(makePicture(width, height, 4))}}));
+        const RunResult r = run({WAD3_PATH, input.file("big.wad")}, work.path());
+        expectRefused(r, work, input.file("big.wad"));
+        EXPECT_NE(r.err.find("larger than 1024"), std::string::npos) << r.err;
+    }
+    TempDir input, work;
+    writeFile(input.file("edge.wad"), buildWad({{"{LOGO", 0x43, mipLump(makePicture(1024, 4, 4))}}));
+    EXPECT_EQ(run({WAD3_PATH, input.file("edge.wad")}, work.path()).exitCode, 0);
+    EXPECT_EQ(work.entries(), std::vector<std::string>{"edge.pcx"});
+}
+
 TEST(IView32Tool, WritesAJpegCloseToThePicture)
 {
     for (const Sample& s : samples()) {

@@ -66,8 +66,7 @@ TEST_F(ImportButton, ClearsTheWorkingFilesThatConvertersKilledByACrashLeft)
     addPage(QStringLiteral("Page1"), {QStringLiteral("one")});
     const pid_t ended = endedProcessId();
     const QStringList stale{QStringLiteral("temp.jpg.part%1-0").arg(ended), QStringLiteral("old.pcx.part%1-3").arg(ended)};
-    const QStringList kept{QStringLiteral("temp.jpg.part%1-0").arg(runningOtherProcessId()),
-                           QStringLiteral("one.wad.part%1-0").arg(ended)};
+    const QStringList kept{QStringLiteral("temp.jpg.part%1-0").arg(runningOtherProcessId())};
     for (const QString& name : stale + kept)
         writeFile(name, "half a file");
     ASSERT_TRUE(start());
@@ -81,6 +80,30 @@ TEST_F(ImportButton, ClearsTheWorkingFilesThatConvertersKilledByACrashLeft)
         EXPECT_FALSE(fileExists(name)) << name.toStdString();
     for (const QString& name : kept)
         EXPECT_TRUE(fileExists(name)) << name.toStdString();
+}
+
+// An import killed while copying the chosen file leaves only a working copy;
+// the next start removes it, and no logo wad file of the user's.
+TEST_F(ImportButton, StartUpClearsTheCopiesOfKilledImportsAndNoLogoFile)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("one")});
+    const QString stale = QStringLiteral("two.wad.part%1-0").arg(endedProcessId());
+    const QStringList kept{QStringLiteral("one.wad"), QStringLiteral("mine.wad"),
+                           QStringLiteral("three.wad.part%1-0").arg(runningOtherProcessId())};
+    for (const QString& name : kept + QStringList{stale})
+        writeFile(name, "half a file");
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(fileExists(stale));
+    for (const QString& name : kept)
+        EXPECT_TRUE(fileExists(name)) << name.toStdString();
+
+    // A finished copy leaves nothing but the logo wad file.
+    forms().Form5->setPosition(0);
+    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad"), QStringLiteral("new"));
+    clickPlus(2);
+    EXPECT_EQ(slotTitle(2), QStringLiteral("new"));
+    const QStringList parts = QDir(dir()).entryList({QStringLiteral("*.part*")}, QDir::Files);
+    EXPECT_EQ(parts, QStringList{kept.last()});
 }
 
 TEST_F(ImportButton, GivesAnOccupiedSlotANewLogoAndKeepsTheOldFile)

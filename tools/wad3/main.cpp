@@ -18,6 +18,10 @@ std::string pcxNameFor(const std::string& wadPath)
     return name.substr(0, name.find_last_of('.')) + ".pcx";
 }
 
+// A spray larger than this on a side is no logo: its picture would bloat
+// every page that shows it.
+constexpr int kMaxSide = 1024;
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -30,6 +34,11 @@ int main(int argc, char** argv)
     try {
         const std::vector<std::uint8_t> wad = files::readAll(wadPath);
         const formats::WadPicture picture = formats::readWadPicture(wad.data(), wad.size());
+        if (picture.width > kMaxSide || picture.height > kMaxSide) {
+            std::fprintf(stderr, "wad3: %s: the picture is %dx%d, larger than %d on a side\n", wadPath.c_str(),
+                         static_cast<int>(picture.width), static_cast<int>(picture.height), kMaxSide);
+            return 1;
+        }
         // A working file that the import reads and deletes at once: it needs
         // to be whole when it appears, not to survive a power cut.
         files::writeAtomically(pcxNameFor(wadPath),
