@@ -13,6 +13,7 @@ packages=(
   netpbm imagemagick
   clang libclang-rt-14-dev
   hyperfine
+  fonts-liberation2
 )
 
 missing=()
