@@ -1,6 +1,6 @@
 // Every window and dialog shows its whole text: each is opened (the settings
 // dialogs also with their help shown) and walked by the text fit check. The
-// suite runs again with the system's own font and at the scales 1.5 and 2
+// suite runs again at the scales 1.5 and 2
 // (see tests/CMakeLists.txt).
 #include "ProgramFixture.h"
 #include "TextFit.h"
