@@ -6,6 +6,7 @@
 #include "TextFit.h"
 
 #include "app/Forms.h"
+#include "app/ToolbarIcons.h"
 #include "store/Records.h"
 #include "app/Unit1.h"
 #include "game/Unit6.h"
@@ -144,3 +145,14 @@ TEST(TextFitCheck, FindsClippedAndCoveredTexts)
 }
 
 } // namespace
+
+// On a screen scaled by 1.5 or 2 the toolbar icons are drawn at that many
+// pixels, not blown up from 16 x 16.
+TEST(ToolbarIcons, AreDrawnAtTheScreensPixelRatio)
+{
+    for (qreal ratio : {1.0, 1.5, 2.0}) {
+        const QPixmap pixmap = app::toolbarIcon(app::ToolbarImage::Check).pixmap(QSize(16, 16), ratio);
+        EXPECT_EQ(pixmap.size(), QSize(qRound(16 * ratio), qRound(16 * ratio))) << ratio;
+        EXPECT_EQ(pixmap.devicePixelRatio(), ratio);
+    }
+}
