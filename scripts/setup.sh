@@ -14,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   hyperfine
   libimagequant-dev qt6-image-formats-plugins
+  fonts-liberation2
 )
 
 missing=()

@@ -6,11 +6,11 @@
 
 namespace app {
 
-QIcon toolbarIcon(ToolbarImage image)
+namespace {
+
+// Draws `image` on a 16 x 16 grid (the painter scales it to the pixmap).
+void draw(QPainter& p, ToolbarImage image)
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QPen pen(Qt::black, 2.5, Qt::SolidLine, Qt::SquareCap);
     p.setPen(pen);
@@ -60,7 +60,28 @@ QIcon toolbarIcon(ToolbarImage image)
         p.drawArc(QRectF(4.5, 6, 7, 5), 200 * 16, 140 * 16);
         break;
     }
-    return QIcon(pixmap);
+}
+
+} // namespace
+
+QIcon toolbarIcon(ToolbarImage image)
+{
+    // Drawn afresh for each common device pixel ratio, so that the icons stay
+    // sharp on a scaled screen.
+    QIcon icon;
+    for (qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+        const int side = qRound(16 * ratio);
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        {
+            QPainter p(&pixmap);
+            p.scale(side / 16.0, side / 16.0);
+            draw(p, image);
+        }
+        pixmap.setDevicePixelRatio(ratio);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace app

@@ -9,6 +9,7 @@
 #include "ToolbarIcons.h"
 #include "game/Installation.h"
 #include "import/LogoImport.h"
+#include "info/DialogFont.h"
 #include "info/LinkLabel.h"
 #include "info/Links.h"
 #include "info/Unit3.h"
@@ -46,17 +47,12 @@ namespace {
 
 QFont windowFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    return font;
+    return info::dialogFont(11);
 }
 
 QFont slotButtonFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(17);
-    font.setBold(true);
-    return font;
+    return info::dialogFont(17, true);
 }
 
 QToolButton* toolButton(QWidget* bar, const QString& name, int x, app::ToolbarImage image, const QString& hint)

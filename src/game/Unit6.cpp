@@ -6,6 +6,7 @@
 #include "app/CommandGuard.h"
 #include "app/Forms.h"
 #include "app/Unit1.h"
+#include "info/DialogFont.h"
 #include "settings/Unit8.h"
 
 #include <QGuiApplication>
@@ -17,10 +18,7 @@ namespace {
 
 QFont dialogFont(int pixels, bool bold)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
+    return info::dialogFont(pixels, bold);
 }
 
 } // namespace

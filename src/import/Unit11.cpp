@@ -1,5 +1,7 @@
 #include "Unit11.h"
 
+#include "info/DialogFont.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QProgressBar>
@@ -11,6 +13,7 @@ TForm11::TForm11(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Please Wait"));
+    setFont(info::dialogFont());
     setFixedSize(178, 43);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));

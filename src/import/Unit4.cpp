@@ -2,6 +2,7 @@
 
 #include "LogoName.h"
 #include "app/MessageBox.h"
+#include "info/DialogFont.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -14,6 +15,7 @@ TForm4::TForm4(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Enter name"));
+    setFont(info::dialogFont());
     setFixedSize(181, 123);
 
     auto label = [this](const char* name, const QString& text, int y) {

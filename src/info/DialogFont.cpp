@@ -1,12 +1,26 @@
 #include "DialogFont.h"
 
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLabel>
 
 namespace info {
 
+QString dialogFontFamily()
+{
+    static const QString family = [] {
+        const QString preferred = QStringLiteral("Liberation Sans");
+        if (qEnvironmentVariable("TAGOMAT_FONT") != QLatin1String("system")
+            && QFontDatabase::families().contains(preferred))
+            return preferred;
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    return family;
+}
+
 QFont dialogFont(int pixels, bool bold, bool underline)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(dialogFontFamily());
     font.setPixelSize(pixels);
     font.setBold(bold);
     font.setUnderline(underline);

@@ -57,7 +57,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 
     auto* memo = new QPlainTextEdit(comments(), panel);
     memo->setObjectName(QStringLiteral("Comments"));
-    memo->setGeometry(8, 128, 265, 137);
+    memo->setGeometry(8, 128, 265, 136);
     memo->setReadOnly(true);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setFrameShape(QFrame::NoFrame);

@@ -2,6 +2,7 @@
 
 #include "ConfigSave.h"
 #include "HelpLabel.h"
+#include "HelpText.h"
 #include "app/CommandGuard.h"
 #include "app/MessageBox.h"
 #include "info/DialogFont.h"
@@ -50,7 +51,7 @@ QString helpText()
         QStringLiteral("experience trouble (can't find temp.jpg) try a higher "),
         QStringLiteral("waiting time."),
     };
-    return lines.join(QLatin1Char('\n'));
+    return settings::helpParagraphs(lines);
 }
 
 
@@ -88,7 +89,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent)
 
     info::dialogLabel(frame, QStringLiteral("Label2"), QStringLiteral("Default: 300"), 8, 30);
     value_ = info::dialogLabel(frame, QStringLiteral("ValueLabel"), QString(), 8, 50);
-    value_->setFixedWidth(60);
+    value_->setFixedSize(60, 14);
 
     slider_ = new QSlider(Qt::Horizontal, frame);
     slider_->setObjectName(QStringLiteral("TrackBar1"));

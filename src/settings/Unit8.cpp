@@ -6,6 +6,7 @@
 #include "DriveBox.h"
 #include "FileList.h"
 #include "HelpLabel.h"
+#include "HelpText.h"
 #include "MainWindowState.h"
 #include "app/CommandGuard.h"
 #include "app/Forms.h"
@@ -47,7 +48,7 @@ QString helpText()
         QString(),
         QStringLiteral("You can find me at:"),
     };
-    return lines.join(QLatin1Char('\n'));
+    return settings::helpParagraphs(lines);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "DirectoryList.h"
 #include "DriveBox.h"
 #include "HelpLabel.h"
+#include "HelpText.h"
 #include "MainWindowState.h"
 #include "Unit8.h"
 #include "app/CommandGuard.h"
@@ -50,7 +51,7 @@ QString helpText()
         QString(),
         QStringLiteral("You can find me at:"),
     };
-    return lines.join(QLatin1Char('\n'));
+    return settings::helpParagraphs(lines);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/MessageBox.h"
 #include "app/Unit1.h"
 #include "import/LogoName.h"
+#include "info/DialogFont.h"
 #include "info/ScreenCentre.h"
 #include "store/Records.h"
 #include "store/Table.h"
@@ -20,14 +21,12 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Namechange"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(info::dialogFont());
     setFixedSize(138, 95);
 
     Label1 = new QLabel(QStringLiteral("Change name?"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(33, 8, 72, 13);
+    Label1->setGeometry(27, 8, 84, 13);
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));

@@ -1,0 +1,158 @@
+// Every window and dialog shows its whole text: each is opened (the settings
+// dialogs also with their help shown) and walked by the text fit check. The
+// suite runs again at the scales 1.5 and 2
+// (see tests/CMakeLists.txt).
+#include "ProgramFixture.h"
+#include "TextFit.h"
+
+#include "app/Forms.h"
+#include "app/ToolbarIcons.h"
+#include "store/Records.h"
+#include "app/Unit1.h"
+#include "game/Unit6.h"
+#include "import/Unit11.h"
+#include "import/Unit4.h"
+#include "info/Unit3.h"
+#include "info/Unit7.h"
+#include "settings/Unit5.h"
+#include "settings/Unit8.h"
+#include "settings/unit2.h"
+#include "slots/Unit9.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <functional>
+
+namespace {
+
+void expectWhole(QWidget* window)
+{
+    const QStringList found = textfit::problems(window);
+    EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
+}
+
+class WindowText : public ProgramFixture {
+protected:
+    // Both configurations saved, so start-up asks nothing.
+    void SetUp() override
+    {
+        ProgramFixture::SetUp();
+        setConfig(store::ConfigRecord::ConfigSaved, QStringLiteral("Yes"));
+        setConfig(store::ConfigRecord::ExtraConfigSaved, QStringLiteral("Yes"));
+    }
+
+    // Shows `window` (without its own loop), checks it, and checks it again
+    // after `widen` when given (and once more after undoing it). With
+    // TAGOMAT_SCREENSHOTS naming a folder, each look is saved there as
+    // <window>.png (and <window>-help.png).
+    static void shoot(QWidget* window, const QString& suffix = {})
+    {
+        const QString folder = qEnvironmentVariable("TAGOMAT_SCREENSHOTS");
+        if (!folder.isEmpty())
+            EXPECT_TRUE(window->grab().save(folder + QLatin1Char('/') + window->objectName() + suffix
+                                            + QStringLiteral(".png")));
+    }
+    void check(QWidget* window, const std::function<void()>& widen = {})
+    {
+        ASSERT_NE(window, nullptr);
+        SCOPED_TRACE(window->objectName().toStdString());
+        window->show();
+        expectWhole(window);
+        shoot(window);
+        if (widen) {
+            widen();
+            {
+                SCOPED_TRACE("with help shown");
+                expectWhole(window);
+                shoot(window, QStringLiteral("-help"));
+            }
+            widen();
+        }
+        window->hide();
+    }
+};
+
+TEST_F(WindowText, EveryWindowShowsItsWholeText)
+{
+    addPage(QStringLiteral("First page"), {QStringLiteral("one"), QStringLiteral("two")});
+    ASSERT_TRUE(start());
+    Forms& f = forms();
+    check(f.Form1);
+    check(f.Form4);
+    check(f.Form11);
+    check(f.Form9);
+    check(f.Form6);
+    check(f.Form2, [&] { f.Form2->HelpClick(); });
+    check(f.Form8, [&] { f.Form8->HelpClick(); });
+    check(f.Form5, [&] { f.Form5->HelpClick(); });
+    check(f.AboutBox);
+    check(f.Form3);
+}
+
+TEST_F(WindowText, HelpTextsAreParagraphsTheTextBoxWraps)
+{
+    ASSERT_TRUE(start());
+    const QString help = forms().Form8->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
+    EXPECT_TRUE(help.startsWith(QStringLiteral("You can use other programs (like Gamespy) to start after selecting a "
+                                               "logo too. Just select the executable in this screen.\n\nI.E. "
+                                               "C:\\gamespy\\gamespy.exe or E:\\gamespy\\aphex.exe\n\n")))
+        << help.toStdString();
+    for (QDialog* dialog : {static_cast<QDialog*>(forms().Form2), static_cast<QDialog*>(forms().Form5)}) {
+        const QString text = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
+        EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[^\\n]\\n[^\\n]")))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\n\n")));
+    }
+}
+
+// The check itself finds a cut text, a text under another control and a
+// text its parent cuts off.
+TEST(TextFitCheck, FindsClippedAndCoveredTexts)
+{
+    QWidget window;
+    window.setObjectName(QStringLiteral("Window"));
+    window.resize(200, 100);
+    auto* narrow = new QLabel(QStringLiteral("Please enter a name for this logo."), &window);
+    narrow->setObjectName(QStringLiteral("narrow"));
+    narrow->setGeometry(0, 0, 40, 14);
+    auto* wide = new QLabel(QStringLiteral("Change name?"), &window);
+    wide->setObjectName(QStringLiteral("wide"));
+    wide->setGeometry(0, 30, 150, 14);
+    auto* button = new QPushButton(QStringLiteral("OK"), &window);
+    button->setObjectName(QStringLiteral("button"));
+    button->setGeometry(20, 25, 75, 25);
+    auto* outside = new QLabel(QStringLiteral("Page Title:"), &window);
+    outside->setObjectName(QStringLiteral("outside"));
+    outside->setGeometry(180, 70, 100, 14);
+    window.show();
+
+    const QStringList found = textfit::problems(&window);
+    auto mentions = [&](const QString& what) {
+        return std::any_of(found.begin(), found.end(), [&](const QString& p) { return p.contains(what); });
+    };
+    EXPECT_TRUE(mentions(QStringLiteral("Window/narrow"))) << found.join('\n').toStdString();
+    EXPECT_TRUE(mentions(QStringLiteral("Window/wide \"Change name?\": text runs over Window/button")));
+    EXPECT_TRUE(mentions(QStringLiteral("Window/outside \"Page Title:\": text is cut off by Window")));
+
+    narrow->setGeometry(0, 0, 200, 14);
+    window.resize(300, 100);
+    narrow->resize(300, 14);
+    wide->move(0, 60);
+    outside->move(100, 80);
+    expectWhole(&window);
+}
+
+} // namespace
+
+// On a screen scaled by 1.5 or 2 the toolbar icons are drawn at that many
+// pixels, not blown up from 16 x 16.
+TEST(ToolbarIcons, AreDrawnAtTheScreensPixelRatio)
+{
+    for (qreal ratio : {1.0, 1.5, 2.0}) {
+        const QPixmap pixmap = app::toolbarIcon(app::ToolbarImage::Check).pixmap(QSize(16, 16), ratio);
+        EXPECT_EQ(pixmap.size(), QSize(qRound(16 * ratio), qRound(16 * ratio))) << ratio;
+        EXPECT_EQ(pixmap.devicePixelRatio(), ratio);
+    }
+}
