@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScreen>
+#include <QWindow>
 #include <QTest>
 #include <QToolButton>
 
@@ -193,6 +194,33 @@ TEST_F(MainWindowFaults, TheMainWindowOpensCentredOnItsScreen)
     const QRect screen = form().screen()->availableGeometry();
     const QPoint offset = form().geometry().center() - screen.center();
     EXPECT_LE(offset.manhattanLength(), 10) << "at " << form().x() << "," << form().y();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowFaults, AFileDroppedOnThePageTitleIsNoTextForIt)
+{
+    addPage("kept");
+    ASSERT_TRUE(start());
+    writeFile("notes.txt", "text");
+    QMimeData mime;   // file managers offer the path as text too
+    mime.setUrls({QUrl::fromLocalFile(path("notes.txt"))});
+    mime.setText(path("notes.txt"));
+    QWindow* window = form().windowHandle();
+    ASSERT_NE(window, nullptr);
+    const QPointF where = titleEdit()->mapTo(&form(), titleEdit()->rect().center());
+    QDragEnterEvent enter(where.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QDragMoveEvent move(where.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &move);
+    QDropEvent drop(where, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    EXPECT_EQ(pageTitle(), QStringLiteral("kept"));
+    answer({yes()});
+    click("ToolButton5");
+    EXPECT_EQ(storedPageTitles(), QStringList{"kept"});
 }
 
 } // namespace
