@@ -56,9 +56,15 @@ QString MessageBox::applicationTitle()
 
 void MessageBox::plain(const QString& text) { showOk(Kind::Plain, applicationTitle(), text); }
 
-bool MessageBox::confirm(const QString& text) { return ask(Kind::Confirm, QStringLiteral("Confirm"), text); }
+bool MessageBox::confirm(const QString& text, Answer defaultAnswer)
+{
+    return ask(Kind::Confirm, QStringLiteral("Confirm"), text, defaultAnswer);
+}
 
-bool MessageBox::warning(const QString& text) { return ask(Kind::Warning, QStringLiteral("Warning"), text); }
+bool MessageBox::warning(const QString& text, Answer defaultAnswer)
+{
+    return ask(Kind::Warning, QStringLiteral("Warning"), text, defaultAnswer);
+}
 
 bool MessageBox::information(const QString& text) { return ask(Kind::Information, QStringLiteral("Information"), text); }
 
@@ -71,13 +77,13 @@ QString MessageBox::errorText(const QString& text)
 
 void MessageBox::error(const QString& text) { showOk(Kind::Error, applicationTitle(), errorText(text)); }
 
-bool MessageBox::ask(Kind kind, const QString& caption, const QString& text)
+bool MessageBox::ask(Kind kind, const QString& caption, const QString& text, Answer defaultAnswer)
 {
-    script().shown.push_back({kind, caption, text});
+    script().shown.push_back({kind, caption, text, defaultAnswer});
     if (script().on)
         return !script().answers.isEmpty() && script().answers.dequeue() == Answer::Yes;
     QMessageBox box(iconOf(kind), caption, text, QMessageBox::Yes | QMessageBox::No, parentWindow());
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -17,14 +17,16 @@ public:
         Kind kind;
         QString caption;
         QString text;
+        Answer defaultAnswer = Answer::Yes;   // of a question: the button Return presses
     };
 
     // Plain message: the application title as caption, the text, OK.
     static void plain(const QString& text);
-    // Confirmation box: "Confirm", question icon, Yes (default) and No.
-    static bool confirm(const QString& text);
+    // Confirmation box: "Confirm", question icon, Yes (default) and No. A
+    // question that deletes files for good makes No its default.
+    static bool confirm(const QString& text, Answer defaultAnswer = Answer::Yes);
     // Warning box: "Warning", warning icon, Yes and No.
-    static bool warning(const QString& text);
+    static bool warning(const QString& text, Answer defaultAnswer = Answer::Yes);
     // Question with the information icon, Yes and No.
     static bool information(const QString& text);
     // Error box: the application title, stop icon, OK; a "." is appended
@@ -44,7 +46,7 @@ public:
     static void clearShown();
 
 private:
-    static bool ask(Kind kind, const QString& caption, const QString& text);
+    static bool ask(Kind kind, const QString& caption, const QString& text, Answer defaultAnswer = Answer::Yes);
 };
 
 } // namespace app

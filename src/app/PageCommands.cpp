@@ -53,7 +53,8 @@ void TForm1::bDeleteClick()
     UnsavedChanges = true;
     if (!app::MessageBox::confirm(QStringLiteral("This will delete the current page. Are you sure?")))
         return;
-    const bool withFiles = app::MessageBox::confirm(QStringLiteral("Do you want to delete all the wad files? (Cannot be undone)"));
+    const bool withFiles = app::MessageBox::confirm(QStringLiteral("Do you want to delete all the wad files? (Cannot be undone)"),
+                                                    app::MessageBox::Answer::No);
     if (Table1().isEmpty() && Table1().state() != store::Table::State::Insert) {
         app::MessageBox::plain(QStringLiteral("There is nothing to delete."));
         return;
@@ -67,9 +68,11 @@ void TForm1::ToolButton10Click()
 {
     store::Table& pages = Table1();
     pages.edit();
-    if (!app::MessageBox::warning(QStringLiteral("THIS WILL DELETE ALL PAGES! ARE YOU SURE?! (CANNOT BE UNDONE!)")))
+    if (!app::MessageBox::warning(QStringLiteral("THIS WILL DELETE ALL PAGES! ARE YOU SURE?! (CANNOT BE UNDONE!)"),
+                                  app::MessageBox::Answer::No))
         return;
-    const bool withFiles = app::MessageBox::warning(QStringLiteral("DO YOU WANT TO DELETE ALL WAD FILES?! (CANNOT BE UNDONE!)"));
+    const bool withFiles = app::MessageBox::warning(QStringLiteral("DO YOU WANT TO DELETE ALL WAD FILES?! (CANNOT BE UNDONE!)"),
+                                                    app::MessageBox::Answer::No);
     QStringList paths;
     if (withFiles) {
         pages.first();
@@ -126,8 +129,12 @@ void TForm1::DBEditClick(int tag)
 void TForm1::BitBtn1Click()
 {
     const QString text = pageTitleEdit()->text();
+    if (text == Table1().text(PageTitle))
+        return;   // nothing to take over
     try {
+        Table1().edit();
         Table1().setText(PageTitle, text);
+        UnsavedChanges = true;
     } catch (const store::EngineError& e) {
         if (!store::isKeyViolation(e))
             throw;

@@ -8,6 +8,7 @@
 #include "import/Unit4.h"
 #include "import/WorkingFiles.h"
 #include "info/Unit3.h"
+#include "info/ScreenCentre.h"
 #include "info/Unit7.h"
 #include "settings/Unit5.h"
 #include "settings/Unit8.h"
@@ -35,6 +36,17 @@ bool Program::create()
     if (!instanceLock_->tryLock(0)) {
         const bool running = instanceLock_->error() == QLockFile::LockFailedError;
         instanceLock_.reset();
+        const QString lockPath = store::programFile(QStringLiteral("tagomat2.lock"));
+        const QFileInfo lockInfo(lockPath);
+        if (lockInfo.exists() && !lockInfo.isFile()) {
+            // Something else has the lock's name: no copy can be running.
+            app::MessageBox::error(QStringLiteral("Tagomat 2 cannot start: %1 is not a file but %2. Tagomat 2 keeps "
+                                                  "that name for the file that shows it runs; move it away and start "
+                                                  "Tagomat 2 again.")
+                                       .arg(lockPath, lockInfo.isDir() ? QStringLiteral("a folder")
+                                                                       : QStringLiteral("something else")));
+            return false;
+        }
         if (running) {
             app::MessageBox::error(QStringLiteral("Tagomat 2 is already running on %1. Use that window, or close it "
                                                   "before you start Tagomat 2 again.")
@@ -75,6 +87,8 @@ bool Program::create()
 void Program::show()
 {
     forms().Form1->FormShow();
+    forms().Form1->adjustSize();
+    info::centreOnScreen(forms().Form1);   // the main window opens centred, like the dialogs
     forms().Form1->show();
 }
 

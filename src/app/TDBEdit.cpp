@@ -1,6 +1,8 @@
 #include "TDBEdit.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 
 TDBEdit::TDBEdit(int tag, QWidget* parent) : QLineEdit(parent), tag_(tag)
@@ -23,4 +25,31 @@ void TDBEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void TDBEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();   // goes on to the window
+        return;
+    }
+    QLineEdit::dragEnterEvent(event);
+}
+
+void TDBEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragMoveEvent(event);
+}
+
+void TDBEdit::dropEvent(QDropEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dropEvent(event);
 }

@@ -104,7 +104,7 @@ TForm1::TForm1(QWidget* parent)
     grid_ = new TDBGrid(*table1_, client);
     grid_->setGeometry(552, 40, 145, 297);
     connect(grid_, &TDBGrid::rowPicked, this, [this](int row) {
-        app::runCommand([&] { table1_->moveTo(row); });
+        app::runCommand([&] { table1_->moveToListRow(row); });
         grid_->follow();
     });
 
@@ -221,7 +221,12 @@ void TForm1::buildToolbar(QWidget* client)
     connect(pageTitle_, &TDBEdit::escapePressed, this, &TForm1::pageTitleEscape);
     connect(pageTitle_, &QLineEdit::editingFinished, this, [this] {
         if (!pageTitle_->hasFocus())
-            app::runCommand([this] { pageTitleHandOver(); });
+            app::runCommand([this] {
+                // A changed title taken over when the edit is left is a change to save.
+                if (pageTitleDirty_ && pageTitle_->text() != table1_->text(PageTitle))
+                    UnsavedChanges = true;
+                pageTitleHandOver();
+            });
     });
 }
 
@@ -374,8 +379,17 @@ void TForm1::showField(int field)
 
 void TForm1::pageTitleEdited()
 {
-    if (!table1_->isEditing())
+    if (!table1_->isEditing()) {
+        // Opening the edit of an empty library shows its blank row: the
+        // typed text is put back over it.
+        const QString typed = pageTitle_->text();
+        const int cursor = pageTitle_->cursorPosition();
         table1_->edit();
+        if (pageTitle_->text() != typed) {
+            pageTitle_->setText(typed);
+            pageTitle_->setCursorPosition(cursor);
+        }
+    }
     pageTitleDirty_ = true;
 }
 

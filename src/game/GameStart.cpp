@@ -19,8 +19,11 @@ bool startGame(TForm1& form)
 
     const QString location = forms().Form2->gameLocation();
     const GameLocation split = splitGameLocation(location);
-    if (split.modFolder.isEmpty())
+    if (split.modFolder.isEmpty()) {
+        // Without a mod the game would start with another one than chosen.
         app::MessageBox::plain(QStringLiteral("Wrong Half-Life directory, select the correct Half-Life directory at the config screen"));
+        return false;
+    }
 
     // A game of a Steam library is started by Steam, which keeps it up to date
     // and logs the player in.

@@ -72,11 +72,12 @@ void runUntil(const Converter& c, const QString& program, const QStringList& arg
             if (done())
                 break;
             QString why = firstLine(process.readAllStandardError());
+            const bool rejected = !why.isEmpty() && process.exitStatus() == QProcess::NormalExit;
             if (why.isEmpty())
                 why = process.exitStatus() == QProcess::CrashExit
                           ? QStringLiteral("%1 crashed").arg(c.label)
                           : QStringLiteral("%1 ended without leaving its picture").arg(c.label);
-            throw ConverterError(QStringLiteral("%1: %2.").arg(c.failure, why).toStdString());
+            throw ConverterError(QStringLiteral("%1: %2.").arg(c.failure, why).toStdString(), rejected);
         }
         if (clock.elapsed() > timeoutSetting()) {
             process.kill();

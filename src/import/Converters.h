@@ -15,7 +15,13 @@ namespace logoimport {
 // and why, in words for the user.
 class ConverterError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ConverterError(const std::string& what, bool rejectedInput = false)
+        : std::runtime_error(what), rejectedInput_(rejectedInput) {}
+    // The converter ran and gave its reason for refusing the file it was given.
+    bool rejectedInput() const { return rejectedInput_; }
+
+private:
+    bool rejectedInput_;
 };
 
 // How long a converter may take to leave its file (10 s unless set; tests set less).

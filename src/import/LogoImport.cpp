@@ -19,6 +19,7 @@
 #include "store/Records.h"
 #include "store/Table.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -137,12 +138,27 @@ bool importInto(TForm1& form, int slot, const QString& source)
     try {
         wait.showWaiting();
         wait.advance(10, QStringLiteral("Opening WAD file..."));
+        // The message names the file the user chose, not the working copy
+        // the converters were given; their own line follows.
+        const QString chosen = QDir::toNativeSeparators(source);
         try {
             pcx = extractPicture(placed.target, keepPainted);
+        } catch (const ConverterError& e) {
+            throw ImportFailure{(e.rejectedInput()
+                                     ? QStringLiteral("%1 could not be imported: it is no spray logo WAD file, or it is damaged.")
+                                     : QStringLiteral("%1 could not be imported."))
+                                    .arg(chosen)
+                                + QLatin1Char('\n') + QString::fromUtf8(e.what())};
+        }
+        try {
             wait.advance(10, QStringLiteral("Importing Picture..."));
             convertPicture(pcx, keepPainted);
         } catch (const ConverterError& e) {
-            throw ImportFailure{QString::fromUtf8(e.what())};
+            throw ImportFailure{(e.rejectedInput()
+                                     ? QStringLiteral("%1 could not be imported: its picture could not be converted.")
+                                     : QStringLiteral("%1 could not be imported."))
+                                    .arg(chosen)
+                                + QLatin1Char('\n') + QString::fromUtf8(e.what())};
         }
         wait.advance(10);
         const QString title = bestandnaam(QFileInfo(dialog.fileName()).fileName());

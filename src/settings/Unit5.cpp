@@ -177,8 +177,8 @@ void TForm5::bSaveClick()
 {
     settings::saveConfig([this](store::Table& config) {
         config.setText(store::ConfigRecord::WaitTime, waitTimeText(position()));
-        app::MessageBox::plain(QStringLiteral("Settings saved."));
     });
+    app::MessageBox::plain(QStringLiteral("Settings saved."));   // only once the post went through
     accept();
 }
 

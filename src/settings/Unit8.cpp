@@ -161,12 +161,13 @@ void TForm8::bSaveClick()
     }
     settings::saveConfig([this](store::Table& config) {
         config.setText(ExtraConfig, path_);
-        app::MessageBox::plain(QStringLiteral(
-            "Settings Saved, if you want to change something in the future just click \"advanced\" in the main menu."));
-        if (TForm6* installed = forms().Form6)
-            installed->enableExtraProgramButton();
         config.setText(ExtraConfigSaved, QStringLiteral("Yes"));
     });
+    // Reported, and the program offered, only once the post went through.
+    app::MessageBox::plain(QStringLiteral(
+        "Settings Saved, if you want to change something in the future just click \"advanced\" in the main menu."));
+    if (TForm6* installed = forms().Form6)
+        installed->enableExtraProgramButton();
     settings::restoreMainWindow();
     accept();
     if (settings::configText(ConfigSaved) != QLatin1String("Yes"))

@@ -8,7 +8,20 @@
 #include "store/Records.h"
 #include "store/Table.h"
 
+#include <cerrno>
+
 namespace slotedit {
+
+namespace {
+
+// The errors a rename gets for the new name itself: taken, too long or not
+// a valid file name.
+bool isNameProblem(int error)
+{
+    return error == EEXIST || error == ENOTEMPTY || error == ENAMETOOLONG || error == EINVAL || error == EILSEQ;
+}
+
+} // namespace
 
 void renameLogo(TForm1& form, int slot, const QString& name)
 {
@@ -23,8 +36,13 @@ void renameLogo(TForm1& form, int slot, const QString& name)
     bool bothNames = false;
     try {
         bothNames = files::addNameNoReplace(oldPath, newPath);
-    } catch (const files::FileError&) {
-        app::MessageBox::plain(QStringLiteral("Error renaming file, please change the logo name"));
+    } catch (const files::FileError& e) {
+        if (oldTitle.isEmpty() || isNameProblem(e.code())) {
+            app::MessageBox::plain(QStringLiteral("Error renaming file, please change the logo name"));
+        } else {
+            // A full disk, a missing file or a refused write: another name would not help.
+            app::MessageBox::error(QStringLiteral("Error renaming file: ") + QString::fromUtf8(e.what()));
+        }
         return;
     }
     pages.setText(titleField, name);

@@ -46,7 +46,8 @@ void deleteClick(TForm1& form, int slot)
     const QString blankPath = store::programFile(QStringLiteral("empty.bmp"));
     if (!app::MessageBox::confirm(QStringLiteral("This will delete the picture in Tagomat. Are you sure?")))
         return;
-    const bool withFile = app::MessageBox::confirm(QStringLiteral("Do you want to delete the wad file of the logo? (cannot be undone!)"));
+    const bool withFile = app::MessageBox::confirm(QStringLiteral("Do you want to delete the wad file of the logo? (cannot be undone!)"),
+                                                       app::MessageBox::Answer::No);
 
     const QString wadPath = store::checkedLogoWadPath(pages.text(pictureTitle(slot)));   // before anything changes
     const QByteArray blank = blankPicture(blankPath);   // a file error stops the command here

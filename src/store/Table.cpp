@@ -157,10 +157,57 @@ void Table::settle()
     }
 }
 
-void Table::first() { moveTo(0); }
-void Table::prior() { moveTo(currentListRow() - 1); }
-void Table::next() { moveTo(currentListRow() + 1); }
-void Table::last() { moveTo(rowCount() - 1); }
+// A pending edit is settled before the target is reckoned: posting it may
+// add a row or sort a renamed one to another place.
+void Table::first()
+{
+    requireOpen();
+    settle();
+    moveTo(0);
+}
+
+void Table::prior()
+{
+    requireOpen();
+    settle();
+    moveTo(current_ - 1);
+}
+
+void Table::next()
+{
+    requireOpen();
+    settle();
+    moveTo(current_ + 1);
+}
+
+void Table::last()
+{
+    requireOpen();
+    settle();
+    moveTo(rowCount() - 1);
+}
+
+void Table::moveToListRow(int line)
+{
+    requireOpen();
+    if (!isEditing() || def_.keyField < 0) {
+        moveTo(line);
+        return;
+    }
+    // The line is found again by its title once the pending edit is posted.
+    const bool pendingLine = line == currentListRow();
+    const QString key = listKey(line);
+    settle();
+    int row = current_;
+    if (!pendingLine) {
+        for (int i = 0; i < rows_.size(); ++i)
+            if (rows_[i].key == key) {
+                row = i;
+                break;
+            }
+    }
+    moveTo(row);
+}
 
 void Table::moveTo(int row)
 {
@@ -183,6 +230,7 @@ void Table::edit()
         return;
     if (rows_.isEmpty()) {
         insert();
+        implicitInsert_ = true;
         return;
     }
     modified_ = false;
@@ -197,6 +245,7 @@ void Table::insert()
     insertAt_ = current_ < 0 ? 0 : current_;
     blankBuffer();
     modified_ = false;
+    implicitInsert_ = false;
     state_ = State::Insert;
     notifyAll();
 }
@@ -206,6 +255,16 @@ void Table::post()
     requireEditing();
     emit updateRecord();
     writePending();
+}
+
+bool Table::bufferBlank() const
+{
+    for (const QVariant& value : buffer_) {
+        const bool empty = value.typeId() == QMetaType::QString ? value.toString().isEmpty() : value.toByteArray().isEmpty();
+        if (!empty)
+            return false;
+    }
+    return true;
 }
 
 int Table::sortedPlace(const QString& key, qint64 skipRowid) const
@@ -229,6 +288,17 @@ void Table::writePending()
             stmt.bindBlob(index, buffer_[field].toByteArray());
     };
 
+    if (state_ == State::Insert && implicitInsert_ && keyField >= 0 && bufferBlank()) {
+        // The row an edit of an empty table opened ends with nothing in it:
+        // a nameless row would only stand in the way of the next one.
+        state_ = State::Browse;
+        insertAt_ = -1;
+        modified_ = false;
+        implicitInsert_ = false;
+        loadCurrent();
+        notifyAll();
+        return;
+    }
     if (state_ == State::Insert) {
         QStringList names, marks;
         for (const FieldDef& f : def_.fields) {
@@ -271,6 +341,7 @@ void Table::writePending()
         }
     }
     modified_ = false;
+    implicitInsert_ = false;
     dirty_.fill(false);
     state_ = State::Browse;
     notifyAll();

@@ -53,6 +53,9 @@ public:
     void next();
     void last();
     void moveTo(int row);
+    // Moves to a line of the row list as it was shown before the pending
+    // edit was posted, found again by its key.
+    void moveToListRow(int line);
 
     void edit();
     void insert();
@@ -91,6 +94,7 @@ private:
     void blankBuffer();
     void settle();
     void writePending();
+    bool bufferBlank() const;
     int sortedPlace(const QString& key, qint64 skipRowid) const;
     QString storedText(int field, const QString& value) const;
     void setState(State s);
@@ -107,6 +111,7 @@ private:
     QVector<QVariant> buffer_;   // the current row, with the pending edit's changes
     QVector<bool> dirty_;
     bool modified_ = false;
+    bool implicitInsert_ = false;   // the insert an edit of an empty table began
 };
 
 } // namespace store

@@ -4,6 +4,7 @@
 #include "app/Forms.h"
 #include "store/Records.h"
 
+#include <QDir>
 #include <QLockFile>
 
 namespace {
@@ -51,6 +52,20 @@ TEST_F(SecondInstance, HoldsTheLockWhileRunning)
     EXPECT_FALSE(probe.tryLock(0));
     stop();
     EXPECT_TRUE(probe.tryLock(0));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SecondInstance, ALockThatIsAFolderIsNamedAsSuchNotAsARunningCopy)
+{
+    ASSERT_TRUE(QDir().mkdir(path(QStringLiteral("tagomat2.lock"))));
+    EXPECT_FALSE(start());
+    ASSERT_EQ(shown().size(), 1);
+    EXPECT_FALSE(shown().first().contains(QStringLiteral("already running"))) << shown().first().toStdString();
+    EXPECT_TRUE(shown().first().contains(path(QStringLiteral("tagomat2.lock")) + QStringLiteral(" is not a file but a folder")))
+        << shown().first().toStdString();
 }
 
 } // namespace

@@ -203,3 +203,28 @@ TEST_F(ImportFailure, DamagedWadFilesAreRefusedWithTheExtractorsReason)
         expectRolledBack(QStringLiteral("bad%1").arg(i));
     }
 }
+
+TEST_F(ImportFailure, AFileThatIsNoLogoIsNamedAsChosenAndSaysWhatIsWrong)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QStringLiteral("old")});
+    writeFile(QStringLiteral("old.wad"), "old logo");
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    oldPicture = form().Table1().picture(store::LogoPage::picture(2));
+    const QString chosen = elsewhere() + QStringLiteral("/remap.wad");
+    QFile out(chosen);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("PK\x03\x04 not a logo at all");
+    out.close();
+    OpenDialog::queueChoice(chosen);
+    answerPrompt({QStringLiteral("remap")});
+
+    clickPlus(2);
+
+    ASSERT_FALSE(shown().isEmpty());
+    const QStringList lines = shown().first().split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 2) << shown().first().toStdString();
+    EXPECT_EQ(lines[0], chosen + QStringLiteral(" could not be imported: it is no spray logo WAD file, or it is damaged."));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("wad3"))) << "the converter's own line follows: " << lines[1].toStdString();
+    expectRolledBack(QStringLiteral("remap"));
+}

@@ -299,3 +299,19 @@ TEST_F(RenameDialog, APageThatCannotBeStoredGivesTheFileItsNameBack)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RenameDialog, AFailureThatIsNotAboutTheNameSaysTheSystemsReason)
+{
+    addPage("p", {"ab"});   // its logo wad file has gone
+    ASSERT_TRUE(start());
+    rename(1, "new");
+    ASSERT_EQ(app::MessageBox::shown().size(), 1);
+    EXPECT_EQ(app::MessageBox::shown().first().kind, app::MessageBox::Kind::Error);
+    EXPECT_TRUE(shown().first().startsWith(QStringLiteral("Error renaming file: "))) << shown().first().toStdString();
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("No such file or directory"))) << shown().first().toStdString();
+    EXPECT_EQ(title(1), QStringLiteral("ab"));
+}
+
+} // namespace
