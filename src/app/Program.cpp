@@ -13,6 +13,7 @@
 #include "settings/unit2.h"
 #include "slots/Unit9.h"
 #include "store/LogoFile.h"
+#include "store/ProgramLayout.h"
 
 #include <QFileInfo>
 #include <QLockFile>
@@ -29,6 +30,11 @@ Program::~Program() { destroy(); }
 
 bool Program::create()
 {
+    QString layoutError;
+    if (!store::prepareProgramDir(&layoutError)) {
+        app::MessageBox::error(layoutError);
+        return false;
+    }
     instanceLock_ = std::make_unique<QLockFile>(store::programFile(QStringLiteral("tagomat2.lock")));
     instanceLock_->setStaleLockTime(0);   // stale only when its process is gone
     if (!instanceLock_->tryLock(0)) {
