@@ -13,6 +13,7 @@ packages=(
   netpbm imagemagick
   clang libclang-rt-14-dev
   hyperfine
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
