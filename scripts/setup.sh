@@ -15,6 +15,7 @@ packages=(
   hyperfine
   libimagequant-dev qt6-image-formats-plugins
   fonts-liberation2
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -14,7 +14,10 @@
 #include "settings/Unit8.h"
 #include "settings/unit2.h"
 #include "slots/Unit9.h"
+#include "handover/Handover.h"
+#include "handover/OpenFile.h"
 #include "store/LogoFile.h"
+#include "store/ProgramLayout.h"
 
 #include <QFileInfo>
 #include <QLockFile>
@@ -31,6 +34,11 @@ Program::~Program() { destroy(); }
 
 bool Program::create()
 {
+    QString layoutError;
+    if (!store::prepareProgramDir(&layoutError)) {
+        app::MessageBox::error(layoutError);
+        return false;
+    }
     instanceLock_ = std::make_unique<QLockFile>(store::programFile(QStringLiteral("tagomat2.lock")));
     instanceLock_->setStaleLockTime(0);   // stale only when its process is gone
     if (!instanceLock_->tryLock(0)) {
@@ -48,6 +56,17 @@ bool Program::create()
             return false;
         }
         if (running) {
+            QString why;
+            if (handover::send(fileToOpen_, &why)) {
+                handedOver_ = true;
+                return false;
+            }
+            if (!fileToOpen_.isEmpty()) {
+                app::MessageBox::error(QStringLiteral("Tagomat 2 is already running on %1, and %2 could not be handed "
+                                                      "to its window (%3). Drop the file on that window instead.")
+                                           .arg(store::programDir(), fileToOpen_, why));
+                return false;
+            }
             app::MessageBox::error(QStringLiteral("Tagomat 2 is already running on %1. Use that window, or close it "
                                                   "before you start Tagomat 2 again.")
                                        .arg(store::programDir()));
@@ -81,6 +100,16 @@ bool Program::create()
     f.Form2 = new TForm2(f.Form1);
     f.Form9 = new TForm9(f.Form1);
     f.Form11 = new TForm11(f.Form1);
+    auto server = std::make_unique<handover::Server>([](const QString& file) {
+        if (!forms().Form1)
+            return;
+        if (file.isEmpty())
+            handover::bringToFront(*forms().Form1);
+        else
+            handover::openAsDrop(*forms().Form1, file);
+    });
+    server->listen();   // without it a second start reports that this one runs
+    handoverServer_ = std::move(server);
     return true;
 }
 
@@ -90,10 +119,13 @@ void Program::show()
     forms().Form1->adjustSize();
     info::centreOnScreen(forms().Form1);   // the main window opens centred, like the dialogs
     forms().Form1->show();
+    if (!fileToOpen_.isEmpty())
+        handover::openAsDrop(*forms().Form1, fileToOpen_);
 }
 
 void Program::destroy()
 {
+    handoverServer_.reset();
     delete forms().Form1;   // the dialogs are its children
     forms() = Forms();
     instanceLock_.reset();

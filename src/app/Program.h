@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QLockFile>
+#include <QString>
 
 #include <memory>
 
@@ -19,6 +20,12 @@ public:
     // instance runs on the program directory or a table could not be opened
     // (the message has been shown, nothing else was created).
     bool create();
+    // The file to import once the window shows (the command line). A second
+    // start hands it to the running window instead.
+    void setFileToOpen(const QString& file) { fileToOpen_ = file; }
+    // After create() failed: true when another instance runs and took the
+    // request (the file, or coming to the front), so this start just ends.
+    bool handedOver() const { return handedOver_; }
     // Runs the first-show checks and shows the main window.
     void show();
     void destroy();
@@ -27,6 +34,9 @@ private:
     // Held for the whole run, so that two instances never post over each
     // other; a crashed instance's lock is taken over.
     std::unique_ptr<QLockFile> instanceLock_;
+    std::unique_ptr<QObject> handoverServer_;
+    QString fileToOpen_;
+    bool handedOver_ = false;
 };
 
 } // namespace app

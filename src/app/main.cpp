@@ -1,4 +1,5 @@
 #include "Program.h"
+#include "handover/OpenFile.h"
 
 #include <QApplication>
 
@@ -16,8 +17,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tagomat 2"));
 
     app::Program program;
+    program.setFileToOpen(handover::fileArgument(QApplication::arguments()));
     if (!program.create())
-        return 1;
+        return program.handedOver() ? 0 : 1;
     program.show();
     return application.exec();
 }

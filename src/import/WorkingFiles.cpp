@@ -2,25 +2,15 @@
 
 #include "files/FileOps.h"
 #include "store/LogoFile.h"
+#include "store/ProgramLayout.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace logoimport {
 
-namespace {
-QString programName(const QString& base)
-{
-#ifdef Q_OS_WIN
-    return store::programFile(base + QStringLiteral(".exe"));
-#else
-    return store::programFile(base);
-#endif
-}
-} // namespace
-
-QString extractorPath() { return programName(QStringLiteral("wad3")); }
-QString converterPath() { return programName(QStringLiteral("i_view32")); }
+QString extractorPath() { return store::toolFile(QStringLiteral("wad3")); }
+QString converterPath() { return store::toolFile(QStringLiteral("i_view32")); }
 QString convertedPicturePath() { return store::programFile(QStringLiteral("temp.jpg")); }
 
 QStringList pcxFiles()

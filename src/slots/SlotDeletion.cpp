@@ -6,6 +6,7 @@
 #include "files/FileOps.h"
 #include "formats/Bmp.h"
 #include "store/LogoFile.h"
+#include "store/ProgramLayout.h"
 #include "store/PictureField.h"
 #include "store/Records.h"
 #include "store/Table.h"
@@ -43,7 +44,7 @@ void deleteClick(TForm1& form, int slot)
 
     form.UnsavedChanges = true;
     pages.edit();
-    const QString blankPath = store::programFile(QStringLiteral("empty.bmp"));
+    const QString blankPath = store::emptyBitmapPath();
     if (!app::MessageBox::confirm(QStringLiteral("This will delete the picture in Tagomat. Are you sure?")))
         return;
     const bool withFile = app::MessageBox::confirm(QStringLiteral("Do you want to delete the wad file of the logo? (cannot be undone!)"),

@@ -12,9 +12,14 @@ QString& overrideDir()
 }
 }
 
+namespace detail {
+QString layoutProgramDir();   // ProgramLayout.cpp: portable or installed
+bool programDirOverridden() { return !overrideDir().isEmpty(); }
+}
+
 QString programDir()
 {
-    QString dir = overrideDir().isEmpty() ? QCoreApplication::applicationDirPath() : overrideDir();
+    QString dir = overrideDir().isEmpty() ? detail::layoutProgramDir() : overrideDir();
     while (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
         dir.chop(1);
     return dir;

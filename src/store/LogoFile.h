@@ -1,5 +1,6 @@
-// Where the program's files lie. The program directory is the directory of
-// the executable; every file of the program is named by it, "/" and the file
+// Where the program's files lie. The program directory is the executable's
+// directory in the portable layout and the data folder in the installed one
+// (ProgramLayout.h, which also names the converters and empty.bmp); every file of the program is named by it, "/" and the file
 // name. The logo in a slot is the logo wad file named by the slot's title.
 #pragma once
 

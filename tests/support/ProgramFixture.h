@@ -32,6 +32,7 @@ protected:
     bool start(bool show = true);
     void stop();
     TForm1& form();
+    app::Program& program() { return program_; }
 
     template <class W = QWidget>
     W* widget(const QString& name)

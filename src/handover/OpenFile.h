@@ -1,0 +1,22 @@
+// A file named on the command line, or handed over by a second start, goes
+// into the main window exactly as a file dropped on it does.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TForm1;
+
+namespace handover {
+
+// The file among the program's arguments (the first that is not an option),
+// made absolute against the current directory; empty when there is none.
+QString fileArgument(const QStringList& arguments);
+
+// Imports the file as a drop on the window.
+void openAsDrop(TForm1& form, const QString& file);
+
+// Raises and activates the window (a second start without a file).
+void bringToFront(TForm1& form);
+
+} // namespace handover
