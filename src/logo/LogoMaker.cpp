@@ -2,6 +2,7 @@
 
 #include "files/FileOps.h"
 #include "formats/Image.h"
+#include "logo/Resample.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -72,17 +73,20 @@ QImage withSeeThrough(const QImage& picture, const LogoOptions& options)
 }
 
 // The picture at `size`, padded, cropped or stretched; padding is
-// see-through when the logo has see-through parts, else black.
+// see-through when the logo has see-through parts, else black. Straight
+// RGBA in and out.
 QImage fitted(const QImage& image, QSize size, Fit fit, bool seeThrough)
 {
-    const QImage premultiplied = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+    const Filter filter = filterFor(image.size(), size, seeThrough);
     if (fit == Fit::Stretch)
-        return premultiplied.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return resample(image, size, filter);
     const Qt::AspectRatioMode mode = fit == Fit::Pad ? Qt::KeepAspectRatio : Qt::KeepAspectRatioByExpanding;
-    const QImage scaled = premultiplied.scaled(size, mode, Qt::SmoothTransformation);
-    QImage canvas(size, QImage::Format_RGBA8888_Premultiplied);
+    const QSize inner = image.size().scaled(size, mode).expandedTo(QSize(1, 1));
+    const QImage scaled = resample(image, inner, filter);
+    QImage canvas(size, QImage::Format_RGBA8888);
     canvas.fill(seeThrough ? Qt::transparent : Qt::black);
     QPainter painter(&canvas);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage((size.width() - scaled.width()) / 2, (size.height() - scaled.height()) / 2, scaled);
     painter.end();
     return canvas;
@@ -191,8 +195,8 @@ int nearest(const std::array<std::uint8_t, 768>& palette, const uchar* p)
 // A smaller level, scaled from the full-size picture, through the palette.
 void mapLevel(const QImage& scaled, int level, formats::SprayLevels& spray)
 {
-    const QImage small = rgba(scaled.scaled(scaled.width() >> level, scaled.height() >> level,
-                                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QSize size(scaled.width() >> level, scaled.height() >> level);
+    const QImage small = resample(scaled, size, Filter::Mitchell);
     std::vector<std::uint8_t>& indices = spray.levels[level];
     indices.resize(static_cast<std::size_t>(small.width()) * small.height());
     std::size_t i = 0;
@@ -241,7 +245,7 @@ formats::SprayLevels makeSpray(const QImage& picture, const LogoOptions& options
     formats::SprayLevels spray;
     spray.width = size.width();
     spray.height = size.height();
-    quantise(rgba(scaled), options.dither, spray);
+    quantise(scaled, options.dither, spray);
     for (int level = 1; level < 4; ++level)
         mapLevel(scaled, level, spray);
     return spray;
