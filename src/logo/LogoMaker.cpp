@@ -5,6 +5,7 @@
 #include "logo/Resample.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
@@ -23,8 +24,31 @@ constexpr int kAllocationLimitMb = 256;
     throw LogoError(what.toStdString());
 }
 
+// The format of the common pictures from their first bytes, so that the
+// reader loads only the one image plugin it needs; empty when unsure, and
+// the reader then asks every plugin.
+QByteArray sniffedFormat(const QByteArray& head)
+{
+    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+        return "png";
+    if (head.startsWith("\xff\xd8\xff"))
+        return "jpeg";
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return "gif";
+    if (head.startsWith("BM"))
+        return "bmp";
+    if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
+        return "webp";
+    return {};
+}
+
 QImage readFrom(QImageReader& reader)
 {
+    const QByteArray format = reader.device() ? sniffedFormat(reader.device()->peek(16)) : QByteArray();
+    if (!format.isEmpty())
+        reader.setFormat(format);
+    else
+        reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(kAllocationLimitMb);
     QImage image = reader.read(); // the first frame of an animation
     if (image.isNull())
@@ -211,8 +235,10 @@ void mapLevel(const QImage& scaled, int level, formats::SprayLevels& spray)
 
 QImage readPicture(const QString& path)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("cannot read the picture: %1").arg(file.errorString()));
+    QImageReader reader(&file);
     return readFrom(reader);
 }
 
