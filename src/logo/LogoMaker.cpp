@@ -84,9 +84,14 @@ QImage withSeeThrough(const QImage& picture, const LogoOptions& options)
     const bool keyed = options.seeThrough == SeeThrough::Colour;
     const bool alpha = hasSeeThrough(picture, options) && !keyed;
     const QRgb key = options.colour;
-    for (int y = 0; y < image.height(); ++y) {
+    // An opaque picture converts to opaque pixels, and alpha is kept as it is.
+    if (!keyed && (alpha || !picture.hasAlphaChannel()))
+        return image;
+    const int w = image.width();
+    const int h = image.height();
+    for (int y = 0; y < h; ++y) {
         uchar* p = image.scanLine(y);
-        for (int x = 0; x < image.width(); ++x, p += 4) {
+        for (int x = 0; x < w; ++x, p += 4) {
             if (keyed)
                 p[3] = (p[0] == qRed(key) && p[1] == qGreen(key) && p[2] == qBlue(key)) ? 0 : 255;
             else if (!alpha)
