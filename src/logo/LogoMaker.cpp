@@ -2,8 +2,10 @@
 
 #include "files/FileOps.h"
 #include "formats/Image.h"
+#include "logo/Resample.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
@@ -22,8 +24,31 @@ constexpr int kAllocationLimitMb = 256;
     throw LogoError(what.toStdString());
 }
 
+// The format of the common pictures from their first bytes, so that the
+// reader loads only the one image plugin it needs; empty when unsure, and
+// the reader then asks every plugin.
+QByteArray sniffedFormat(const QByteArray& head)
+{
+    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+        return "png";
+    if (head.startsWith("\xff\xd8\xff"))
+        return "jpeg";
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return "gif";
+    if (head.startsWith("BM"))
+        return "bmp";
+    if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
+        return "webp";
+    return {};
+}
+
 QImage readFrom(QImageReader& reader)
 {
+    const QByteArray format = reader.device() ? sniffedFormat(reader.device()->peek(16)) : QByteArray();
+    if (!format.isEmpty())
+        reader.setFormat(format);
+    else
+        reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(kAllocationLimitMb);
     QImage image = reader.read(); // the first frame of an animation
     if (image.isNull())
@@ -59,9 +84,14 @@ QImage withSeeThrough(const QImage& picture, const LogoOptions& options)
     const bool keyed = options.seeThrough == SeeThrough::Colour;
     const bool alpha = hasSeeThrough(picture, options) && !keyed;
     const QRgb key = options.colour;
-    for (int y = 0; y < image.height(); ++y) {
+    // An opaque picture converts to opaque pixels, and alpha is kept as it is.
+    if (!keyed && (alpha || !picture.hasAlphaChannel()))
+        return image;
+    const int w = image.width();
+    const int h = image.height();
+    for (int y = 0; y < h; ++y) {
         uchar* p = image.scanLine(y);
-        for (int x = 0; x < image.width(); ++x, p += 4) {
+        for (int x = 0; x < w; ++x, p += 4) {
             if (keyed)
                 p[3] = (p[0] == qRed(key) && p[1] == qGreen(key) && p[2] == qBlue(key)) ? 0 : 255;
             else if (!alpha)
@@ -72,17 +102,20 @@ QImage withSeeThrough(const QImage& picture, const LogoOptions& options)
 }
 
 // The picture at `size`, padded, cropped or stretched; padding is
-// see-through when the logo has see-through parts, else black.
+// see-through when the logo has see-through parts, else black. Straight
+// RGBA in and out.
 QImage fitted(const QImage& image, QSize size, Fit fit, bool seeThrough)
 {
-    const QImage premultiplied = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+    const Filter filter = filterFor(image.size(), size, seeThrough);
     if (fit == Fit::Stretch)
-        return premultiplied.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return resample(image, size, filter);
     const Qt::AspectRatioMode mode = fit == Fit::Pad ? Qt::KeepAspectRatio : Qt::KeepAspectRatioByExpanding;
-    const QImage scaled = premultiplied.scaled(size, mode, Qt::SmoothTransformation);
-    QImage canvas(size, QImage::Format_RGBA8888_Premultiplied);
+    const QSize inner = image.size().scaled(size, mode).expandedTo(QSize(1, 1));
+    const QImage scaled = resample(image, inner, filter);
+    QImage canvas(size, QImage::Format_RGBA8888);
     canvas.fill(seeThrough ? Qt::transparent : Qt::black);
     QPainter painter(&canvas);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage((size.width() - scaled.width()) / 2, (size.height() - scaled.height()) / 2, scaled);
     painter.end();
     return canvas;
@@ -191,8 +224,8 @@ int nearest(const std::array<std::uint8_t, 768>& palette, const uchar* p)
 // A smaller level, scaled from the full-size picture, through the palette.
 void mapLevel(const QImage& scaled, int level, formats::SprayLevels& spray)
 {
-    const QImage small = rgba(scaled.scaled(scaled.width() >> level, scaled.height() >> level,
-                                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QSize size(scaled.width() >> level, scaled.height() >> level);
+    const QImage small = resample(scaled, size, Filter::Mitchell);
     std::vector<std::uint8_t>& indices = spray.levels[level];
     indices.resize(static_cast<std::size_t>(small.width()) * small.height());
     std::size_t i = 0;
@@ -207,8 +240,10 @@ void mapLevel(const QImage& scaled, int level, formats::SprayLevels& spray)
 
 QImage readPicture(const QString& path)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("cannot read the picture: %1").arg(file.errorString()));
+    QImageReader reader(&file);
     return readFrom(reader);
 }
 
@@ -241,7 +276,7 @@ formats::SprayLevels makeSpray(const QImage& picture, const LogoOptions& options
     formats::SprayLevels spray;
     spray.width = size.width();
     spray.height = size.height();
-    quantise(rgba(scaled), options.dither, spray);
+    quantise(scaled, options.dither, spray);
     for (int level = 1; level < 4; ++level)
         mapLevel(scaled, level, spray);
     return spray;
