@@ -446,7 +446,12 @@ bool TForm1::FormCloseQuery()
     return true;
 }
 
-void TForm1::FormClose() { setDropAcceptance(false); }
+void TForm1::FormClose()
+{
+    setDropAcceptance(false);
+    if (TForm2* configuration = forms().Form2)
+        configuration->closeForQuit();
+}
 
 void TForm1::closeEvent(QCloseEvent* event)
 {

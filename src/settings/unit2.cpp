@@ -149,6 +149,14 @@ void TForm2::showModeless()
     activateWindow();
 }
 
+void TForm2::closeForQuit()
+{
+    if (!modeless_)
+        return;
+    modeless_ = false;
+    hide();
+}
+
 void TForm2::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous())

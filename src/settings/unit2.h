@@ -33,6 +33,9 @@ public:
     // brought to the front.
     void showModal();
     void showModeless();
+    // When the main window closes: a window shown without modality goes
+    // without its closing steps, so nothing asks or opens after quitting.
+    void closeForQuit();
 
     // Whether the location label follows the folder list yet.
     bool followsList() const { return following_; }

@@ -7,6 +7,7 @@
 #include "app/Unit1.h"
 #include "game/Installation.h"
 #include "game/Unit6.h"
+#include "settings/Unit8.h"
 #include "settings/unit2.h"
 #include "store/Records.h"
 #include "store/Table.h"
@@ -136,6 +137,34 @@ TEST_F(Install, WithNothingConfiguredTheConfigurationOpensBesideTheMainWindow)
     EXPECT_TRUE(form().isEnabled());
     EXPECT_FALSE(QFile::exists(installed()));
     EXPECT_FALSE(dialog()->isVisible());
+}
+
+// Quitting while that window is still showing ends the run: its closing
+// questions would come after the main window has gone, and a Yes would open
+// Extra options during shutdown.
+TEST_F(Install, ClosingTheMainWindowClosesTheConfigurationWithoutItsQuestions)
+{
+    configure(false, false);
+    whenModal([](QWidget* modal) { modal->close(); });   // the first-run configuration
+    ASSERT_TRUE(start());
+    doubleClick(1);
+    ASSERT_TRUE(forms().Form2->isVisible());
+    app::MessageBox::clearShown();
+
+    QWidget* openedModal = nullptr;
+    whenModal([&openedModal](QWidget* modal) {
+        openedModal = modal;
+        modal->close();
+    });
+    form().UnsavedChanges = true;
+    answer({no(), yes(), yes()});   // the save question, then Yes to anything more
+    EXPECT_TRUE(form().close());
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("Do you want to save changes?")});
+    EXPECT_FALSE(forms().Form2->isVisible());
+    EXPECT_FALSE(forms().Form8->isVisible());
+    EXPECT_EQ(openedModal, nullptr) << "opened during shutdown: " << openedModal->objectName().toStdString();
 }
 
 TEST_F(Install, OnlyTheSavedFlagsCountAndOnlyAnExactYes)
