@@ -16,6 +16,7 @@ packages=(
   libimagequant-dev qt6-image-formats-plugins
   fonts-liberation2
   desktop-file-utils appstream dpkg-dev
+  python3 qt6-qpa-plugins
 )
 
 missing=()
