@@ -195,7 +195,8 @@ void TForm1::buildToolbar(QWidget* client)
     bold.setPixelSize(12);
     label2->setFont(bold);
     // Wider (and the link after it) when the font needs it.
-    label2->setGeometry(249, 0, std::max(123, info::textWidth(label2)), 29);
+    const int label2Width = info::textWidth(label2) <= 123 ? 123 : label2->fontMetrics().horizontalAdvance(label2->text());
+    label2->setGeometry(249, 0, label2Width, 29);   // with the space before the link
     label2->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
 
     auto* link = new info::LinkLabel(info::webHost(), info::LinkLabel::PressLook::Unchanged, bar);
