@@ -25,6 +25,8 @@
 #include "store/Records.h"
 #include "store/Table.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -188,11 +190,13 @@ void TForm1::buildToolbar(QWidget* client)
 
     auto* label2 = new QLabel(QStringLiteral("For logo's visit us at: "), bar);
     label2->setObjectName(QStringLiteral("Label2"));
-    label2->setGeometry(249, 0, 123, 29);
     QFont bold = windowFont();
     bold.setBold(true);
     bold.setPixelSize(12);
     label2->setFont(bold);
+    // Wider (and the link after it) when the font needs it.
+    const int label2Width = info::textWidth(label2) <= 123 ? 123 : label2->fontMetrics().horizontalAdvance(label2->text());
+    label2->setGeometry(249, 0, label2Width, 29);   // with the space before the link
     label2->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
 
     auto* link = new info::LinkLabel(info::webHost(), info::LinkLabel::PressLook::Unchanged, bar);
@@ -203,13 +207,17 @@ void TForm1::buildToolbar(QWidget* client)
     linkFont.setPixelSize(13);
     link->setFont(linkFont);
     link->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
-    link->place(372, 3, 120, 22);   // wider when the font needs it
+    link->place(label2->geometry().right() + 1, 3, 120, 22);   // wider when the font needs it
     connect(link, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
-    separator(bar, 492, 77);
 
+    // The page title label ends where the title box starts; a wider font
+    // takes its room from the space before it.
     auto* label1 = new QLabel(QStringLiteral("Page Title: "), bar);
     label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(569, 0, 54, 29);
+    const int label1Width = std::max(54, info::textWidth(label1));
+    label1->setGeometry(623 - label1Width, 0, label1Width, 29);
+    const int linkEnd = link->geometry().right() + 1;
+    separator(bar, linkEnd, label1->x() - linkEnd);
     label1->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
 
     pageTitle_ = new TDBEdit(9, bar);

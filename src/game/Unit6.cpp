@@ -10,6 +10,8 @@
 #include "settings/Unit8.h"
 
 #include <QGuiApplication>
+
+#include <algorithm>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -30,23 +32,27 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(dialogFont(11, false));
-    setFixedSize(172, 199);
 
     auto* heading = new QLabel(QStringLiteral("Spraylogo Installed!"), this);
     heading->setObjectName(QStringLiteral("Label1"));
     heading->setFont(dialogFont(16, true));
     heading->setAlignment(Qt::AlignCenter);
-    heading->setGeometry(4, 8, 164, 24);
-
     auto* question = new QLabel(QStringLiteral("What do you want to do?"), this);
     question->setObjectName(QStringLiteral("Label2"));
     question->setAlignment(Qt::AlignCenter);
-    question->setGeometry(4, 38, 164, 16);
 
-    auto button = [this](const QString& name, const QString& text, int y, void (TForm6::*handler)()) {
+    // The window grows when the heading's font needs more room; everything
+    // stays centred in it.
+    const int width = std::max({164, info::textWidth(heading), info::textWidth(question)});
+    const int shift = (width - 164) / 2;
+    setFixedSize(width + 8, 199);
+    heading->setGeometry(4, 8, width, 24);
+    question->setGeometry(4, 38, width, 16);
+
+    auto button = [this, shift](const QString& name, const QString& text, int y, void (TForm6::*handler)()) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(name);
-        b->setGeometry(16, y, 140, 25);
+        b->setGeometry(16 + shift, y, 140, 25);
         connect(b, &QPushButton::clicked, this, [this, handler] { app::runCommand([this, handler] { (this->*handler)(); }); });
         return b;
     };

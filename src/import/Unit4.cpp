@@ -5,6 +5,9 @@
 #include "info/DialogFont.h"
 
 #include <QGuiApplication>
+#include <QStringList>
+
+#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,24 +19,30 @@ TForm4::TForm4(QWidget* parent)
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Enter name"));
     setFont(info::dialogFont());
-    setFixedSize(181, 123);
 
-    auto label = [this](const char* name, const QString& text, int y) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QLatin1String(name));
-        l->setGeometry(8, y, 165, 14);
-    };
-    label("Label1", QStringLiteral("Please enter a name for this logo."), 8);
-    label("Label2", QStringLiteral("(without .wad)"), 24);
-    label("Label3", QStringLiteral("Don't use spaces, use _ instead."), 40);
+    // The labels and the name box share one width, wider (with the window)
+    // when the font needs it; the OK button stays in the middle.
+    const QStringList texts = {QStringLiteral("Please enter a name for this logo."),
+                               QStringLiteral("(without .wad)"), QStringLiteral("Don't use spaces, use _ instead.")};
+    QList<QLabel*> labels;
+    int width = 165;
+    for (int i = 0; i < texts.size(); ++i) {
+        auto* l = new QLabel(texts[i], this);
+        l->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        labels.append(l);
+        width = std::max(width, info::textWidth(l));
+    }
+    for (int i = 0; i < labels.size(); ++i)
+        labels[i]->setGeometry(8, 8 + 16 * i, width, 14);
+    setFixedSize(width + 16, 123);
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(8, 60, 165, 21);
+    Edit1->setGeometry(8, 60, width, 21);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(53, 90, 75, 25);
+    Button1->setGeometry(53 + (width - 165) / 2, 90, 75, 25);
     Button1->setDefault(true);
     Button1->setAutoDefault(true);
 

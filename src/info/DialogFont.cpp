@@ -27,6 +27,11 @@ QFont dialogFont(int pixels, bool bold, bool underline)
     return font;
 }
 
+int textWidth(const QLabel* label)
+{
+    return label->fontMetrics().size(Qt::TextShowMnemonic, label->text().trimmed()).width();
+}
+
 QLabel* dialogLabel(QWidget* parent, const QString& name, const QString& text, int x, int y)
 {
     auto* l = new QLabel(text, parent);

@@ -22,6 +22,11 @@ QString dialogFontFamily();
 
 QFont dialogFont(int pixels = 11, bool bold = false, bool underline = false);
 
+// The width a label's text takes in its font (spaces at its ends show
+// nothing); controls laid out for the preferred font grow by it when the
+// fallback font is wider.
+int textWidth(const QLabel* label);
+
 // A label named `name` at (x, y), as wide as its text.
 QLabel* dialogLabel(QWidget* parent, const QString& name, const QString& text, int x, int y);
 

@@ -59,12 +59,19 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
     hyperlink_->place(8, 40, 83, 13);
     connect(hyperlink_, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
 
-    info::dialogLabel(panel, QStringLiteral("Label2"), QStringLiteral("for letting me be a part of their team."),
-                      std::max(96, hyperlink_->geometry().right() + 6), 40);
+    QLabel* thanks = info::dialogLabel(panel, QStringLiteral("Label2"),
+                                       QStringLiteral("for letting me be a part of their team."),
+                                       std::max(96, hyperlink_->geometry().right() + 6), 40);
+    // The panel and the window grow when the line's font needs it.
+    const int extra = std::max(0, thanks->geometry().right() + 9 - 313);
+    if (extra > 0) {
+        setFixedSize(329 + extra, 312);
+        panel->resize(313 + extra, 265);
+    }
 
     auto* memo = new QPlainTextEdit(credits(), panel);
     memo->setObjectName(QStringLiteral("Memo1"));
-    memo->setGeometry(8, 64, 297, 199);
+    memo->setGeometry(8, 64, 297 + extra, 199);
     memo->setReadOnly(true);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setFrameShape(QFrame::NoFrame);
@@ -75,7 +82,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
-    ok->setGeometry(127, 280, 75, 25);
+    ok->setGeometry(127 + extra / 2, 280, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
 }

@@ -8,6 +8,8 @@
 #include "app/CommandGuard.h"
 
 #include <QFrame>
+
+#include <algorithm>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -47,17 +49,29 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     panel->setGeometry(8, 8, 281, 289);
     panel->setFrameStyle(QFrame::Box | QFrame::Sunken);   // lowered outside, raised inside
 
-    info::dialogLabel(panel, QStringLiteral("Label1"), QStringLiteral("Product Name:"), 8, 16);
-    info::dialogLabel(panel, QStringLiteral("ProductName"), QStringLiteral("Tagomat"), 88, 16);
-    info::dialogLabel(panel, QStringLiteral("Label2"), QStringLiteral("Version:"), 8, 40);
-    info::dialogLabel(panel, QStringLiteral("Version"), QStringLiteral(TAGOMAT_ABOUT_VERSION), 88, 40);
-    info::dialogLabel(panel, QStringLiteral("Label3"), QStringLiteral("Copyright:"), 8, 64);
-    info::dialogLabel(panel, QStringLiteral("Copyright"), info::copyrightLine(), 88, 64);
+    QLabel* names[] = {
+        info::dialogLabel(panel, QStringLiteral("Label1"), QStringLiteral("Product Name:"), 8, 16),
+        info::dialogLabel(panel, QStringLiteral("Label2"), QStringLiteral("Version:"), 8, 40),
+        info::dialogLabel(panel, QStringLiteral("Label3"), QStringLiteral("Copyright:"), 8, 64),
+    };
+    // The values start at 88, or further right when a name's font needs it.
+    int valueX = 88;
+    for (QLabel* name : names)
+        valueX = std::max(valueX, name->geometry().right() + 7);
+    info::dialogLabel(panel, QStringLiteral("ProductName"), QStringLiteral("Tagomat"), valueX, 16);
+    info::dialogLabel(panel, QStringLiteral("Version"), QStringLiteral(TAGOMAT_ABOUT_VERSION), valueX, 40);
+    QLabel* copyright = info::dialogLabel(panel, QStringLiteral("Copyright"), info::copyrightLine(), valueX, 64);
     info::dialogLabel(panel, QStringLiteral("Label4"), QStringLiteral("Comments:"), 8, 104);
+    // The panel and the window grow when the copyright line needs it.
+    const int extra = std::max(0, copyright->geometry().right() + 9 - 281);
+    if (extra > 0) {
+        setFixedSize(298 + extra, 341);
+        panel->resize(281 + extra, 289);
+    }
 
     auto* memo = new QPlainTextEdit(comments(), panel);
     memo->setObjectName(QStringLiteral("Comments"));
-    memo->setGeometry(8, 128, 265, 136);
+    memo->setGeometry(8, 128, 265 + extra, 136);
     memo->setReadOnly(true);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setFrameShape(QFrame::NoFrame);
@@ -74,7 +88,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     // Both the default and the cancel button: Enter and Escape press it.
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setGeometry(111, 308, 75, 25);
+    ok->setGeometry(111 + extra / 2, 308, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { OKButtonClick(); });
     ok->setFocus();

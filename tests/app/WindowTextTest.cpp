@@ -14,12 +14,14 @@
 #include "import/Unit4.h"
 #include "info/Unit3.h"
 #include "info/Unit7.h"
+#include "makelogo/MakeLogoDialog.h"
 #include "settings/Unit5.h"
 #include "settings/Unit8.h"
 #include "settings/unit2.h"
 #include "slots/Unit9.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -90,6 +92,13 @@ TEST_F(WindowText, EveryWindowShowsItsWholeText)
     check(f.Form5, [&] { f.Form5->HelpClick(); });
     check(f.AboutBox);
     check(f.Form3);
+
+    // The logo maker, with a picture loaded (its preview and size list).
+    QImage picture(190, 100, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter(&picture).fillRect(40, 20, 110, 60, QColor(20, 160, 40));
+    makelogo::MakeLogoDialog maker(picture, f.Form1);
+    check(&maker);
 }
 
 TEST_F(WindowText, HelpTextsAreParagraphsTheTextBoxWraps)
