@@ -121,15 +121,16 @@ bool placeUnderName(TForm1& form, const QString& source, bool rename, Placement&
 bool importInto(TForm1& form, int slot, const QString& source)
 {
     TForm11& wait = *forms().Form11;
-    OpenDialog& dialog = OpenDialog::of(&form);
     wait.resetProgress();
 
     Placement placed;
-    if (!placeUnderName(form, source, liesInProgramDir(source), placed)) {
+    // A file of the program directory that a slot names is that slot's
+    // logo: it is copied, never taken away from the slot.
+    const bool rename = liesInProgramDir(source) && !namedByASlot(form.Table1(), source);
+    if (!placeUnderName(form, source, rename, placed)) {
         wait.hide();
         return false;
     }
-    dialog.setFileName(placed.target);
 
     QString pcx;
     const WhileWaiting keepPainted = [&wait] { wait.keepPainted(); };
@@ -145,7 +146,7 @@ bool importInto(TForm1& form, int slot, const QString& source)
             throw ImportFailure{QString::fromUtf8(e.what())};
         }
         wait.advance(10);
-        const QString title = bestandnaam(QFileInfo(dialog.fileName()).fileName());
+        const QString title = bestandnaam(QFileInfo(placed.target).fileName());
         pauseFor(forms().Form5->waitMilliseconds(), wait);
         const QByteArray picture = convertedPicture();
 
@@ -176,6 +177,20 @@ bool importInto(TForm1& form, int slot, const QString& source)
     return true;
 }
 
+// The chosen file must be one that can be read without waiting: a named
+// pipe or a device would hold the window forever. False, with the reason
+// shown, for anything else than a regular file.
+bool readableChoice(const QString& path)
+{
+    try {
+        files::requireRegularFile(path.toStdString());
+        return true;
+    } catch (const files::FileError& e) {
+        app::MessageBox::error(QStringLiteral("The file could not be imported: %1").arg(QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
 void postPage(TForm1& form)
 {
     form.Table1().edit();
@@ -192,8 +207,10 @@ void insertClick(TForm1& form, int slot)
     OpenDialog& dialog = OpenDialog::of(&form);
     if (dialog.execute(&form)) {
         // A picture becomes a logo WAD first, which is then imported.
-        QTemporaryDir made;
         const QString picture = dialog.fileName();
+        if (!readableChoice(picture))
+            return;
+        QTemporaryDir made;
         const QString source = makelogo::isPicture(picture) ? makelogo::makeLogoWad(&form, picture, made) : picture;
         if (source.isEmpty()) { // the logo was not made: as a cancel
             forms().Form11->advance(10);
@@ -238,6 +255,8 @@ void dropFiles(TForm1& form, const QList<QUrl>& urls)
             app::MessageBox::error(QStringLiteral("This page does not have any space left."));
             return;
         }
+        if (!readableChoice(path))
+            return;
         OpenDialog::of(&form).setFileName(path);
         QTemporaryDir made;
         const QString source = picture ? makelogo::makeLogoWad(&form, path, made) : path;
