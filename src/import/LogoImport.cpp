@@ -26,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cerrno>
+
 namespace logoimport {
 
 namespace {
@@ -186,6 +188,8 @@ bool readableChoice(const QString& path)
         files::requireRegularFile(path.toStdString());
         return true;
     } catch (const files::FileError& e) {
+        if (e.code() == ENOENT)
+            return true;   // a file that went away is reported by the placement
         app::MessageBox::error(QStringLiteral("The file could not be imported: %1").arg(QString::fromUtf8(e.what())));
         return false;
     }
