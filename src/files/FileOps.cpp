@@ -117,17 +117,57 @@ long long fileSize(const std::string& path)
     return static_cast<long long>(st.st_size);
 }
 
-std::vector<std::uint8_t> readAll(const std::string& path)
+namespace {
+
+const char* kindOf(mode_t mode)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a named pipe";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    return "no ordinary file";
+}
+
+} // namespace
+
+int openRegularFile(const std::string& path)
+{
+    // O_NONBLOCK: opening a pipe that has no writer would wait for one.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         fail("cannot open", path, errno);
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        int err = errno ? errno : EINVAL;
+    if (::fstat(fd, &st) != 0) {
+        int err = errno;
         ::close(fd);
-        fail("cannot read", path, S_ISDIR(st.st_mode) ? EISDIR : err);
+        fail("cannot read", path, err);
     }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw FileError("cannot read " + path + ": it is " + kindOf(st.st_mode) + ", not a regular file",
+                        S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
+void requireRegularFile(const std::string& path)
+{
+    ::close(openRegularFile(path));
+}
+
+std::vector<std::uint8_t> readAll(const std::string& path)
+{
+    const int fd = openRegularFile(path);
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        st.st_size = 0;
     std::vector<std::uint8_t> data;
     data.reserve(static_cast<size_t>(st.st_size));
     std::uint8_t buffer[65536];

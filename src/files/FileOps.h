@@ -28,6 +28,14 @@ bool isRegularFile(const std::string& path);
 // Size in bytes, or -1 when the file is missing or unreadable.
 long long fileSize(const std::string& path);
 
+// Opens a file for reading without waiting on it: a named pipe, a device or
+// a socket is refused with a FileError that says what it is, before anything
+// could block on it. Returns a descriptor the caller closes.
+int openRegularFile(const std::string& path);
+// The same check alone: throws unless the file can be opened and is regular.
+void requireRegularFile(const std::string& path);
+
+// The whole file; a file that is not a regular file is refused as above.
 std::vector<std::uint8_t> readAll(const std::string& path);
 
 // Removes a file; false when it was not there or could not be removed.

@@ -27,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cerrno>
+
 namespace logoimport {
 
 namespace {
@@ -122,15 +124,16 @@ bool placeUnderName(TForm1& form, const QString& source, bool rename, Placement&
 bool importInto(TForm1& form, int slot, const QString& source)
 {
     TForm11& wait = *forms().Form11;
-    OpenDialog& dialog = OpenDialog::of(&form);
     wait.resetProgress();
 
     Placement placed;
-    if (!placeUnderName(form, source, liesInProgramDir(source), placed)) {
+    // A file of the program directory that a slot names is that slot's
+    // logo: it is copied, never taken away from the slot.
+    const bool rename = liesInProgramDir(source) && !namedByASlot(form.Table1(), source);
+    if (!placeUnderName(form, source, rename, placed)) {
         wait.hide();
         return false;
     }
-    dialog.setFileName(placed.target);
 
     QString pcx;
     const WhileWaiting keepPainted = [&wait] { wait.keepPainted(); };
@@ -161,7 +164,7 @@ bool importInto(TForm1& form, int slot, const QString& source)
                                 + QLatin1Char('\n') + QString::fromUtf8(e.what())};
         }
         wait.advance(10);
-        const QString title = bestandnaam(QFileInfo(dialog.fileName()).fileName());
+        const QString title = bestandnaam(QFileInfo(placed.target).fileName());
         pauseFor(forms().Form5->waitMilliseconds(), wait);
         const QByteArray picture = convertedPicture();
 
@@ -192,6 +195,22 @@ bool importInto(TForm1& form, int slot, const QString& source)
     return true;
 }
 
+// The chosen file must be one that can be read without waiting: a named
+// pipe or a device would hold the window forever. False, with the reason
+// shown, for anything else than a regular file.
+bool readableChoice(const QString& path)
+{
+    try {
+        files::requireRegularFile(path.toStdString());
+        return true;
+    } catch (const files::FileError& e) {
+        if (e.code() == ENOENT)
+            return true;   // a file that went away is reported by the placement
+        app::MessageBox::error(QStringLiteral("The file could not be imported: %1").arg(QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
 void postPage(TForm1& form)
 {
     form.Table1().edit();
@@ -208,8 +227,10 @@ void insertClick(TForm1& form, int slot)
     OpenDialog& dialog = OpenDialog::of(&form);
     if (dialog.execute(&form)) {
         // A picture becomes a logo WAD first, which is then imported.
-        QTemporaryDir made;
         const QString picture = dialog.fileName();
+        if (!readableChoice(picture))
+            return;
+        QTemporaryDir made;
         const QString source = makelogo::isPicture(picture) ? makelogo::makeLogoWad(&form, picture, made) : picture;
         if (source.isEmpty()) { // the logo was not made: as a cancel
             forms().Form11->advance(10);
@@ -254,6 +275,8 @@ void dropFiles(TForm1& form, const QList<QUrl>& urls)
             app::MessageBox::error(QStringLiteral("This page does not have any space left."));
             return;
         }
+        if (!readableChoice(path))
+            return;
         OpenDialog::of(&form).setFileName(path);
         QTemporaryDir made;
         const QString source = picture ? makelogo::makeLogoWad(&form, path, made) : path;

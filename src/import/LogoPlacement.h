@@ -1,15 +1,23 @@
 // Putting the chosen WAD file in place as a logo wad file: a file from
 // elsewhere is copied, one that lies in the program directory itself is
-// renamed. Neither ever replaces a file that exists; both can be undone.
+// renamed unless a slot names it (then it is copied too). Neither ever replaces a file that exists; both can be undone.
 #pragma once
 
 #include <QString>
+
+namespace store {
+class Table;
+}
 
 namespace logoimport {
 
 // True when the file's directory, as written, is the program directory
 // (other letter case counts as another directory).
 bool liesInProgramDir(const QString& path);
+
+// True when a slot of any stored page, or of the page's pending edit, has
+// this file as its logo wad file.
+bool namedByASlot(const store::Table& pages, const QString& path);
 
 struct Placement {
     QString source;

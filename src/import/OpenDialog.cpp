@@ -1,7 +1,9 @@
 #include "OpenDialog.h"
 
+#include "QuietFileDialog.h"
 #include "makelogo/PictureImport.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QList>
@@ -50,7 +52,9 @@ bool OpenDialog::execute(QWidget* parent)
         fileName_ = *choice;
         return true;
     }
+    PlainIconProvider icons(parent ? parent->style() : QApplication::style());   // outlives the dialog
     QFileDialog dialog(parent);
+    quieten(dialog, icons);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(nameFilters());

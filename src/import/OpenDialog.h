@@ -1,5 +1,5 @@
-// The import's file dialog "OpenDialog1". It keeps its current file name
-// from one import to the next and opens on it. Tests queue the next choice
+// The import's file dialog "OpenDialog1". It keeps the file the user chose
+// last (not the logo wad file it became) and opens in its folder on it. Tests queue the next choice
 // (a path or a cancel), and then no real dialog opens.
 #pragma once
 

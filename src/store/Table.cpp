@@ -425,6 +425,21 @@ QByteArray Table::picture(int field) const
     return field >= 0 && field < buffer_.size() ? buffer_[field].toByteArray() : QByteArray();
 }
 
+QStringList Table::storedTexts(const QVector<int>& fields) const
+{
+    requireOpen();
+    QStringList columns, texts;
+    for (int field : fields)
+        columns << quoteIdentifier(def_.fields[field].name);
+    if (columns.isEmpty())
+        return texts;
+    SqliteStmt select(db_, QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QLatin1Char(',')), quoteIdentifier(def_.name)));
+    while (select.step())
+        for (int i = 0; i < columns.size(); ++i)
+            texts << select.columnText(i);
+    return texts;
+}
+
 QString Table::storedText(int field, const QString& value) const
 {
     QString text = value.left(def_.fields[field].width);

@@ -10,6 +10,7 @@
 #include "TableDef.h"
 
 #include <QObject>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 
@@ -70,6 +71,10 @@ public:
     QByteArray picture(int field) const;   // a null array when there is no picture
     void setText(int field, const QString& value);
     void setPicture(int field, const QByteArray& value);
+
+    // The texts of these fields in every stored row, row after row, read in
+    // one query without moving the cursor; a pending edit is not among them.
+    QStringList storedTexts(const QVector<int>& fields) const;
 
 signals:
     // Controls that hold changes of their own hand them over now (before a

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 using namespace testing_formats;
 
 namespace {
@@ -154,4 +156,21 @@ TEST(IView32Tool, RefusesBadArgumentsAndBadInput)
         expectRefused(run({I_VIEW32_PATH, input.file("in.pcx"), jpg}, work.path()), work, input.file("in.pcx"));
     }
     expectRefused(run({I_VIEW32_PATH, work.file("missing.pcx"), jpg}, work.path()), work, work.file("missing.pcx"));
+}
+
+// A named pipe given as the input: refused at once with its one line, never
+// waited on (the time-out stops a converter that would wait for a writer).
+TEST(ConverterTools, RefuseANamedPipeWithoutWaiting)
+{
+    TempDir input, work;
+    const std::string pipe = input.file("pipe.wad");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    for (const std::vector<std::string>& argv : std::vector<std::vector<std::string>>{
+             {"timeout", "10", WAD3_PATH, pipe}, {"timeout", "10", I_VIEW32_PATH, pipe, "/convert=" + work.file("t.jpg")}}) {
+        SCOPED_TRACE(argv[2]);
+        const RunResult r = run(argv, work.path());
+        EXPECT_NE(r.exitCode, 124) << "waited on the pipe";
+        expectRefused(r, work, pipe);
+        EXPECT_NE(r.err.find("named pipe"), std::string::npos) << r.err;
+    }
 }

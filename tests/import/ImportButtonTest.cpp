@@ -57,8 +57,8 @@ TEST_F(ImportButton, FillsAnEmptySlotWithACopyOfAFileFromElsewhere)
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("the user's text"));
     EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(QFile::exists(chosen)) << "the chosen file stays where it is";
-    EXPECT_EQ(OpenDialog::of(&form()).fileName(), path(QStringLiteral("my_logo.wad")))
-        << "the next file dialog opens on the new logo wad file";
+    EXPECT_EQ(OpenDialog::of(&form()).fileName(), chosen)
+        << "the next file dialog opens where the chosen file came from, not on the new logo wad file";
 }
 
 TEST_F(ImportButton, ClearsTheWorkingFilesThatConvertersKilledByACrashLeft)
@@ -139,6 +139,47 @@ TEST_F(ImportButton, RenamesAFileThatLiesInTheProgramDirectory)
     EXPECT_EQ(readFile(QStringLiteral("x.wad.wad")), bytes);
     EXPECT_EQ(slotTitle(2), QStringLiteral("x.wad"));
     expectShowsWad(slotImage(2), fixture(QStringLiteral("spray-a.wad")));
+}
+
+// Another slot's logo chosen from the program directory, from the "+"
+// button and by a drop: copied, so both slots keep their files; the page
+// holding it need not be the one shown, and a title only in the pending edit
+// counts too.
+TEST_F(ImportButton, CopiesAFileOfTheProgramDirectoryThatASlotNames)
+{
+    addPage(QStringLiteral("Zeta"), {QStringLiteral("theirs")});
+    addPage(QStringLiteral("Alpha"), {QStringLiteral("mine")});
+    copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("theirs.wad"));
+    copyTo(dir(), QStringLiteral("spray-b.wad"), QStringLiteral("mine.wad"));
+    const QByteArray theirs = readFile(QStringLiteral("theirs.wad")), mine = readFile(QStringLiteral("mine.wad"));
+    ASSERT_TRUE(start());
+    forms().Form5->setPosition(0);
+    ASSERT_EQ(form().Table1().text(store::LogoPage::PageTitle), QStringLiteral("Alpha"));
+
+    OpenDialog::queueChoice(path(QStringLiteral("theirs.wad")));
+    answerPrompt({QStringLiteral("again")});
+    clickPlus(2);
+    EXPECT_EQ(slotTitle(2), QStringLiteral("again"));
+    EXPECT_EQ(readFile(QStringLiteral("theirs.wad")), theirs) << "the other page's slot keeps its file";
+    EXPECT_EQ(readFile(QStringLiteral("again.wad")), theirs);
+    EXPECT_EQ(OpenDialog::of(&form()).fileName(), path(QStringLiteral("theirs.wad")));
+
+    answerPrompt({QStringLiteral("once_more")});
+    drop(urlsOf({path(QStringLiteral("mine.wad"))}));
+    EXPECT_EQ(slotTitle(3), QStringLiteral("once_more"));
+    EXPECT_EQ(readFile(QStringLiteral("mine.wad")), mine) << "slot 1 of this page keeps its file";
+    EXPECT_EQ(readFile(QStringLiteral("once_more.wad")), mine);
+    EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+
+    // A title the user has typed into a slot's pending edit names the file too.
+    copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("pending.wad"));
+    form().Table1().edit();
+    form().Table1().setText(store::LogoPage::pictureTitle(4), QStringLiteral("pending"));
+    OpenDialog::queueChoice(path(QStringLiteral("pending.wad")));
+    answerPrompt({QStringLiteral("fifth")});
+    clickPlus(5);
+    EXPECT_TRUE(fileExists(QStringLiteral("pending.wad")));
+    EXPECT_TRUE(fileExists(QStringLiteral("fifth.wad")));
 }
 
 TEST_F(ImportButton, CopiesWhenTheProgramDirectoryIsWrittenInOtherLetterCase)

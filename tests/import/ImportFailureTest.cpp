@@ -13,7 +13,10 @@
 #include "store/Table.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
+
+#include <sys/stat.h>
 
 using logoimport::OpenDialog;
 
@@ -227,4 +230,31 @@ TEST_F(ImportFailure, AFileThatIsNoLogoIsNamedAsChosenAndSaysWhatIsWrong)
     EXPECT_EQ(lines[0], chosen + QStringLiteral(" could not be imported: it is no spray logo WAD file, or it is damaged."));
     EXPECT_TRUE(lines[1].contains(QStringLiteral("wad3"))) << "the converter's own line follows: " << lines[1].toStdString();
     expectRolledBack(QStringLiteral("remap"));
+}
+
+// A named pipe chosen in the file dialog, as a logo or as a picture, from
+// elsewhere or in the program directory: refused with a message at once,
+// before the name prompt, and nothing changes.
+TEST_F(ImportFailure, ANamedPipeIsRefusedWithoutWaiting)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QStringLiteral("old")});
+    writeFile(QStringLiteral("old.wad"), "old logo");
+    ASSERT_TRUE(start());
+    oldPicture = form().Table1().picture(store::LogoPage::picture(2));
+    for (const QString& pipe : {elsewhere() + QStringLiteral("/pipe.wad"), elsewhere() + QStringLiteral("/pipe.png"),
+                                path(QStringLiteral("pipe.wad"))}) {
+        SCOPED_TRACE(pipe.toStdString());
+        ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0644), 0);
+        app::MessageBox::clearShown();
+        OpenDialog::queueChoice(pipe);
+        clickPlus(2);
+        ASSERT_EQ(shown().size(), 1);
+        EXPECT_TRUE(shown().first().contains(QStringLiteral("named pipe"))) << shown().first().toStdString();
+        EXPECT_EQ(promptShowings, 0);
+        EXPECT_TRUE(QFileInfo(pipe).exists()) << "the pipe keeps its name";
+        EXPECT_EQ(form().Table1().text(store::LogoPage::pictureTitle(2)), QStringLiteral("old"));
+        EXPECT_EQ(form().Table1().picture(store::LogoPage::picture(2)), oldPicture);
+        EXPECT_TRUE(form().acceptDrops());
+        QFile::remove(pipe);
+    }
 }

@@ -1,0 +1,95 @@
+#include "QuietFileDialog.h"
+
+#include "store/Records.h"
+
+#include <QAbstractFileIconProvider>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIcon>
+#include <QSortFilterProxyModel>
+#include <QStyle>
+
+namespace logoimport {
+
+namespace {
+
+// Leaves out the rows of table files.
+class TableFileFilter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        const QModelIndex index = sourceModel()->index(row, 0, parent);
+        if (const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel()))
+            return files->isDir(index) || !isTableFileName(files->fileName(index));
+        return !isTableFileName(index.data().toString());
+    }
+};
+
+} // namespace
+
+bool isTableFileName(const QString& name)
+{
+    for (const store::TableDef* def : {&store::logoTableDef(), &store::configTableDef(), &store::switchTableDef()}) {
+        const QString file = def->fileName();
+        if (!name.startsWith(file, Qt::CaseInsensitive))
+            continue;
+        const QString rest = name.mid(file.size());
+        if (rest.isEmpty() || rest.compare(QLatin1String("-wal"), Qt::CaseInsensitive) == 0
+            || rest.compare(QLatin1String("-shm"), Qt::CaseInsensitive) == 0
+            || rest.compare(QLatin1String("-journal"), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+PlainIconProvider::PlainIconProvider(QStyle* style)
+    : file_(style->standardIcon(QStyle::SP_FileIcon)), folder_(style->standardIcon(QStyle::SP_DirIcon)),
+      drive_(style->standardIcon(QStyle::SP_DriveHDIcon))
+{
+    setOptions(DontUseCustomDirectoryIcons);
+}
+
+QIcon PlainIconProvider::icon(IconType type) const
+{
+    switch (type) {
+    case Folder:
+        return folder_;
+    case Drive:
+    case Computer:
+    case Network:
+        return drive_;
+    default:
+        return file_;
+    }
+}
+
+QIcon PlainIconProvider::icon(const QFileInfo& info) const
+{
+    if (info.isRoot())
+        return drive_;
+    return info.isDir() ? folder_ : file_;
+}
+
+QString PlainIconProvider::type(const QFileInfo& info) const
+{
+    if (info.isDir())
+        return QStringLiteral("Folder");
+    const QString suffix = info.suffix();
+    return suffix.isEmpty() ? QStringLiteral("File") : suffix.toUpper() + QStringLiteral(" File");
+}
+
+void quieten(QFileDialog& dialog, PlainIconProvider& icons)
+{
+    // Only Qt's own dialog can be kept from reading; a platform dialog runs
+    // outside the program's control.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons, true);
+    dialog.setIconProvider(&icons);
+    dialog.setProxyModel(new TableFileFilter(&dialog));
+}
+
+} // namespace logoimport
