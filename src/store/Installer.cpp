@@ -10,6 +10,29 @@ namespace store {
 
 namespace {
 
+void removeTableFile(const QString& path)
+{
+    QFile::remove(path);
+    QFile::remove(path + QStringLiteral("-wal"));
+    QFile::remove(path + QStringLiteral("-shm"));
+}
+
+// A table file that holds no table at all: what a start killed while making
+// it leaves, or a database tool that opened the name before it was made (an
+// empty file). Nothing is stored in it, so it is made anew; a file that
+// cannot be read as a database is kept for start-up to report.
+bool holdsNoTable(const QString& path)
+{
+    try {
+        SqliteDb db;
+        db.open(path, false);
+        SqliteStmt count(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        return count.step() && count.columnInt(0) == 0;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 void createConfig(const QString& dir)
 {
     createTableFile(dir, configTableDef(), 0);
@@ -35,16 +58,17 @@ InstallReport installTables(const QString& dir)
     for (const Step& step : steps) {
         const QString path = dir + QLatin1Char('/') + step.def.fileName();
         if (QFileInfo::exists(path)) {
-            report.keptAsTheyWere << path;
-            continue;
+            if (!holdsNoTable(path)) {
+                report.keptAsTheyWere << path;
+                continue;
+            }
+            removeTableFile(path);
         }
         try {
             step.create(dir);
             report.created << path;
         } catch (const std::exception& e) {
-            QFile::remove(path);
-            QFile::remove(path + QStringLiteral("-wal"));
-            QFile::remove(path + QStringLiteral("-shm"));
+            removeTableFile(path);
             report.failures << path + QStringLiteral(": ") + QString::fromUtf8(e.what());
         }
     }

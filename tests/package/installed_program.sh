@@ -100,12 +100,14 @@ end_program() {
   wait "$pid" 2>/dev/null || true
   pid=""
 }
+# The probes open the tables read-only: a read-write open of a name the
+# program has not made yet would create an empty file under it.
 has_table() {
-  [[ "$(sqlite3 "$data/$1.db" "SELECT count(*) FROM sqlite_master WHERE type='table' AND name='$1'" 2>/dev/null)" == 1 ]]
+  [[ "$(sqlite3 -readonly "$data/$1.db" "SELECT count(*) FROM sqlite_master WHERE type='table' AND name='$1'" 2>/dev/null)" == 1 ]]
 }
 tables_made() {
   has_table LogoDB && has_table SwitchDB && has_table ConfigDB &&
-    [[ "$(sqlite3 "$data/ConfigDB.db" 'SELECT count(*) FROM ConfigDB' 2>/dev/null)" == 1 ]]
+    [[ "$(sqlite3 -readonly "$data/ConfigDB.db" 'SELECT count(*) FROM ConfigDB' 2>/dev/null)" == 1 ]]
 }
 
 # First start, unattended: the data folder and its tables are made before
@@ -125,7 +127,7 @@ port="$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); 
 start_program "vnc:port=$port:size=1024x768" "$fixture"
 python3 "$here/vnc_keys.py" "$port" spray_a 30 "$data/spray_a.wad" || fail "the name prompt was not answered"
 slot_named() {
-  [[ "$(sqlite3 "$data/LogoDB.db" "SELECT \"Picture 1 Title\" FROM LogoDB" 2>/dev/null)" == spray_a ]]
+  [[ "$(sqlite3 -readonly "$data/LogoDB.db" "SELECT \"Picture 1 Title\" FROM LogoDB" 2>/dev/null)" == spray_a ]]
 }
 wait_for "row in LogoDB whose first slot title names spray_a" slot_named
 cmp -s "$fixture" "$data/spray_a.wad" || fail "spray_a.wad is not a copy of the WAD passed on the command line"

@@ -6,6 +6,7 @@
 #include "store/Table.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -104,6 +105,42 @@ TEST(TableFile, TheInstallerLeavesExistingTablesAlone)
     EXPECT_EQ(again.keptAsTheyWere.size(), 2);
     config.open();
     EXPECT_EQ(config.text(ConfigRecord::Config), "/games/hl/cstrike");
+}
+
+// What a first start killed while making a table, or a database tool run
+// on the name too early, leaves: a file with no table in it. Start-up could
+// never open such a library, so the installer makes it anew; anything it
+// cannot read as a database, or that holds some table, it keeps.
+TEST(TableFile, TheInstallerMakesAnewOnlyAFileThatHoldsNoTable)
+{
+    QTemporaryDir dir;
+    {
+        QFile empty(dir.filePath("LogoDB.db"));
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    }
+    {
+        SqliteDb db;
+        db.open(dir.filePath("ConfigDB.db"), true);
+        db.exec("PRAGMA journal_mode=WAL");
+    }
+    {
+        QFile garbage(dir.filePath("SwitchDB.db"));
+        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(8192, 'x'));
+    }
+    const InstallReport report = installTables(dir.path());
+    EXPECT_EQ(report.created, (QStringList{dir.filePath("LogoDB.db"), dir.filePath("ConfigDB.db")}));
+    EXPECT_EQ(report.keptAsTheyWere, QStringList{dir.filePath("SwitchDB.db")});
+    EXPECT_TRUE(report.failures.isEmpty());
+    EXPECT_EQ(QFileInfo(dir.filePath("SwitchDB.db")).size(), 8192);
+
+    Table config(configTableDef());
+    config.setDirectory(dir.path());
+    config.open();
+    EXPECT_EQ(config.text(ConfigRecord::ConfigSaved), "No");
+    Table logos(logoTableDef());
+    logos.setDirectory(dir.path());
+    EXPECT_NO_THROW(logos.open());
 }
 
 } // namespace
