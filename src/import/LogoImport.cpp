@@ -143,25 +143,22 @@ bool importInto(TForm1& form, int slot, const QString& source)
         wait.advance(10, QStringLiteral("Opening WAD file..."));
         // The message names the file the user chose, not the working copy
         // the converters were given; their own line follows.
-        const QString chosen = QDir::toNativeSeparators(source);
+        const auto failed = [&source](const ConverterError& e, const QString& rejected) {
+            const QString what = e.rejectedInput() ? QStringLiteral("%1 could not be imported: ") + rejected
+                                                   : QStringLiteral("%1 could not be imported.");
+            return ImportFailure{what.arg(QDir::toNativeSeparators(source)) + QLatin1Char('\n')
+                                 + QString::fromUtf8(e.what())};
+        };
         try {
             pcx = extractPicture(placed.target, keepPainted);
         } catch (const ConverterError& e) {
-            throw ImportFailure{(e.rejectedInput()
-                                     ? QStringLiteral("%1 could not be imported: it is no spray logo WAD file, or it is damaged.")
-                                     : QStringLiteral("%1 could not be imported."))
-                                    .arg(chosen)
-                                + QLatin1Char('\n') + QString::fromUtf8(e.what())};
+            throw failed(e, QStringLiteral("it is no spray logo WAD file, or it is damaged."));
         }
         try {
             wait.advance(10, QStringLiteral("Importing Picture..."));
             convertPicture(pcx, keepPainted);
         } catch (const ConverterError& e) {
-            throw ImportFailure{(e.rejectedInput()
-                                     ? QStringLiteral("%1 could not be imported: its picture could not be converted.")
-                                     : QStringLiteral("%1 could not be imported."))
-                                    .arg(chosen)
-                                + QLatin1Char('\n') + QString::fromUtf8(e.what())};
+            throw failed(e, QStringLiteral("its picture could not be converted."));
         }
         wait.advance(10);
         const QString title = bestandnaam(QFileInfo(placed.target).fileName());

@@ -1,6 +1,7 @@
 // logo2wad as a program: the WADs it writes, read back by our reader and by
 // wad3, and the pictures and options it refuses.
 #include "Support.h"
+#include "../support/SeeThroughPicture.h"
 
 #include "formats/Bytes.h"
 #include "formats/Wad3.h"
@@ -124,12 +125,7 @@ TEST(Logo2wad, TakesTheSizeAskedForAndTheRaisedLimit)
 TEST(Logo2wad, SeeThroughFromTheAlphaChannel)
 {
     TempDir dir;
-    QImage image(128, 64, QImage::Format_ARGB32);
-    image.fill(qRgb(200, 30, 30));
-    QPainter painter(&image);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(0, 0, 64, 64, Qt::transparent);
-    painter.end();
+    const QImage image = leftHalfSeeThrough(128, 64, qRgb(200, 30, 30));
     ASSERT_TRUE(image.save(QString::fromStdString(dir.file("half.png"))));
     ASSERT_EQ(logo2wad(dir, {"half.png", "alpha.wad", "--size", "128x64"}).exitCode, 0);
     const Bytes wad = readFile(dir.file("alpha.wad"));

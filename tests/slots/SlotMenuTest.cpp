@@ -1,5 +1,6 @@
 // The right-click menu of a filled slot and its "Save picture as...".
 #include "SlotFixture.h"
+#include "SeeThroughPicture.h"
 
 #include "app/TDBImage.h"
 #include "logo/LogoMaker.h"
@@ -8,7 +9,6 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,12 +19,7 @@ protected:
         SlotFixture::SetUp();
         addPage("p", {"one", "two", "", "four"});
         // A real logo for "one": red, with a see-through left half.
-        QImage picture(64, 32, QImage::Format_ARGB32);
-        picture.fill(qRgb(220, 20, 20));
-        QPainter painter(&picture);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(0, 0, 32, 32, Qt::transparent);
-        painter.end();
+        const QImage picture = leftHalfSeeThrough(64, 32, qRgb(220, 20, 20));
         logo::LogoOptions options;
         options.size = QSize(64, 32);
         logo::writeLogoWad(store::logoWadPath(QStringLiteral("one")), logo::makeSpray(picture, options));
