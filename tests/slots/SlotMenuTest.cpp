@@ -26,7 +26,7 @@ protected:
         painter.fillRect(0, 0, 32, 32, Qt::transparent);
         painter.end();
         logo::LogoOptions options;
-        options.size = QSize(64, 32);
+        options.size = {64, 32};
         logo::writeLogoWad(store::logoWadPath(QStringLiteral("one")), logo::makeSpray(picture, options));
     }
     void TearDown() override
