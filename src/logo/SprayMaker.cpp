@@ -122,22 +122,47 @@ void quantise(const Rgba& full, bool dither, formats::SprayLevels& spray)
             indices[i] = kSeeThroughIndex;
 }
 
-int nearest(const std::array<std::uint8_t, 768>& palette, const std::uint8_t* p)
-{
-    int best = 0;
-    int bestDistance = 1 << 30;
-    for (int i = 0; i < kSeeThroughIndex; ++i) {
-        const int dr = int(palette[3 * i]) - p[0];
-        const int dg = int(palette[3 * i + 1]) - p[1];
-        const int db = int(palette[3 * i + 2]) - p[2];
-        const int d = 2 * dr * dr + 4 * dg * dg + db * db;
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = i;
+// The palette entry nearest to a colour (red, green and blue weighted 2, 4
+// and 1), the first of equals; the see-through entry is never chosen. The
+// distances to all entries are taken in one loop the compiler vectorises,
+// and a run of one colour is looked up once.
+class NearestColour {
+public:
+    explicit NearestColour(const std::array<std::uint8_t, 768>& palette)
+    {
+        for (int i = 0; i < kSeeThroughIndex; ++i) {
+            r_[i] = palette[3 * i];
+            g_[i] = palette[3 * i + 1];
+            b_[i] = palette[3 * i + 2];
         }
     }
-    return best;
-}
+
+    int operator()(const std::uint8_t* p)
+    {
+        if (lastIndex_ >= 0 && p[0] == last_[0] && p[1] == last_[1] && p[2] == last_[2])
+            return lastIndex_;
+        const int r = p[0], g = p[1], b = p[2];
+        for (int i = 0; i < kSeeThroughIndex; ++i) {
+            const int dr = r_[i] - r, dg = g_[i] - g, db = b_[i] - b;
+            distance_[i] = 2 * dr * dr + 4 * dg * dg + db * db;
+        }
+        int best = 0;
+        for (int i = 1; i < kSeeThroughIndex; ++i)
+            if (distance_[i] < distance_[best])
+                best = i;
+        std::memcpy(last_, p, 3);
+        lastIndex_ = best;
+        return best;
+    }
+
+private:
+    alignas(32) std::int32_t r_[kSeeThroughIndex];
+    alignas(32) std::int32_t g_[kSeeThroughIndex];
+    alignas(32) std::int32_t b_[kSeeThroughIndex];
+    alignas(32) std::int32_t distance_[kSeeThroughIndex];
+    std::uint8_t last_[3] = {0, 0, 0};
+    int lastIndex_ = -1;
+};
 
 // A smaller level, scaled from the full-size picture, through the palette.
 void mapLevel(const Rgba& scaled, int level, formats::SprayLevels& spray)
@@ -145,9 +170,10 @@ void mapLevel(const Rgba& scaled, int level, formats::SprayLevels& spray)
     const Rgba small = resample(scaled, {scaled.width >> level, scaled.height >> level}, Filter::Mitchell);
     std::vector<std::uint8_t>& indices = spray.levels[level];
     indices.resize(static_cast<std::size_t>(small.width) * small.height);
+    NearestColour nearest(spray.palette);
     for (std::size_t i = 0; i < indices.size(); ++i) {
         const std::uint8_t* p = &small.bytes[4 * i];
-        indices[i] = static_cast<std::uint8_t>(opaqueEnough(p) ? nearest(spray.palette, p) : kSeeThroughIndex);
+        indices[i] = static_cast<std::uint8_t>(opaqueEnough(p) ? nearest(p) : kSeeThroughIndex);
     }
 }
 

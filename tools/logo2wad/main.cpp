@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#ifdef LOGO2WAD_OPENMP
 #include <omp.h>
+#endif
 
 namespace {
 
@@ -59,9 +61,11 @@ formats::SprayLevels makeSpray(const std::string& path, const logo::LogoOptions&
 
 int main(int argc, char** argv)
 {
+#ifdef LOGO2WAD_OPENMP
     // The quantiser's worker threads spin while they wait; for a logo's few
     // thousand pixels one thread is faster than waking others.
     omp_set_num_threads(1);
+#endif
     std::vector<std::string> positional;
     logo::LogoOptions options;
     for (int i = 1; i < argc; ++i) {
