@@ -114,9 +114,9 @@ QImage sprayPicture(const formats::SprayLevels& spray)
     return image;
 }
 
-void writeLogoWad(const QString& path, const formats::SprayLevels& spray)
+void writeLogoWad(const QString& path, const formats::SprayLevels& spray, files::Durability durability)
 {
-    writeLogoWad(path.toStdString(), spray);
+    writeLogoWad(path.toStdString(), spray, durability);
 }
 
 } // namespace logo

@@ -23,6 +23,7 @@ formats::SprayLevels makeSpray(const QImage& picture, const LogoOptions& options
 QImage sprayPicture(const formats::SprayLevels& spray);
 
 // Writes the WAD file atomically: on failure no file is left.
-void writeLogoWad(const QString& path, const formats::SprayLevels& spray);
+void writeLogoWad(const QString& path, const formats::SprayLevels& spray,
+                  files::Durability durability = files::Durability::Synced);
 
 } // namespace logo

@@ -278,7 +278,7 @@ formats::SprayLevels makeSpray(const Rgba& picture, const LogoOptions& options)
     return maker.finish();
 }
 
-void writeLogoWad(const std::string& path, const formats::SprayLevels& spray)
+void writeLogoWad(const std::string& path, const formats::SprayLevels& spray, files::Durability durability)
 {
     std::vector<std::uint8_t> wad;
     try {
@@ -287,7 +287,7 @@ void writeLogoWad(const std::string& path, const formats::SprayLevels& spray)
         throw LogoError(e.what());
     }
     try {
-        files::writeAtomically(path, wad);
+        files::writeAtomically(path, wad, durability);
     } catch (const files::FileError& e) {
         throw LogoError(e.what());
     }

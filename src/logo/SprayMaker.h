@@ -3,6 +3,7 @@
 // types only, so that the converter starts without any windowing library.
 #pragma once
 
+#include "files/FileOps.h"
 #include "formats/Wad3Writer.h"
 #include "logo/Pixels.h"
 #include "logo/Resample.h"
@@ -69,8 +70,9 @@ private:
 formats::SprayLevels makeSpray(const Rgba& picture, const LogoOptions& options);
 
 // Writes the WAD file atomically: on failure no file is left, and a reader
-// never sees a partial file.
-void writeLogoWad(const std::string& path, const formats::SprayLevels& spray);
+// never sees a partial file; `durability` says how far it is flushed.
+void writeLogoWad(const std::string& path, const formats::SprayLevels& spray,
+                  files::Durability durability = files::Durability::Synced);
 
 // Options parsed from text such as "112x96", "crop", "ff00ff". Empty when
 // the text is well-formed, else why not.

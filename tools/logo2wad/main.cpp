@@ -4,11 +4,13 @@
 // picture is read here, a row at a time into the logo maker; any other goes
 // through Qt's image plugins, which are loaded only then.
 #include "QtReader.h"
+#include "RowPipe.h"
 
 #include "logo/PngReader.h"
 #include "logo/SprayMaker.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +37,10 @@ int error(const std::string& what)
     return 1;
 }
 
+// From this many pixels on, reading and scaling a picture on two threads
+// takes less time than on one.
+constexpr double kPipedPixels = 200000;
+
 bool isPng(const std::string& path)
 {
     std::uint8_t head[8] = {};
@@ -51,9 +57,24 @@ formats::SprayLevels makeSpray(const std::string& path, const logo::LogoOptions&
     if (!isPng(path))
         return logo::makeSpray(logo2wad::readWithQt(path), options);
     std::unique_ptr<logo::SprayMaker> maker;
+    std::unique_ptr<logo2wad::RowPipe> pipe;
     logo::readPng(
-        path, [&](logo::Size size, bool hasAlpha) { maker = std::make_unique<logo::SprayMaker>(size, hasAlpha, options); },
-        [&](const std::uint8_t* row) { maker->addRow(row); });
+        path,
+        [&](logo::Size size, bool hasAlpha) {
+            maker = std::make_unique<logo::SprayMaker>(size, hasAlpha, options);
+            // A large picture is scaled on a second thread while it is read.
+            if (double(size.width) * size.height >= kPipedPixels && !std::getenv("NOPIPE"))
+                pipe = std::make_unique<logo2wad::RowPipe>(std::size_t(size.width) * 4,
+                                                           [&maker](const std::uint8_t* row) { maker->addRow(row); });
+        },
+        [&](const std::uint8_t* row) {
+            if (pipe)
+                pipe->push(row);
+            else
+                maker->addRow(row);
+        });
+    if (pipe)
+        pipe->finish();
     return maker->finish();
 }
 
@@ -99,7 +120,12 @@ int main(int argc, char** argv)
     if (positional.size() != 2)
         return usage();
     try {
-        logo::writeLogoWad(positional[1], makeSpray(positional[0], options));
+        // The bytes reach the disk before the file takes its name, so that
+        // OUT.wad is whole or absent even after a power cut; the folder is
+        // not flushed as well (the name alone may be lost to a power cut,
+        // as with any file a command writes). The import into the library
+        // makes its own durable copy.
+        logo::writeLogoWad(positional[1], makeSpray(positional[0], options), files::Durability::Contents);
     } catch (const logo::LogoError& e) {
         return error(positional[0] + ": " + e.what());
     }
