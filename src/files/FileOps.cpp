@@ -264,7 +264,7 @@ std::string writeTemporary(const std::string& path, const std::vector<std::uint8
 void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data, Durability durability, int mode)
 {
     const bool sync = durability == Durability::Synced;
-    const std::string temp = writeTemporary(path, data, durability != Durability::Flushed, mode);
+    const std::string temp = writeTemporary(path, data, sync, mode);
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         int err = errno;
         ::unlink(temp.c_str());

@@ -53,10 +53,7 @@ void renameNoReplace(const std::string& from, const std::string& to);
 // How far a write is taken before it counts as done: to the disk (it
 // survives a power cut), or to the operating system (it survives the
 // program; enough for a working file that is read and deleted at once).
-// Contents: the bytes reach the disk before the file takes its name, so
-// that not even a power cut leaves a partial file under that name, but the
-// new name itself may be lost to one (the folder is not flushed).
-enum class Durability { Synced, Flushed, Contents };
+enum class Durability { Synced, Flushed };
 
 // Gives the file `from` the second name `to` (a hard link), failing when
 // `to` exists. Where the file system has no hard links, the file is renamed

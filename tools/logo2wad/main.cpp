@@ -120,12 +120,12 @@ int main(int argc, char** argv)
     if (positional.size() != 2)
         return usage();
     try {
-        // The bytes reach the disk before the file takes its name, so that
-        // OUT.wad is whole or absent even after a power cut; the folder is
-        // not flushed as well (the name alone may be lost to a power cut,
-        // as with any file a command writes). The import into the library
-        // makes its own durable copy.
-        logo::writeLogoWad(positional[1], makeSpray(positional[0], options), files::Durability::Contents);
+        // Written whole under a temporary name that then takes the name
+        // OUT.wad, so no reader ever sees part of it and a failure leaves
+        // nothing; not flushed to the disk, like any file a command writes
+        // (a flush costs more than the rest of a small logo's making). The
+        // import into the library makes its own durable copy.
+        logo::writeLogoWad(positional[1], makeSpray(positional[0], options), files::Durability::Flushed);
     } catch (const logo::LogoError& e) {
         return error(positional[0] + ": " + e.what());
     }
