@@ -20,7 +20,10 @@ constexpr std::size_t kAllocationLimit = std::size_t(256) << 20;
 struct Reader {
     png_structp png = nullptr;
     png_infop info = nullptr;
-    std::FILE* file = nullptr;
+    std::FILE* file = nullptr;          // the file read, or
+    const std::uint8_t* data = nullptr; // the bytes in memory
+    std::size_t size = 0;
+    std::size_t at = 0;
     char message[200] = "";
     ~Reader()
     {
@@ -39,6 +42,20 @@ void onError(png_structp png, png_const_charp message)
 
 void onWarning(png_structp, png_const_charp) {}
 
+void onRead(png_structp png, png_bytep out, png_size_t count)
+{
+    auto* reader = static_cast<Reader*>(png_get_io_ptr(png));
+    if (reader->file) {
+        if (std::fread(out, 1, count, reader->file) != count)
+            png_error(png, "the file ends too soon");
+        return;
+    }
+    if (reader->size - reader->at < count)
+        png_error(png, "the file ends too soon");
+    std::memcpy(out, reader->data + reader->at, count);
+    reader->at += count;
+}
+
 struct Header {
     png_uint_32 width = 0;
     png_uint_32 height = 0;
@@ -53,7 +70,7 @@ bool readHeader(Reader& reader, Header& header)
 {
     if (setjmp(png_jmpbuf(reader.png)))
         return false;
-    png_init_io(reader.png, reader.file);
+    png_set_read_fn(reader.png, &reader, onRead);
     png_set_user_limits(reader.png, 0x7fffffff, 0x7fffffff);
     png_read_info(reader.png, reader.info);
     header.width = png_get_image_width(reader.png, reader.info);
@@ -95,20 +112,9 @@ bool readAllRows(Reader& reader, std::uint8_t** rows)
     throw LogoError(std::string("cannot read the picture: ") + (reader.message[0] ? reader.message : "not a PNG file"));
 }
 
-} // namespace
-
-bool looksLikePng(const std::uint8_t* head, std::size_t size)
+void read(Reader& reader, const std::function<void(Size, bool)>& start,
+          const std::function<void(const std::uint8_t*)>& row)
 {
-    return size >= 8 && png_sig_cmp(head, 0, 8) == 0;
-}
-
-void readPng(const std::string& path, const std::function<void(Size, bool)>& start,
-             const std::function<void(const std::uint8_t*)>& row)
-{
-    Reader reader;
-    reader.file = std::fopen(path.c_str(), "rb");
-    if (!reader.file)
-        throw LogoError("cannot read the picture: " + std::string(std::strerror(errno)));
     reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &reader, onError, onWarning);
     reader.info = reader.png ? png_create_info_struct(reader.png) : nullptr;
     if (!reader.info)
@@ -138,6 +144,32 @@ void readPng(const std::string& path, const std::function<void(Size, bool)>& sta
         fail(reader);
     for (png_uint_32 y = 0; y < header.height; ++y)
         row(rows[y]);
+}
+
+} // namespace
+
+bool looksLikePng(const std::uint8_t* head, std::size_t size)
+{
+    return size >= 8 && png_sig_cmp(head, 0, 8) == 0;
+}
+
+void readPng(const std::string& path, const std::function<void(Size, bool)>& start,
+             const std::function<void(const std::uint8_t*)>& row)
+{
+    Reader reader;
+    reader.file = std::fopen(path.c_str(), "rb");
+    if (!reader.file)
+        throw LogoError("cannot read the picture: " + std::string(std::strerror(errno)));
+    read(reader, start, row);
+}
+
+void readPng(const std::uint8_t* data, std::size_t size, const std::function<void(Size, bool)>& start,
+             const std::function<void(const std::uint8_t*)>& row)
+{
+    Reader reader;
+    reader.data = data;
+    reader.size = size;
+    read(reader, start, row);
 }
 
 Rgba readPng(const std::string& path)

@@ -23,6 +23,10 @@ bool looksLikePng(const std::uint8_t* head, std::size_t size);
 void readPng(const std::string& path, const std::function<void(Size, bool)>& start,
              const std::function<void(const std::uint8_t*)>& row);
 
+// The same for a PNG file held in memory.
+void readPng(const std::uint8_t* data, std::size_t size, const std::function<void(Size, bool)>& start,
+             const std::function<void(const std::uint8_t*)>& row);
+
 // The whole picture at once.
 Rgba readPng(const std::string& path);
 
