@@ -72,6 +72,27 @@ inline void clampPixel(float* p)
     p[3] = a;
 }
 
+// The scaler's two loops over whole rows, also built for AVX2 and picked
+// at start where the processor has it: twice the floats an instruction,
+// the same sums in the same order, so the same result.
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__linux__)
+#define LOGO_ROW_LOOP __attribute__((target_clones("avx2", "default")))
+#else
+#define LOGO_ROW_LOOP
+#endif
+
+LOGO_ROW_LOOP void toFloats(const std::uint8_t* p, float* line, int n)
+{
+    for (int i = 0; i < n; ++i)
+        line[i] = p[i] * (1.0f / 255);
+}
+
+LOGO_ROW_LOOP void addScaled(float* __restrict sum, const float* __restrict line, float k, int n)
+{
+    for (int i = 0; i < n; ++i)
+        sum[i] += k * line[i];
+}
+
 } // namespace
 
 Filter filterFor(Size from, Size to, bool seeThrough)
@@ -103,8 +124,7 @@ void Resampler::addRow(const std::uint8_t* p)
     const int n = from_.width * 4;
     float* line = line_.data();
     if (opaque_) {
-        for (int i = 0; i < n; ++i)
-            line[i] = p[i] * (1.0f / 255);
+        toFloats(p, line, n);
     } else {
         for (int i = 0; i < n; i += 4) {
             const float a = p[i + 3] * (1.0f / 255);
@@ -120,9 +140,7 @@ void Resampler::addRow(const std::uint8_t* p)
         if (y >= t.stop())
             continue;
         const float k = t.weights[std::size_t(y - t.start)];
-        float* sum = &sums_[std::size_t(j % slots_) * n];
-        for (int i = 0; i < n; ++i)
-            sum[i] += k * line[i];
+        addScaled(&sums_[std::size_t(j % slots_) * n], line, k, n);
     }
     while (firstOpen_ < to_.height && rows_[firstOpen_].stop() <= nextRow_)
         finishRow(firstOpen_++);
