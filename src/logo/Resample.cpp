@@ -102,7 +102,7 @@ Filter filterFor(Size from, Size to, bool seeThrough)
 }
 
 Resampler::Resampler(Size from, Size to, Filter filter, bool opaque)
-    : from_(from), to_(to), filter_(filter), opaque_(opaque),
+    : from_(from), to_(to), opaque_(opaque),
       rows_(taps(from.height, to.height, filter)), columns_(taps(from.width, to.width, filter)),
       line_(std::size_t(from.width) * 4)
 {

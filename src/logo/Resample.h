@@ -48,7 +48,6 @@ private:
 
     Size from_;
     Size to_;
-    Filter filter_;
     bool opaque_;
     int nextRow_ = 0;
     std::vector<Taps> rows_;    // per output row

@@ -198,7 +198,6 @@ bool parseNumber(const std::string& text, int& value)
 }
 
 SprayMaker::SprayMaker(Size picture, bool hasAlpha, const LogoOptions& options)
-    : picture_(picture)
 {
     std::string problem = maxAreaProblem(options.maxArea);
     if (!problem.empty())

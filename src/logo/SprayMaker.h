@@ -54,7 +54,6 @@ public:
     formats::SprayLevels finish();
 
 private:
-    Size picture_;
     Size size_;      // the logo's
     Size inner_;     // the scaled picture's, before pad or crop
     bool seeThrough_;
