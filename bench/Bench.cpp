@@ -195,9 +195,10 @@ int main(int argc, char** argv)
                 QDir(dir).removeRecursively();
             return bench::soak(QCoreApplication::applicationFilePath(), dir, args[fresh ? 3 : 2].toInt(), 20261208u);
         }
-        if (args.size() == 2 && args[0] == QLatin1String("logo2wad")) {
+        if ((args.size() == 2 || args.size() == 3) && args[0] == QLatin1String("logo2wad")) {
             QTextStream out(stdout);
-            bench::benchLogo2wad(QStringLiteral(TAGOMAT_BUILT_PROGRAM_DIR), args[1], out);
+            // A third argument measures the logo2wad of another build.
+            bench::benchLogo2wad(args.size() == 3 ? args[2] : QStringLiteral(TAGOMAT_BUILT_PROGRAM_DIR), args[1], out);
             return 0;
         }
         if (!args.isEmpty() && args[0] == QLatin1String("run"))
@@ -206,6 +207,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tagomat2-bench: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: tagomat2-bench run [--runs R] [--work DIR] | generate DIR PAGES | soak [--fresh] DIR KILLS\n");
+    std::fprintf(stderr, "usage: tagomat2-bench run [--runs R] [--work DIR] | generate DIR PAGES | soak [--fresh] DIR KILLS"
+                         " | logo2wad DIR [PROGRAM_DIR]\n");
     return 2;
 }

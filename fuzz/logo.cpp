@@ -3,14 +3,54 @@
 #include "formats/Wad3.h"
 #include "formats/Wad3Writer.h"
 #include "logo/LogoMaker.h"
+#include "logo/PngReader.h"
 
 #include <QByteArray>
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+
+namespace {
+
+// The converter's own PNG reader, straight into the logo maker as logo2wad
+// runs it; the same size as Qt's reader sees when both read the picture.
+void throughPngReader(const std::uint8_t* data, std::size_t size, const QImage& qt)
+{
+    std::unique_ptr<logo::SprayMaker> maker;
+    logo::Size seen;
+    try {
+        logo::readPng(
+            data, size,
+            [&](logo::Size picture, bool hasAlpha) {
+                seen = picture;
+                if (picture.width > 1024 || picture.height > 1024)
+                    throw logo::LogoError("large pictures only slow the search down");
+                maker = std::make_unique<logo::SprayMaker>(picture, hasAlpha, logo::LogoOptions{});
+            },
+            [&](const std::uint8_t* row) { maker->addRow(row); });
+        const formats::SprayLevels spray = maker->finish();
+        if (spray.levels[3].size() != std::size_t(spray.width / 8) * std::size_t(spray.height / 8))
+            std::abort();
+    } catch (const logo::LogoError&) {
+    }
+    if (!qt.isNull() && !seen.empty() && (seen.width != qt.width() || seen.height != qt.height()))
+        std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    if (logo::looksLikePng(data, size)) {
+        QImage qt;
+        try {
+            qt = logo::readPicture(QByteArray(reinterpret_cast<const char*>(data), static_cast<int>(size)));
+        } catch (const logo::LogoError&) {
+        }
+        throughPngReader(data, size, qt);
+    }
+
     QImage picture;
     try {
         picture = logo::readPicture(QByteArray(reinterpret_cast<const char*>(data), static_cast<int>(size)));

@@ -1,9 +1,8 @@
 #include "logo/SprayRules.h"
 
-#include <QString>
-
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace logo {
 namespace {
@@ -12,59 +11,61 @@ namespace {
 // (as a factor: 6 %). Pad or crop take up the rest.
 constexpr double kAspectTolerance = 0.06;
 
-double aspectError(QSize size, double aspect)
+double aspectError(Size size, double aspect)
 {
-    return std::abs(std::log(double(size.width()) / size.height() / aspect));
+    return std::abs(std::log(double(size.width) / size.height / aspect));
 }
+
+std::string dimensions(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
 
 } // namespace
 
-QString sizeProblem(QSize size, int maxArea)
+std::string sizeProblem(Size size, int maxArea)
 {
-    const int w = size.width();
-    const int h = size.height();
+    const int w = size.width;
+    const int h = size.height;
     if (w <= 0 || h <= 0 || w % kStep != 0 || h % kStep != 0)
-        return QStringLiteral("%1x%2: width and height must be multiples of %3").arg(w).arg(h).arg(kStep);
+        return dimensions(w, h) + ": width and height must be multiples of " + std::to_string(kStep);
     if (w > kMaxSprayside || h > kMaxSprayside)
-        return QStringLiteral("%1x%2: width and height may be at most %3").arg(w).arg(h).arg(kMaxSprayside);
+        return dimensions(w, h) + ": width and height may be at most " + std::to_string(kMaxSprayside);
     if (w * h > maxArea)
-        return QStringLiteral("%1x%2: %3 pixels, more than the limit of %4").arg(w).arg(h).arg(w * h).arg(maxArea);
+        return dimensions(w, h) + ": " + std::to_string(w * h) + " pixels, more than the limit of " + std::to_string(maxArea);
     return {};
 }
 
-QString maxAreaProblem(int maxArea)
+std::string maxAreaProblem(int maxArea)
 {
     if (maxArea < kSmallestMaxArea || maxArea > kLargestMaxArea)
-        return QStringLiteral("the largest area must lie between %1 and %2 pixels, not %3")
-            .arg(kSmallestMaxArea).arg(kLargestMaxArea).arg(maxArea);
+        return "the largest area must lie between " + std::to_string(kSmallestMaxArea) + " and "
+            + std::to_string(kLargestMaxArea) + " pixels, not " + std::to_string(maxArea);
     return {};
 }
 
-std::vector<QSize> sizesNear(QSize picture, int maxArea)
+std::vector<Size> sizesNear(Size picture, int maxArea)
 {
-    const double aspect = picture.isEmpty() ? 1.0 : double(picture.width()) / picture.height();
-    std::vector<QSize> close;
-    QSize best;
+    const double aspect = picture.empty() ? 1.0 : double(picture.width) / picture.height;
+    std::vector<Size> close;
+    Size best;
     double bestError = 1e9;
     for (int w = kStep; w <= kMaxSprayside; w += kStep)
         for (int h = kStep; h <= kMaxSprayside; h += kStep) {
-            const QSize size(w, h);
+            const Size size{w, h};
             if (w * h > maxArea)
                 continue;
             const double error = aspectError(size, aspect);
             if (error <= kAspectTolerance)
                 close.push_back(size);
             if (error < bestError - 1e-12
-                || (error < bestError + 1e-12 && w * h > best.width() * best.height())) {
+                || (error < bestError + 1e-12 && w * h > best.area())) {
                 bestError = error;
                 best = size;
             }
         }
     if (close.empty())
         return {best};
-    std::stable_sort(close.begin(), close.end(), [aspect](QSize a, QSize b) {
-        const int areaA = a.width() * a.height();
-        const int areaB = b.width() * b.height();
+    std::stable_sort(close.begin(), close.end(), [aspect](Size a, Size b) {
+        const int areaA = a.area();
+        const int areaB = b.area();
         if (areaA != areaB)
             return areaA > areaB;
         return aspectError(a, aspect) < aspectError(b, aspect);
@@ -72,7 +73,7 @@ std::vector<QSize> sizesNear(QSize picture, int maxArea)
     return close;
 }
 
-QSize chooseSize(QSize picture, int maxArea)
+Size chooseSize(Size picture, int maxArea)
 {
     return sizesNear(picture, maxArea).front();
 }

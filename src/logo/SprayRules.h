@@ -1,8 +1,9 @@
 // The sizes the game accepts for a spray logo.
 #pragma once
 
-#include <QSize>
+#include "logo/Pixels.h"
 
+#include <string>
 #include <vector>
 
 namespace logo {
@@ -14,15 +15,15 @@ constexpr int kLargestMaxArea = 12288;  // the most a user may allow
 constexpr int kSmallestMaxArea = kStep * kStep;
 
 // Empty when `size` is a valid spray size under `maxArea`, else why not.
-QString sizeProblem(QSize size, int maxArea);
+std::string sizeProblem(Size size, int maxArea);
 // Empty when `maxArea` is a limit a user may choose, else why not.
-QString maxAreaProblem(int maxArea);
+std::string maxAreaProblem(int maxArea);
 
 // The valid sizes whose aspect lies close to the picture's, largest first.
 // Never empty: when none is close, the one closest in aspect.
-std::vector<QSize> sizesNear(QSize picture, int maxArea = kDefaultMaxArea);
+std::vector<Size> sizesNear(Size picture, int maxArea = kDefaultMaxArea);
 
 // The largest valid size that keeps the picture's aspect.
-QSize chooseSize(QSize picture, int maxArea = kDefaultMaxArea);
+Size chooseSize(Size picture, int maxArea = kDefaultMaxArea);
 
 } // namespace logo

@@ -51,8 +51,8 @@ MakeLogoDialog::MakeLogoDialog(const QImage& picture, QWidget* parent)
 
     size_ = new QComboBox(this);
     size_->setObjectName(QStringLiteral("SizeBox"));
-    for (QSize s : logo::sizesNear(picture.size()))
-        size_->addItem(QStringLiteral("%1 x %2").arg(s.width()).arg(s.height()), s);
+    for (logo::Size s : logo::sizesNear({picture.width(), picture.height()}))
+        size_->addItem(QStringLiteral("%1 x %2").arg(s.width).arg(s.height), QSize(s.width, s.height));
     fit_ = new QComboBox(this);
     fit_->setObjectName(QStringLiteral("FitBox"));
     fit_->addItem(QStringLiteral("Pad"), int(logo::Fit::Pad));
@@ -106,7 +106,8 @@ MakeLogoDialog::MakeLogoDialog(const QImage& picture, QWidget* parent)
 logo::LogoOptions MakeLogoDialog::options() const
 {
     logo::LogoOptions options;
-    options.size = size_->currentData().toSize();
+    const QSize size = size_->currentData().toSize();
+    options.size = {size.width(), size.height()};
     options.fit = static_cast<logo::Fit>(fit_->currentData().toInt());
     switch (seeThrough_->currentIndex()) {
     case kFromTransparency:

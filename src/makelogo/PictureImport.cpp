@@ -35,7 +35,8 @@ QString makeLogoWad(QWidget* parent, const QString& picturePath, const QTemporar
         return {};
     const QString wad = workDir.filePath(QFileInfo(picturePath).completeBaseName() + QStringLiteral(".wad"));
     try {
-        logo::writeLogoWad(wad, dialog.spray());
+        // A working file: the import that follows copies it durably.
+        logo::writeLogoWad(wad, dialog.spray(), files::Durability::Flushed);
     } catch (const logo::LogoError& e) {
         app::MessageBox::error(QStringLiteral("The logo could not be written: %1").arg(QString::fromStdString(e.what())));
         return {};

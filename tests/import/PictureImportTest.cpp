@@ -67,9 +67,12 @@ TEST_F(PictureImport, PlusWithAPictureMakesTheLogoAndFillsTheSlot)
         sawDialog = true;
         auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("SizeBox"));
         ASSERT_GT(sizes->count(), 1);
-        EXPECT_EQ(sizes->itemData(0).toSize(), logo::chooseSize({640, 480}));
-        for (int i = 0; i < sizes->count(); ++i)
-            EXPECT_TRUE(logo::sizeProblem(sizes->itemData(i).toSize(), logo::kDefaultMaxArea).isEmpty());
+        const logo::Size largest = logo::chooseSize({640, 480});
+        EXPECT_EQ(sizes->itemData(0).toSize(), QSize(largest.width, largest.height));
+        for (int i = 0; i < sizes->count(); ++i) {
+            const QSize size = sizes->itemData(i).toSize();
+            EXPECT_TRUE(logo::sizeProblem({size.width(), size.height()}, logo::kDefaultMaxArea).empty());
+        }
         sizes->setCurrentIndex(1);
         const QSize chosen = sizes->itemData(1).toSize();
         EXPECT_EQ(dialog->spray().width, chosen.width());

@@ -164,6 +164,7 @@ struct Refusal {
     std::vector<std::string> args; // after the picture and the output
     bool tinyPicture = false;
     bool garbage = false;
+    bool truncated = false; // a picture large enough to be read on two threads, cut short
 };
 
 class Refused : public testing::TestWithParam<Refusal> {};
@@ -172,9 +173,13 @@ TEST_P(Refused, OneLineNonZeroNoFile)
 {
     const Refusal& c = GetParam();
     TempDir dir;
-    if (c.garbage)
+    if (c.garbage) {
         writeFile(dir.file("in.png"), Bytes{0x89, 'P', 'N', 'G', 1, 2, 3});
-    else
+    } else if (c.truncated) {
+        ASSERT_TRUE(drawing(1280, 1024).save(QString::fromStdString(dir.file("in.png"))));
+        const Bytes whole = readFile(dir.file("in.png"));
+        writeFile(dir.file("in.png"), Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(whole.size() * 3 / 4)));
+    } else
         ASSERT_TRUE(drawing(c.tinyPicture ? 15 : 64, c.tinyPicture ? 40 : 64).save(QString::fromStdString(dir.file("in.png"))));
     std::vector<std::string> args = {"in.png", "out.wad"};
     args.insert(args.end(), c.args.begin(), c.args.end());
@@ -193,7 +198,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, Refused, testing::Values(
     Refusal{"bad fit", {"--fit", "zoom"}},
     Refusal{"bad colour", {"--transparent", "12345"}},
     Refusal{"picture too small", {}, true},
-    Refusal{"unreadable picture", {}, false, true}),
+    Refusal{"unreadable picture", {}, false, true},
+    Refusal{"truncated picture", {}, false, false, true}),
     [](const testing::TestParamInfo<Refusal>& info) {
         std::string name = info.param.what;
         std::replace(name.begin(), name.end(), ' ', '_');
@@ -207,6 +213,13 @@ TEST(Logo2wad, AWriteFailureLeavesNoFile)
     const RunResult r = logo2wad(dir, {"in.png", "missing/out.wad"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(lineCount(r.err), 1) << r.err;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"in.png"});
+    // A write that fails half-way (the file size limit of 4 KiB, below the
+    // WAD's 13 KiB) leaves neither the WAD nor its temporary file.
+    const RunResult full = run({"bash", "-c", std::string("trap '' XFSZ; ulimit -f 4; exec ") + LOGO2WAD_PATH + " in.png out.wad"},
+                               dir.path());
+    EXPECT_EQ(full.exitCode, 1) << full.err;
+    EXPECT_EQ(lineCount(full.err), 1) << full.err;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"in.png"});
 }
 

@@ -1,7 +1,5 @@
 #include "logo/SprayRules.h"
 
-#include <QString>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,9 +9,9 @@ using namespace logo;
 namespace {
 
 struct Case {
-    QSize picture;
+    Size picture;
     int maxArea;
-    QSize expected;
+    Size expected;
 };
 
 class ChooseSize : public testing::TestWithParam<Case> {};
@@ -38,28 +36,28 @@ INSTANTIATE_TEST_SUITE_P(Pictures, ChooseSize, testing::Values(
 TEST(SizesNear, OfferOnlyValidSizesLargestFirst)
 {
     for (int maxArea : {kSmallestMaxArea, kDefaultMaxArea, kLargestMaxArea})
-        for (QSize picture : {QSize(1920, 1080), QSize(17, 400), QSize(640, 480), QSize(33, 33)}) {
-            const std::vector<QSize> sizes = sizesNear(picture, maxArea);
+        for (Size picture : {Size{1920, 1080}, Size{17, 400}, Size{640, 480}, Size{33, 33}}) {
+            const std::vector<Size> sizes = sizesNear(picture, maxArea);
             ASSERT_FALSE(sizes.empty());
             for (std::size_t i = 0; i < sizes.size(); ++i) {
-                EXPECT_TRUE(sizeProblem(sizes[i], maxArea).isEmpty()) << sizes[i].width() << "x" << sizes[i].height();
+                EXPECT_TRUE(sizeProblem(sizes[i], maxArea).empty()) << sizes[i].width << "x" << sizes[i].height;
                 if (i > 0)
-                    EXPECT_GE(sizes[i - 1].width() * sizes[i - 1].height(), sizes[i].width() * sizes[i].height());
+                    EXPECT_GE(sizes[i - 1].area(), sizes[i].area());
             }
         }
 }
 
 TEST(SizeProblem, NamesEachBrokenRule)
 {
-    EXPECT_TRUE(sizeProblem({112, 96}, kDefaultMaxArea).isEmpty());
-    EXPECT_TRUE(sizeProblem({96, 128}, kLargestMaxArea).isEmpty());
-    EXPECT_FALSE(sizeProblem({96, 128}, kDefaultMaxArea).isEmpty()); // 12288 > 10752
-    EXPECT_FALSE(sizeProblem({100, 96}, kLargestMaxArea).isEmpty());
-    EXPECT_FALSE(sizeProblem({272, 16}, kLargestMaxArea).isEmpty());
-    EXPECT_FALSE(sizeProblem({0, 16}, kLargestMaxArea).isEmpty());
-    EXPECT_TRUE(maxAreaProblem(kLargestMaxArea).isEmpty());
-    EXPECT_FALSE(maxAreaProblem(kLargestMaxArea + 1).isEmpty());
-    EXPECT_FALSE(maxAreaProblem(kSmallestMaxArea - 1).isEmpty());
+    EXPECT_TRUE(sizeProblem({112, 96}, kDefaultMaxArea).empty());
+    EXPECT_TRUE(sizeProblem({96, 128}, kLargestMaxArea).empty());
+    EXPECT_FALSE(sizeProblem({96, 128}, kDefaultMaxArea).empty()); // 12288 > 10752
+    EXPECT_FALSE(sizeProblem({100, 96}, kLargestMaxArea).empty());
+    EXPECT_FALSE(sizeProblem({272, 16}, kLargestMaxArea).empty());
+    EXPECT_FALSE(sizeProblem({0, 16}, kLargestMaxArea).empty());
+    EXPECT_TRUE(maxAreaProblem(kLargestMaxArea).empty());
+    EXPECT_FALSE(maxAreaProblem(kLargestMaxArea + 1).empty());
+    EXPECT_FALSE(maxAreaProblem(kSmallestMaxArea - 1).empty());
 }
 
 } // namespace

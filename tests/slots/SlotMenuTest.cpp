@@ -21,7 +21,7 @@ protected:
         // A real logo for "one": red, with a see-through left half.
         const QImage picture = leftHalfSeeThrough(64, 32, qRgb(220, 20, 20));
         logo::LogoOptions options;
-        options.size = QSize(64, 32);
+        options.size = {64, 32};
         logo::writeLogoWad(store::logoWadPath(QStringLiteral("one")), logo::makeSpray(picture, options));
     }
     void TearDown() override
