@@ -68,6 +68,7 @@ dpkg-deb -x "$deb" "$root"
 # What the package puts where a desktop expects it.
 for file in usr/bin/tagomat2 \
             usr/libexec/tagomat2/wad3 usr/libexec/tagomat2/i_view32 usr/libexec/tagomat2/tagomat2-dbsetup \
+            usr/libexec/tagomat2/logo2wad usr/libexec/tagomat2/logo2wad-qt.so \
             usr/share/tagomat2/empty.bmp \
             usr/share/applications/tagomat2.desktop \
             usr/share/mime/packages/tagomat2.xml \
@@ -79,9 +80,15 @@ for size in 16 32 48 64 128 256; do
   [[ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/tagomat2.png" ]] ||
     fail "the package has no ${size}x${size} icon"
 done
-for file in usr/bin/tagomat2 usr/libexec/tagomat2/wad3 usr/libexec/tagomat2/i_view32 usr/libexec/tagomat2/tagomat2-dbsetup; do
+for file in usr/bin/tagomat2 usr/libexec/tagomat2/wad3 usr/libexec/tagomat2/i_view32 usr/libexec/tagomat2/tagomat2-dbsetup \
+            usr/libexec/tagomat2/logo2wad; do
   [[ -x "$root/$file" ]] || fail "$file is not executable"
 done
+# The unpacked logo2wad finds its picture module beside it: a BMP (no PNG)
+# becomes a spray logo.
+"$root/usr/libexec/tagomat2/logo2wad" "$root/usr/share/tagomat2/empty.bmp" "$work/empty.wad" >"$work/logo2wad.log" 2>&1 ||
+  fail "the packaged logo2wad made no logo of a BMP: $(cat "$work/logo2wad.log")"
+[[ "$(head -c 4 "$work/empty.wad")" == WAD3 ]] || fail "the packaged logo2wad wrote no WAD3 file"
 
 # The unpacked program, run from a prefix that is not /usr, with a fresh
 # HOME and no XDG_DATA_HOME: its library goes to ~/.local/share/tagomat2.
