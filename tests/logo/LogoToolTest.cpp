@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
 #include <algorithm>
 
 using namespace testing_formats;
@@ -221,6 +225,22 @@ TEST(Logo2wad, AWriteFailureLeavesNoFile)
     EXPECT_EQ(full.exitCode, 1) << full.err;
     EXPECT_EQ(lineCount(full.err), 1) << full.err;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"in.png"});
+}
+
+// A named pipe given as the picture, PNG-named or not: refused at once with
+// one line, never waited on (the time-out stops a tool that would wait).
+TEST(Logo2wad, RefusesANamedPipeWithoutWaiting)
+{
+    TempDir dir;
+    for (const std::string name : {"pipe.png", "pipe.jpg"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(::mkfifo(dir.file(name).c_str(), 0644), 0);
+        const RunResult r = run({"timeout", "10", LOGO2WAD_PATH, name, "out.wad"}, dir.path());
+        EXPECT_EQ(r.exitCode, 1) << r.err;
+        EXPECT_EQ(lineCount(r.err), 1) << r.err;
+        EXPECT_NE(r.err.find("named pipe"), std::string::npos) << r.err;
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dir.file("out.wad"))));
+    }
 }
 
 } // namespace

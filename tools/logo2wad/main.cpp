@@ -6,6 +6,7 @@
 #include "QtReader.h"
 #include "RowPipe.h"
 
+#include "files/FileOps.h"
 #include "logo/PngReader.h"
 #include "logo/SprayMaker.h"
 
@@ -125,9 +126,12 @@ int main(int argc, char** argv)
         // nothing; not flushed to the disk, like any file a command writes
         // (a flush costs more than the rest of a small logo's making). The
         // import into the library makes its own durable copy.
+        files::requireRegularFile(positional[0]);   // a named pipe would block the reading
         logo::writeLogoWad(positional[1], makeSpray(positional[0], options), files::Durability::Flushed);
     } catch (const logo::LogoError& e) {
         return error(positional[0] + ": " + e.what());
+    } catch (const files::FileError& e) {
+        return error(e.what());
     }
     return 0;
 }
