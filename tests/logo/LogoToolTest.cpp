@@ -7,12 +7,11 @@
 #include "formats/Wad3.h"
 
 #include <QColor>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>
-
-#include <QFileInfo>
 
 #include <sys/stat.h>
 
