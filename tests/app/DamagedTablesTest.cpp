@@ -21,6 +21,7 @@ struct Damage {
     const char* name;
     QByteArray (*make)(const QByteArray& intact);
 };
+void PrintTo(const Damage& d, std::ostream* out) { *out << d.name; }
 
 QByteArray zeroLength(const QByteArray&) { return QByteArray(); }
 QByteArray truncated(const QByteArray& intact) { return intact.left(intact.size() / 2); }

@@ -45,6 +45,11 @@ struct Saved {
     bool game;
     bool extra;
 };
+std::string savedName(const Saved& s)
+{
+    return std::string(s.game ? "Game" : "NoGame") + (s.extra ? "AndExtraProgram" : "NoExtraProgram");
+}
+void PrintTo(const Saved& s, std::ostream* out) { *out << savedName(s); }
 
 class ButtonStates : public LogoInstalled, public ::testing::WithParamInterface<Saved> {};
 
@@ -64,7 +69,8 @@ TEST_P(ButtonStates, FollowTheSavedSettings)
 }
 
 INSTANTIATE_TEST_SUITE_P(EachSavedSetting, ButtonStates,
-                         ::testing::Values(Saved{true, false}, Saved{false, true}, Saved{true, true}));
+                         ::testing::Values(Saved{true, false}, Saved{false, true}, Saved{true, true}),
+                         [](const ::testing::TestParamInfo<Saved>& info) { return savedName(info.param); });
 
 TEST_F(LogoInstalled, TheExtraProgramCaptionIsSetOnlyWhenItsButtonIsEnabledAtAnOpening)
 {

@@ -169,6 +169,7 @@ struct Refusal {
     bool garbage = false;
     bool truncated = false; // a picture large enough to be read on two threads, cut short
 };
+void PrintTo(const Refusal& r, std::ostream* out) { *out << r.what; }
 
 class Refused : public testing::TestWithParam<Refusal> {};
 

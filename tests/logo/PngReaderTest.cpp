@@ -36,6 +36,7 @@ struct Kind {
     QImage::Format format;
     bool interlaced = false;
 };
+void PrintTo(const Kind& k, std::ostream* out) { *out << k.name; }
 
 class PngKinds : public testing::TestWithParam<Kind> {};
 

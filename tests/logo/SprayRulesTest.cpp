@@ -13,6 +13,10 @@ struct Case {
     int maxArea;
     Size expected;
 };
+void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << c.picture.width << "x" << c.picture.height << " within " << c.maxArea;
+}
 
 class ChooseSize : public testing::TestWithParam<Case> {};
 
@@ -29,7 +33,12 @@ INSTANTIATE_TEST_SUITE_P(Pictures, ChooseSize, testing::Values(
     Case{{300, 200}, kDefaultMaxArea, {96, 64}},
     Case{{200, 300}, kDefaultMaxArea, {64, 96}},
     Case{{128, 96}, kLargestMaxArea, {128, 96}},
-    Case{{1000, 40}, kDefaultMaxArea, {256, 16}}));
+    Case{{1000, 40}, kDefaultMaxArea, {256, 16}}),
+    [](const testing::TestParamInfo<Case>& info) {
+        const Case& c = info.param;
+        return std::to_string(c.picture.width) + "x" + std::to_string(c.picture.height) + "_within_"
+            + std::to_string(c.maxArea);
+    });
 
 // Every offered size obeys the rules, and nothing larger that is as close
 // in aspect was left out.

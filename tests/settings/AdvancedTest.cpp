@@ -35,6 +35,7 @@ struct Conversion {
     const char* stored;
     int position;
 };
+void PrintTo(const Conversion& c, std::ostream* out) { *out << '"' << c.stored << "\" at " << c.position; }
 
 class StoredWaitTime : public Advanced, public ::testing::WithParamInterface<Conversion> {};
 
