@@ -3,8 +3,11 @@
 #include "ImportFixture.h"
 #include "support/PosixLocks.h"
 
+#include "app/Forms.h"
+#include "app/Program.h"
 #include "app/Unit1.h"
 #include "import/OpenDialog.h"
+#include "store/LogoFile.h"
 #include "store/Records.h"
 #include "store/Table.h"
 
@@ -16,8 +19,14 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
 
 #include <unistd.h>
 
@@ -123,4 +132,108 @@ TEST_F(FileDialogTableFiles, ListsNoneOpensNoneAndATypedOneIsRefused)
     EXPECT_EQ(slotTitle(1), QString());
     EXPECT_TRUE(fileExists(QStringLiteral("LogoDB.db")));
     EXPECT_EQ(storedPageTitles(), QStringList{QStringLiteral("kept")});
+}
+
+// The file dialog open while another program reads the table, then a kill:
+// every change is found. The child is this test program again, running the
+// disabled test below on the library of the parent.
+namespace {
+
+const char* kChildDir = "TAGOMAT_FILE_DIALOG_CHILD";
+
+void say(const char* line)
+{
+    std::printf("CHILD %s\n", line);
+    std::fflush(stdout);
+}
+
+void savePage(TForm1& form, const QString& title)
+{
+    form.bInsertClick();
+    form.Table1().setText(store::LogoPage::PageTitle, title);
+    app::MessageBox::setNextAnswer(app::MessageBox::Answer::Yes);
+    form.bSaveClick();
+}
+
+} // namespace
+
+TEST(FileDialogChild, DISABLED_SavesWithTheDialogOpenUntilKilled)
+{
+    const QString dir = qEnvironmentVariable(kChildDir);
+    if (dir.isEmpty())
+        GTEST_SKIP() << "run by FileDialogKill";
+    store::setProgramDir(dir);
+    app::Program program;
+    ASSERT_TRUE(program.create());
+    program.show();
+    TForm1& form = *forms().Form1;
+    savePage(form, QStringLiteral("before"));
+    say("SAVED");
+
+    logoimport::OpenDialog::of(&form).setFileName(dir + QStringLiteral("/chosen.wad"));
+    QTimer listed;
+    listed.setInterval(0);
+    QObject::connect(&listed, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        listed.stop();
+        QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_End);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return allTyped(*dialog, dir); }, 10000));
+        say("LISTED");
+        std::string go;
+        std::getline(std::cin, go);   // the parent has read the table
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+    });
+    listed.start();
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    form.bCancelClick();   // the page the cancelled import left in its edit
+
+    savePage(form, QStringLiteral("after"));
+    say("SAVED");
+    std::string end;
+    std::getline(std::cin, end);   // until killed
+}
+
+class FileDialogKill : public ProgramFixture {
+protected:
+    // The child's next line of its own ("CHILD ..."), within the deadline.
+    QString childSays(QProcess& child)
+    {
+        for (;;) {
+            while (child.canReadLine()) {
+                const QString line = QString::fromUtf8(child.readLine()).trimmed();
+                if (line.startsWith(QLatin1String("CHILD ")))
+                    return line.mid(6);
+            }
+            if (!child.waitForReadyRead(30000))
+                return QStringLiteral("nothing: ") + QString::fromUtf8(child.readAllStandardError());
+        }
+    }
+};
+
+TEST_F(FileDialogKill, EveryChangeSurvivesAReaderWhileTheDialogIsOpen)
+{
+    setConfig(store::ConfigRecord::ConfigSaved, QStringLiteral("Yes"));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kChildDir), dir());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_also_run_disabled_tests"),
+                 QStringLiteral("--gtest_filter=FileDialogChild.DISABLED_SavesWithTheDialogOpenUntilKilled")});
+    ASSERT_TRUE(child.waitForStarted());
+    ASSERT_EQ(childSays(child), QStringLiteral("SAVED"));
+    ASSERT_EQ(childSays(child), QStringLiteral("LISTED"));
+    // Another program reads the table while the dialog is open.
+    EXPECT_EQ(storedPageTitles().join(QLatin1Char(' ')).toStdString(), "before");
+    child.write("go\n");
+    ASSERT_EQ(childSays(child), QStringLiteral("SAVED"));
+    child.kill();
+    ASSERT_TRUE(child.waitForFinished());
+
+    QStringList titles = storedPageTitles();
+    titles.sort();
+    EXPECT_EQ(titles.join(QLatin1Char(' ')).toStdString(), "after before") << "a change made after the read was lost";
 }
