@@ -71,6 +71,15 @@ bool allTyped(QFileDialog& dialog, const QString& dir)
     return true;
 }
 
+// A new page with this title, saved.
+void savePage(TForm1& form, const QString& title)
+{
+    form.bInsertClick();
+    form.Table1().setText(store::LogoPage::PageTitle, title);
+    app::MessageBox::setNextAnswer(app::MessageBox::Answer::Yes);
+    form.bSaveClick();
+}
+
 class FileDialogTableFiles : public ImportFixture {
 protected:
     int locks()
@@ -86,10 +95,7 @@ TEST_F(FileDialogTableFiles, ListsNoneOpensNoneAndATypedOneIsRefused)
 {
     copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("mine.wad"));
     ASSERT_TRUE(start());
-    form().bInsertClick();
-    form().Table1().setText(store::LogoPage::PageTitle, QStringLiteral("kept"));
-    answer({yes()});
-    form().bSaveClick();
+    savePage(form(), QStringLiteral("kept"));
     ASSERT_TRUE(fileExists(QStringLiteral("LogoDB.db-wal")));
     const int held = locks();
     ASSERT_GT(held, 0);
@@ -145,14 +151,6 @@ void say(const char* line)
 {
     std::printf("CHILD %s\n", line);
     std::fflush(stdout);
-}
-
-void savePage(TForm1& form, const QString& title)
-{
-    form.bInsertClick();
-    form.Table1().setText(store::LogoPage::PageTitle, title);
-    app::MessageBox::setNextAnswer(app::MessageBox::Answer::Yes);
-    form.bSaveClick();
 }
 
 } // namespace
