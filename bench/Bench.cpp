@@ -7,6 +7,7 @@
 //   tagomat2-bench operations DIR KIND COUNT      (child) time moves, posts or imports
 //   tagomat2-bench soak [--fresh] DIR KILLS       kill the program KILLS times, check the library
 //   tagomat2-bench soak-child DIR SEED            (child) posts, imports and renames until killed
+//   tagomat2-bench soak-read DIR                  (the child's other program) reads the table
 
 #include "Library.h"
 #include "LogoBench.h"
@@ -186,6 +187,8 @@ int main(int argc, char** argv)
             return startupChild(args[1]);
         if (args.size() == 4 && args[0] == QLatin1String("operations"))
             return bench::operationsChild(args[1], args[2], args[3].toInt());
+        if (args.size() == 2 && args[0] == QLatin1String("soak-read"))
+            return bench::readLibrary(args[1]);
         if (args.size() == 3 && args[0] == QLatin1String("soak-child"))
             return bench::soakChild(args[1], args[2].toInt());
         if ((args.size() == 3 || args.size() == 4) && args[0] == QLatin1String("soak")) {

@@ -8,6 +8,7 @@
 #include "app/MessageBox.h"
 #include "app/Program.h"
 #include "app/Unit1.h"
+#include "import/OpenDialog.h"
 #include "settings/Unit5.h"
 #include "store/LogoFile.h"
 #include "store/Records.h"
@@ -16,6 +17,9 @@
 #include "store/TableDef.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,6 +29,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <functional>
 #include <random>
 #include <stdexcept>
 
@@ -44,7 +49,49 @@ void save(TForm1& form)
     form.bSaveClick();
 }
 
+// Opens the import's file dialog of an empty slot on the program directory
+// with every file shown, waits until it has learnt the kind of each entry,
+// runs `whileOpen` and cancels the dialog.
+void withFileDialogOpen(TForm1& form, int slot, const QString& dir, const std::function<void()>& whileOpen)
+{
+    logoimport::OpenDialog::of(&form).setFileName(dir + QStringLiteral("/none.wad"));
+    QTimer poll;
+    poll.setInterval(5);
+    bool allFiles = false;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* model = dialog ? dialog->findChild<QFileSystemModel*>() : nullptr;
+        if (!model)
+            return;
+        if (!allFiles) {
+            dialog->selectNameFilter(dialog->nameFilters().last());   // "All Files (*.*)"
+            allFiles = true;
+        }
+        const QModelIndex folder = model->index(dir);
+        if (model->rowCount(folder) == 0)
+            return;
+        for (int row = 0; row < model->rowCount(folder); ++row)
+            if (model->type(model->index(row, 0, folder)).isEmpty())
+                return;
+        poll.stop();
+        whileOpen();
+        dialog->reject();
+    });
+    poll.start();
+    form.InsertClick(slot);
+}
+
 } // namespace
+
+int readLibrary(const QString& dir)
+{
+    store::Table table(store::logoTableDef());
+    table.setDirectory(dir);
+    table.open();
+    const int pages = table.rowCount();
+    table.close();
+    return pages >= 0 ? 0 : 1;
+}
 
 int soakChild(const QString& dir, int seed)
 {
@@ -69,6 +116,15 @@ int soakChild(const QString& dir, int seed)
             importLogo(form, slot, chosen, logo);
             say(QStringLiteral("DONE"));
         }
+
+        // Another program reads the table while the file dialog is open;
+        // what the program saves after must still survive a kill.
+        say(QStringLiteral("BEGIN DIALOG %1").arg(page));
+        withFileDialogOpen(form, 3, dir, [&dir] {
+            if (QProcess::execute(QCoreApplication::applicationFilePath(), {QStringLiteral("soak-read"), dir}) != 0)
+                std::fprintf(stderr, "the other reader could not read the table\n");
+        });
+        say(QStringLiteral("DONE"));
 
         const QString logo = QStringLiteral("n%1_%2").arg(seed).arg(n);
         say(QStringLiteral("BEGIN SLOTRENAME %1 1 %2").arg(page, logo));

@@ -1,5 +1,6 @@
 // The crash soak: the program is started on a library, driven through
-// page saves, imports, slot and page renames and installs, and killed with
+// page saves, imports, slot and page renames, installs and a file dialog
+// open while another program reads the table, and killed with
 // SIGKILL at random moments; after every kill the tables must be sound and hold everything
 // whose post had returned.
 #pragma once
@@ -11,6 +12,10 @@ namespace bench {
 // The driven program (a child process); prints "BEGIN ..." before and
 // "DONE" after every operation.
 int soakChild(const QString& dir, int seed);
+
+// Another program reading the table (the child runs it while its file
+// dialog is open); 0 when it could.
+int readLibrary(const QString& dir);
 
 // Runs `kills` children on the library in `dir` (laid out when missing);
 // 0 when every check held.

@@ -2,6 +2,7 @@
 
 #include "Launch.h"
 #include "app/MessageBox.h"
+#include "store/TableFiles.h"
 
 #include <QFileInfo>
 
@@ -44,6 +45,11 @@ bool startExtraProgram(const QString& path)
     const QFileInfo file(path);
     if (!file.exists()) {
         app::MessageBox::error(QStringLiteral("The extra program \"%1\" was not found. Choose it again in \"Extra options\" under \"Config\".").arg(path));
+        return false;
+    }
+    if (store::isTableFile(path)) {
+        // Handed to the desktop, it could be opened inside this program.
+        app::MessageBox::error(QStringLiteral("The extra program \"%1\" is one of the program's tables. Choose another in \"Extra options\" under \"Config\".").arg(path));
         return false;
     }
     if (file.isFile() && file.isExecutable())

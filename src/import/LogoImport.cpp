@@ -18,6 +18,7 @@
 #include "store/PictureField.h"
 #include "store/Records.h"
 #include "store/Table.h"
+#include "store/TableFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -197,6 +198,11 @@ bool importInto(TForm1& form, int slot, const QString& source)
 // shown, for anything else than a regular file.
 bool readableChoice(const QString& path)
 {
+    // Not even opened: closing it would drop the engine's locks on it.
+    if (store::isTableFile(path)) {
+        app::MessageBox::error(QStringLiteral("The file could not be imported: %1 is one of the program's tables.").arg(path));
+        return false;
+    }
     try {
         files::requireRegularFile(path.toStdString());
         return true;

@@ -1,8 +1,9 @@
 #include "QuietFileDialog.h"
 
-#include "store/Records.h"
+#include "store/TableFiles.h"
 
 #include <QAbstractFileIconProvider>
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -24,27 +25,12 @@ protected:
     {
         const QModelIndex index = sourceModel()->index(row, 0, parent);
         if (const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel()))
-            return files->isDir(index) || !isTableFileName(files->fileName(index));
-        return !isTableFileName(index.data().toString());
+            return files->isDir(index) || !store::isTableFileName(files->fileName(index));
+        return !store::isTableFileName(index.data().toString());
     }
 };
 
 } // namespace
-
-bool isTableFileName(const QString& name)
-{
-    for (const store::TableDef* def : {&store::logoTableDef(), &store::configTableDef(), &store::switchTableDef()}) {
-        const QString file = def->fileName();
-        if (!name.startsWith(file, Qt::CaseInsensitive))
-            continue;
-        const QString rest = name.mid(file.size());
-        if (rest.isEmpty() || rest.compare(QLatin1String("-wal"), Qt::CaseInsensitive) == 0
-            || rest.compare(QLatin1String("-shm"), Qt::CaseInsensitive) == 0
-            || rest.compare(QLatin1String("-journal"), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
 
 PlainIconProvider::PlainIconProvider(QStyle* style)
     : file_(style->standardIcon(QStyle::SP_FileIcon)), folder_(style->standardIcon(QStyle::SP_DirIcon)),
@@ -90,6 +76,18 @@ void quieten(QFileDialog& dialog, PlainIconProvider& icons)
     dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons, true);
     dialog.setIconProvider(&icons);
     dialog.setProxyModel(new TableFileFilter(&dialog));
+}
+
+QString quietSaveFileName(QWidget* parent, const QString& caption, const QString& path, const QString& filter)
+{
+    PlainIconProvider icons(parent ? parent->style() : QApplication::style());   // outlives the dialog
+    QFileDialog dialog(parent, caption, path, filter);
+    quieten(dialog, icons);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }
 
 } // namespace logoimport

@@ -10,12 +10,9 @@
 
 class QFileDialog;
 class QStyle;
+class QWidget;
 
 namespace logoimport {
-
-// True for the name of a table file or one of its journals ("LogoDB.db",
-// "LogoDB.db-wal", "ConfigDB.db-journal" and so on), in any letter case.
-bool isTableFileName(const QString& name);
 
 // Icons and type names from the kind of entry alone (folder, file, drive):
 // the default provider asks the MIME database, which opens each file and
@@ -35,5 +32,8 @@ private:
 // the icons of `icons`, no custom folder icons, and the table files filtered
 // out. `icons` must outlive the dialog.
 void quieten(QFileDialog& dialog, PlainIconProvider& icons);
+
+// QFileDialog::getSaveFileName through such a dialog; empty on cancel.
+QString quietSaveFileName(QWidget* parent, const QString& caption, const QString& path, const QString& filter);
 
 } // namespace logoimport

@@ -6,12 +6,13 @@
 #include "app/Unit1.h"
 #include "files/FileOps.h"
 #include "formats/Wad3.h"
+#include "import/QuietFileDialog.h"
 #include "store/LogoFile.h"
 #include "store/Records.h"
 #include "store/Table.h"
+#include "store/TableFiles.h"
 
 #include <QBuffer>
-#include <QFileDialog>
 #include <QImage>
 #include <QMenu>
 #include <QPointer>
@@ -34,8 +35,8 @@ QString askPath(QWidget* parent, const QString& title)
         queuedPath().reset();
         return path;
     }
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save picture as"), title + QStringLiteral(".png"),
-                                        QStringLiteral("PNG pictures (*.png)"));
+    return logoimport::quietSaveFileName(parent, QStringLiteral("Save picture as"), title + QStringLiteral(".png"),
+                                         QStringLiteral("PNG pictures (*.png)"));
 }
 
 void saveSlot(TForm1& form, int slot)
@@ -57,6 +58,8 @@ void queueSavePath(const QString& path) { queuedPath() = path; }
 
 QString savePictureAs(const QString& wadPath, const QString& pngPath)
 {
+    if (store::isTableFile(pngPath))
+        return QStringLiteral("The picture could not be saved: %1 is one of the program's tables.").arg(pngPath);
     QImage image;
     try {
         const std::vector<std::uint8_t> wad = files::readAll(wadPath.toStdString());

@@ -288,4 +288,18 @@ TEST_F(GameStart, AMissingExtraProgramIsReported)
     EXPECT_TRUE(dialog()->isVisible());
 }
 
+// A table file as the extra program is neither started nor handed to the
+// desktop (which could open it inside the program).
+TEST_F(GameStart, ATableFileAsTheExtraProgramIsRefused)
+{
+    configure(true, true, modFolder(), path(QStringLiteral("LogoDB.db")));
+    ASSERT_TRUE(start());
+    openDialog();
+    click(QStringLiteral("Button4"));
+    EXPECT_TRUE(started.isEmpty());
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_EQ(shown().size(), 1);
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("is one of the program's tables"))) << shown().first().toStdString();
+}
+
 } // namespace

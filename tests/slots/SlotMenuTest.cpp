@@ -3,11 +3,16 @@
 #include "SeeThroughPicture.h"
 
 #include "app/TDBImage.h"
+#include "import/QuietFileDialog.h"
 #include "logo/LogoMaker.h"
 #include "slots/SlotMenu.h"
 #include "store/LogoFile.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -94,4 +99,53 @@ TEST_F(SlotMenu, AnUnreadableLogoIsReported)
     menu->actions().first()->trigger();
     EXPECT_EQ(shown().size(), 1);
     EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("two.png"))));
+}
+
+// The save dialog lists no table file and reads none (its icons come from
+// the kind of entry alone); a table file as the target is refused, under
+// its own name or through a link, and the table stays as it was.
+TEST_F(SlotMenu, SavePictureAsKeepsOffTheTableFiles)
+{
+    writeFile(QStringLiteral("shown.png"), QByteArray("not read"));
+    ASSERT_TRUE(start());
+    const QByteArray table = readFile(QStringLiteral("LogoDB.db"));
+    bool checked = false;
+    whenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_NE(dynamic_cast<logoimport::PlainIconProvider*>(dialog->iconProvider()), nullptr);
+        EXPECT_NE(dialog->proxyModel(), nullptr);   // the one that hides the table files
+        dialog->setDirectory(dir());
+        auto* view = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        ASSERT_NE(view, nullptr);
+        auto names = [view] {
+            QStringList listed;
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            return listed;
+        };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return names().contains(QStringLiteral("shown.png")); }, 10000));
+        EXPECT_FALSE(names().contains(QStringLiteral("LogoDB.db")));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->clear();
+        QTest::keyClicks(name, QStringLiteral("LogoDB.db-journal"));
+        checked = true;
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    rightClick(1);
+    ASSERT_NE(openMenu(), nullptr);
+    openMenu()->actions().first()->trigger();
+    ASSERT_TRUE(checked);
+    EXPECT_FALSE(fileExists(QStringLiteral("LogoDB.db-journal")));
+    ASSERT_EQ(shown().size(), 1);
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("is one of the program's tables"))) << shown().first().toStdString();
+
+    const QString wad = store::logoWadPath(QStringLiteral("one"));
+    const QString link = out.filePath(QStringLiteral("link.png"));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("LogoDB.db")), link));
+    for (const QString& target : {path(QStringLiteral("LogoDB.db")), path(QStringLiteral("logodb.DB-WAL")), link})
+        EXPECT_FALSE(slotedit::savePictureAs(wad, target).isEmpty()) << target.toStdString();
+    EXPECT_EQ(readFile(QStringLiteral("LogoDB.db")), table);
+    EXPECT_TRUE(slotedit::savePictureAs(wad, out.filePath(QStringLiteral("fine.png"))).isEmpty());
 }
