@@ -85,6 +85,8 @@ QString quietSaveFileName(QWidget* parent, const QString& caption, const QString
     quieten(dialog, icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // The caller asks before it replaces a file, through the program's own boxes.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().first();

@@ -13,6 +13,8 @@
 #include "store/TableFiles.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QPointer>
@@ -39,6 +41,16 @@ QString askPath(QWidget* parent, const QString& title)
                                          QStringLiteral("PNG pictures (*.png)"));
 }
 
+// The library keeps its logos as .wad files in the program directory; a
+// picture saved under such a name would take a slot's logo away.
+bool isLogoFileOfTheLibrary(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+    return file.suffix().compare(QStringLiteral("wad"), Qt::CaseInsensitive) == 0 && !folder.isEmpty()
+        && folder == QFileInfo(store::programDir()).canonicalFilePath();
+}
+
 void saveSlot(TForm1& form, int slot)
 {
     const QString title = form.Table1().text(store::LogoPage::pictureTitle(slot));
@@ -46,6 +58,11 @@ void saveSlot(TForm1& form, int slot)
         return;
     const QString path = askPath(&form, title);
     if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path) && !isLogoFileOfTheLibrary(path)
+        && !app::MessageBox::confirm(QStringLiteral("%1 already exists. Do you want to replace it?")
+                                         .arg(QDir::toNativeSeparators(path)),
+                                     app::MessageBox::Answer::No))
         return;
     const QString problem = savePictureAs(store::logoWadPath(title), path);
     if (!problem.isEmpty())
@@ -60,6 +77,10 @@ QString savePictureAs(const QString& wadPath, const QString& pngPath)
 {
     if (store::isTableFile(pngPath))
         return QStringLiteral("The picture could not be saved: %1 is one of the program's tables.").arg(pngPath);
+    if (isLogoFileOfTheLibrary(pngPath))
+        return QStringLiteral("The picture could not be saved: %1 is where the library keeps a logo. Choose another "
+                              "name or folder.")
+            .arg(pngPath);
     QImage image;
     try {
         const std::vector<std::uint8_t> wad = files::readAll(wadPath.toStdString());

@@ -101,6 +101,51 @@ TEST_F(SlotMenu, AnUnreadableLogoIsReported)
     EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("two.png"))));
 }
 
+// An existing picture is replaced only after our own question, whose
+// default is No; a logo file of the library is never a target.
+TEST_F(SlotMenu, SavePictureAsAsksBeforeReplacingAndKeepsTheLibrarysLogos)
+{
+    ASSERT_TRUE(start());
+    const QString png = out.filePath(QStringLiteral("one.png"));
+    {
+        QFile old(png);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old picture");
+    }
+    auto saveOneAs = [this](const QString& target) {
+        rightClick(1);
+        ASSERT_NE(openMenu(), nullptr);
+        slotedit::queueSavePath(target);
+        openMenu()->actions().first()->trigger();
+    };
+    answer({app::MessageBox::Answer::No});
+    saveOneAs(png);
+    ASSERT_EQ(app::MessageBox::shown().size(), 1);
+    EXPECT_EQ(app::MessageBox::shown().first().kind, app::MessageBox::Kind::Confirm);
+    EXPECT_EQ(app::MessageBox::shown().first().defaultAnswer, app::MessageBox::Answer::No);
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("already exists"))) << shown().first().toStdString();
+    QFile kept(png);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old picture"));
+    kept.close();
+
+    app::MessageBox::clearShown();
+    answer({app::MessageBox::Answer::Yes});
+    saveOneAs(png);
+    EXPECT_EQ(QImage(png).size(), QSize(64, 32));
+
+    const QByteArray logo = readFile(QStringLiteral("one.wad"));
+    for (const QString& name : {QStringLiteral("one.wad"), QStringLiteral("two.WAD")}) {
+        SCOPED_TRACE(name.toStdString());
+        app::MessageBox::clearShown();
+        saveOneAs(path(name));
+        ASSERT_EQ(shown().size(), 1);
+        EXPECT_TRUE(shown().first().contains(QStringLiteral("where the library keeps a logo"))) << shown().first().toStdString();
+    }
+    EXPECT_EQ(readFile(QStringLiteral("one.wad")), logo);
+    EXPECT_FALSE(fileExists(QStringLiteral("two.WAD")));
+}
+
 // The save dialog lists no table file and reads none (its icons come from
 // the kind of entry alone); a table file as the target is refused, under
 // its own name or through a link, and the table stays as it was.
