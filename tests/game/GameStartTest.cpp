@@ -114,6 +114,20 @@ protected:
 
     QString gameFile(const QString& name) const { return gameRoot() + QLatin1Char('/') + name; }
 
+    // The extra program's button with `program` configured: nothing is
+    // started or handed to the desktop, and one box says why.
+    void expectExtraProgramRefused(const QString& program, const QString& reason)
+    {
+        configure(true, true, modFolder(), program);
+        ASSERT_TRUE(start());
+        openDialog();
+        click(QStringLiteral("Button4"));
+        EXPECT_TRUE(started.isEmpty());
+        EXPECT_TRUE(opened.isEmpty());
+        ASSERT_EQ(shown().size(), 1);
+        EXPECT_TRUE(shown().first().contains(reason)) << shown().first().toStdString();
+    }
+
     QString storedScratchTitle() const
     {
         store::Table table(store::switchTableDef());
@@ -277,14 +291,7 @@ TEST_F(GameStart, AnExtraFileThatIsNoProgramGoesToTheDesktop)
 TEST_F(GameStart, AMissingExtraProgramIsReported)
 {
     const QString program = other() + QStringLiteral("/moved/away.exe");
-    configure(true, true, modFolder(), program);
-    ASSERT_TRUE(start());
-    openDialog();
-    click(QStringLiteral("Button4"));
-    EXPECT_TRUE(started.isEmpty());
-    EXPECT_TRUE(opened.isEmpty());
-    ASSERT_EQ(shown().size(), 1);
-    EXPECT_TRUE(shown().first().contains(program)) << shown().first().toStdString();
+    expectExtraProgramRefused(program, program);
     EXPECT_TRUE(dialog()->isVisible());
 }
 
@@ -292,14 +299,7 @@ TEST_F(GameStart, AMissingExtraProgramIsReported)
 // desktop (which could open it inside the program).
 TEST_F(GameStart, ATableFileAsTheExtraProgramIsRefused)
 {
-    configure(true, true, modFolder(), path(QStringLiteral("LogoDB.db")));
-    ASSERT_TRUE(start());
-    openDialog();
-    click(QStringLiteral("Button4"));
-    EXPECT_TRUE(started.isEmpty());
-    EXPECT_TRUE(opened.isEmpty());
-    ASSERT_EQ(shown().size(), 1);
-    EXPECT_TRUE(shown().first().contains(QStringLiteral("is one of the program's tables"))) << shown().first().toStdString();
+    expectExtraProgramRefused(path(QStringLiteral("LogoDB.db")), QStringLiteral("is one of the program's tables"));
 }
 
 } // namespace
