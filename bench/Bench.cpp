@@ -16,9 +16,10 @@
 
 #include "app/MessageBox.h"
 #include "app/Program.h"
-#include "app/Forms.h"
+#include "core/Library.h"
+#include "core/Settings.h"
 #include "app/Unit1.h"
-#include "store/LogoFile.h"
+#include "store/ProgramDir.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,7 +57,7 @@ int startupChild(const QString& dir)
     app::Program program;
     if (!bench::startProgram(program, dir))
         return 1;
-    forms().Form1->grab();   // every control painted, the pictures among them
+    program.mainWindow()->grab();   // every control painted, the pictures among them
     QApplication::processEvents();
     std::printf("SHOWN %ld\n", peakRssKb());
     std::fflush(stdout);

@@ -1,6 +1,7 @@
 #include "Operations.h"
 
-#include "app/Forms.h"
+#include "core/Library.h"
+#include "core/Settings.h"
 #include "app/MessageBox.h"
 #include "app/Program.h"
 #include "app/Unit1.h"
@@ -8,7 +9,7 @@
 #include "import/Unit4.h"
 #include "settings/Unit5.h"
 #include "slots/Unit9.h"
-#include "store/LogoFile.h"
+#include "store/ProgramDir.h"
 #include "store/Records.h"
 #include "store/Table.h"
 
@@ -73,18 +74,18 @@ void answering(QWidget& dialog, QLineEdit* edit, QPushButton* ok, const QString&
 
 void importLogo(TForm1& form, int slot, const QString& chosen, const QString& name, QElapsedTimer* okPressed)
 {
-    TForm4& prompt = *forms().Form4;
+    TForm4& prompt = *form.findChild<TForm4*>();
     logoimport::OpenDialog::queueChoice(chosen);
     answering(prompt, prompt.Edit1, prompt.Button1, name, [&] { form.InsertClick(slot); }, okPressed);
-    if (form.Table1().text(store::LogoPage::pictureTitle(slot)) != name)
+    if (form.library().slotTitle(slot) != name)
         throw std::runtime_error("an import did not fill the slot");
 }
 
 void renameSlot(TForm1& form, int slot, const QString& name)
 {
-    TForm9& dialog = *forms().Form9;
+    TForm9& dialog = *form.findChild<TForm9*>();
     answering(dialog, dialog.Edit1, dialog.Button1, name, [&] { form.DBEditClick(slot); });
-    if (form.Table1().text(store::LogoPage::pictureTitle(slot)) != name)
+    if (form.library().slotTitle(slot) != name)
         throw std::runtime_error("a rename did not name the slot");
 }
 
@@ -112,8 +113,8 @@ void timeMoves(TForm1& form, int count)
 void timePosts(TForm1& form, int count)
 {
     for (int i = 0; i < count; ++i) {
-        form.Table1().edit();
-        form.Table1().setText(store::LogoPage::pictureTitle(1 + i % 8), QStringLiteral("t%1").arg(i));
+        form.library().edit();
+        form.library().setSlot(1 + i % 8, QStringLiteral("t%1").arg(i), form.library().slotPicture(1 + i % 8));
         app::MessageBox::setNextAnswer(app::MessageBox::Answer::Yes);
         QElapsedTimer timer;
         timer.start();
@@ -128,7 +129,7 @@ void timeImports(TForm1& form, int count)
 {
     QTemporaryDir elsewhere;
     const QString chosen = sprayCopy(elsewhere.path());
-    forms().Form5->setPosition(0);
+    form.settings().setWaitPosition(0);
     for (int i = 0; i < count; ++i) {
         const QString name = QStringLiteral("bench%1").arg(i);
         QElapsedTimer timer;
@@ -145,7 +146,7 @@ int operationsChild(const QString& dir, const QString& kind, int count)
     app::Program program;
     if (!startProgram(program, dir))
         return 1;
-    TForm1& form = *forms().Form1;
+    TForm1& form = *program.mainWindow();
     if (kind == QLatin1String("move"))
         timeMoves(form, count);
     else if (kind == QLatin1String("post"))

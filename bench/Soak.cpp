@@ -3,14 +3,15 @@
 #include "Library.h"
 #include "Operations.h"
 
-#include "app/Forms.h"
+#include "core/Library.h"
+#include "core/Settings.h"
 #include "game/Unit6.h"
 #include "app/MessageBox.h"
 #include "app/Program.h"
 #include "app/Unit1.h"
 #include "import/OpenDialog.h"
 #include "settings/Unit5.h"
-#include "store/LogoFile.h"
+#include "store/ProgramDir.h"
 #include "store/Records.h"
 #include "store/Sqlite.h"
 #include "store/Table.h"
@@ -98,15 +99,15 @@ int soakChild(const QString& dir, int seed)
     app::Program program;
     if (!startProgram(program, dir))
         return 1;
-    TForm1& form = *forms().Form1;
-    forms().Form5->setPosition(0);
+    TForm1& form = *program.mainWindow();
+    form.settings().setWaitPosition(0);
     QTemporaryDir elsewhere;
     const QString chosen = sprayCopy(elsewhere.path());
     for (int n = 0;; ++n) {
         const QString page = QStringLiteral("s%1_%2").arg(seed).arg(n);
         say(QStringLiteral("BEGIN PAGE %1").arg(page));
         form.bInsertClick();
-        form.Table1().setText(store::LogoPage::PageTitle, page);
+        form.library().renamePage(page);
         save(form);
         say(QStringLiteral("DONE"));
 
@@ -133,18 +134,18 @@ int soakChild(const QString& dir, int seed)
 
         say(QStringLiteral("BEGIN INSTALL %1 1").arg(page));
         form.DBImageClick(1);
-        forms().Form6->hide();
+        form.findChild<TForm6*>()->hide();
         say(QStringLiteral("DONE"));
 
         const QString renamed = QStringLiteral("r%1_%2").arg(seed).arg(n);
         say(QStringLiteral("BEGIN RETITLE %1 %2").arg(page, renamed));
-        form.Table1().edit();
-        form.Table1().setText(store::LogoPage::PageTitle, renamed);
+        form.library().edit();
+        form.library().renamePage(renamed);
         save(form);
         say(QStringLiteral("DONE"));
 
         // Every other page goes again, with its logo wad files.
-        if (n % 2 == 0 && form.Table1().text(store::LogoPage::PageTitle) == renamed) {
+        if (n % 2 == 0 && form.library().pageTitle() == renamed) {
             say(QStringLiteral("BEGIN DELPAGE %1").arg(renamed));
             app::MessageBox::setNextAnswer(app::MessageBox::Answer::Yes);
             app::MessageBox::setNextAnswer(app::MessageBox::Answer::Yes);

@@ -95,7 +95,6 @@ void MessageBox::setScripted(bool on)
     script().shown.clear();
 }
 
-bool MessageBox::scripted() { return script().on; }
 void MessageBox::setNextAnswer(Answer answer) { script().answers.enqueue(answer); }
 int MessageBox::pendingAnswers() { return script().answers.size(); }
 const QList<MessageBox::Shown>& MessageBox::shown() { return script().shown; }

@@ -38,7 +38,6 @@ public:
 
     // The scripted mode for tests.
     static void setScripted(bool on);
-    static bool scripted();
     static void setNextAnswer(Answer answer);
     static int pendingAnswers();
     static const QList<Shown>& shown();

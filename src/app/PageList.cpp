@@ -1,10 +1,10 @@
 #include "PageList.h"
 
-#include "store/Table.h"
+#include "core/Library.h"
 
 #include <QHeaderView>
 
-PageListModel::PageListModel(store::Table& table, QObject* parent) : QAbstractTableModel(parent), table_(table) {}
+PageListModel::PageListModel(core::Library& library, QObject* parent) : QAbstractTableModel(parent), library_(library) {}
 
 int PageListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 int PageListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 1; }
@@ -12,7 +12,7 @@ int PageListModel::columnCount(const QModelIndex& parent) const { return parent.
 QVariant PageListModel::data(const QModelIndex& index, int role) const
 {
     if (role == Qt::DisplayRole && index.isValid())
-        return table_.listKey(index.row());
+        return library_.listKey(index.row());
     return {};
 }
 
@@ -22,14 +22,14 @@ QVariant PageListModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     if (orientation == Qt::Horizontal)
         return QStringLiteral("Page Title");
-    if (section != table_.currentListRow())
+    if (section != library_.currentListRow())
         return QString();
-    return table_.state() == store::Table::State::Insert ? QStringLiteral("*") : QStringLiteral("\u25B6");
+    return library_.isAddingPage() ? QStringLiteral("*") : QStringLiteral("\u25B6");
 }
 
 void PageListModel::reload()
 {
-    const int rows = table_.listCount();
+    const int rows = library_.listCount();
     if (rows == rows_) {
         // Moves and renames keep the number of rows: repainting the titles
         // and the row indicator costs the same for 10 pages as for 10,000,
@@ -45,7 +45,7 @@ void PageListModel::reload()
     endResetModel();
 }
 
-TDBGrid::TDBGrid(store::Table& table, QWidget* parent) : QTableView(parent), table_(table), model_(table)
+TDBGrid::TDBGrid(core::Library& library, QWidget* parent) : QTableView(parent), library_(library), model_(library)
 {
     setObjectName(QStringLiteral("DBGrid1"));
     setModel(&model_);
@@ -63,8 +63,8 @@ TDBGrid::TDBGrid(store::Table& table, QWidget* parent) : QTableView(parent), tab
         if (!following_ && current.isValid())
             emit rowPicked(current.row());
     });
-    connect(&table, &store::Table::listChanged, this, &TDBGrid::follow);
-    connect(&table, &store::Table::stateChanged, this, [this] { viewport()->update(); verticalHeader()->viewport()->update(); });
+    connect(&library, &core::Library::pageListChanged, this, &TDBGrid::follow);
+    connect(&library, &core::Library::stateChanged, this, [this] { viewport()->update(); verticalHeader()->viewport()->update(); });
     follow();
 }
 
@@ -72,7 +72,7 @@ void TDBGrid::follow()
 {
     following_ = true;
     model_.reload();
-    const int row = table_.currentListRow();
+    const int row = library_.currentListRow();
     if (row >= 0) {
         const QModelIndex index = model_.index(row, 0);
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -5,12 +5,12 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
-namespace store { class Table; }
+namespace core { class Library; }
 
 class PageListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit PageListModel(store::Table& table, QObject* parent = nullptr);
+    explicit PageListModel(core::Library& library, QObject* parent = nullptr);
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -18,14 +18,14 @@ public:
     void reload();
 
 private:
-    store::Table& table_;
+    core::Library& library_;
     int rows_ = 0;
 };
 
 class TDBGrid : public QTableView {
     Q_OBJECT
 public:
-    TDBGrid(store::Table& table, QWidget* parent = nullptr);
+    TDBGrid(core::Library& library, QWidget* parent = nullptr);
     // Shows the table's rows and selects the current one.
     void follow();
 
@@ -33,7 +33,7 @@ signals:
     void rowPicked(int row);
 
 private:
-    store::Table& table_;
+    core::Library& library_;
     PageListModel model_;
     bool following_ = false;
 };

@@ -1,35 +1,22 @@
 #include "Program.h"
 
-#include "Forms.h"
 #include "MessageBox.h"
 #include "Unit1.h"
-#include "game/Unit6.h"
-#include "import/Unit11.h"
-#include "import/Unit4.h"
-#include "import/WorkingFiles.h"
-#include "info/Unit3.h"
-#include "info/ScreenCentre.h"
-#include "info/Unit7.h"
-#include "settings/Unit5.h"
-#include "settings/Unit8.h"
-#include "settings/unit2.h"
-#include "slots/Unit9.h"
+#include "core/Library.h"
+#include "core/Settings.h"
+#include "core/WorkingFiles.h"
 #include "handover/Handover.h"
 #include "handover/OpenFile.h"
-#include "store/LogoFile.h"
-#include "store/ProgramLayout.h"
+#include "import/LogoImport.h"
+#include "info/ScreenCentre.h"
+#include "store/ProgramDir.h"
 
 #include <QFileInfo>
 #include <QLockFile>
 
-Forms& forms()
-{
-    static Forms f;
-    return f;
-}
-
 namespace app {
 
+Program::Program() = default;
 Program::~Program() { destroy(); }
 
 bool Program::create()
@@ -83,30 +70,19 @@ bool Program::create()
     }
     // What imports killed while copying a logo left behind.
     logoimport::removeStaleWorkingFiles();
-    Forms& f = forms();
-    f.Form1 = new TForm1;
-    if (!f.Form1->FormCreate()) {
-        delete f.Form1;
-        f.Form1 = nullptr;
-        instanceLock_.reset();
+    library_ = std::make_unique<core::Library>();
+    settings_ = std::make_unique<core::Settings>();
+    mainWindow_ = new TForm1(*library_, *settings_);
+    if (!mainWindow_->FormCreate()) {
+        destroy();
         return false;
     }
-    f.Form6 = new TForm6(f.Form1);
-    f.Form4 = new TForm4(f.Form1);
-    f.Form5 = new TForm5(f.Form1);
-    f.AboutBox = new TAboutBox(f.Form1);
-    f.Form3 = new TForm3(f.Form1);
-    f.Form8 = new TForm8(f.Form1);
-    f.Form2 = new TForm2(f.Form1);
-    f.Form9 = new TForm9(f.Form1);
-    f.Form11 = new TForm11(f.Form1);
-    auto server = std::make_unique<handover::Server>([](const QString& file) {
-        if (!forms().Form1)
-            return;
-        if (file.isEmpty())
-            handover::bringToFront(*forms().Form1);
-        else
-            handover::openAsDrop(*forms().Form1, file);
+    mainWindow_->createDialogs();
+    TForm1* window = mainWindow_;
+    auto server = std::make_unique<handover::Server>([window](const QString& file) {
+        handover::bringToFront(*window);
+        if (!file.isEmpty())
+            window->importer().enqueue(file);
     });
     server->listen();   // without it a second start reports that this one runs
     handoverServer_ = std::move(server);
@@ -115,19 +91,21 @@ bool Program::create()
 
 void Program::show()
 {
-    forms().Form1->FormShow();
-    forms().Form1->adjustSize();
-    info::centreOnScreen(forms().Form1);   // the main window opens centred, like the dialogs
-    forms().Form1->show();
+    mainWindow_->FormShow();
+    mainWindow_->adjustSize();
+    info::centreOnScreen(mainWindow_);   // the main window opens centred, like the dialogs
+    mainWindow_->show();
     if (!fileToOpen_.isEmpty())
-        handover::openAsDrop(*forms().Form1, fileToOpen_);
+        mainWindow_->importer().enqueue(fileToOpen_);
 }
 
 void Program::destroy()
 {
     handoverServer_.reset();
-    delete forms().Form1;   // the dialogs are its children
-    forms() = Forms();
+    delete mainWindow_;   // the dialogs are its children
+    mainWindow_ = nullptr;
+    settings_.reset();
+    library_.reset();
     instanceLock_.reset();
 }
 

@@ -1,5 +1,7 @@
-// Program start and end: the main window first, then the dialogs, hidden, in
-// their fixed order; the first showing runs the main window's checks.
+// Program start and end: the library and the settings first, then the main
+// window, then the dialogs, hidden, in their fixed order; the first showing
+// runs the main window's checks. At the end the windows go before the
+// library and the settings do.
 #pragma once
 
 #include <QLockFile>
@@ -7,11 +9,18 @@
 
 #include <memory>
 
+class TForm1;
+
+namespace core {
+class Library;
+class Settings;
+}
+
 namespace app {
 
 class Program {
 public:
-    Program() = default;
+    Program();
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -30,11 +39,19 @@ public:
     void show();
     void destroy();
 
+    // While the program runs (after create() succeeded).
+    TForm1* mainWindow() const { return mainWindow_; }
+    core::Library& library() { return *library_; }
+    core::Settings& settings() { return *settings_; }
+
 private:
     // Held for the whole run, so that two instances never post over each
     // other; a crashed instance's lock is taken over.
     std::unique_ptr<QLockFile> instanceLock_;
     std::unique_ptr<QObject> handoverServer_;
+    std::unique_ptr<core::Library> library_;
+    std::unique_ptr<core::Settings> settings_;
+    TForm1* mainWindow_ = nullptr;
     QString fileToOpen_;
     bool handedOver_ = false;
 };

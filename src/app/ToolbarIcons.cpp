@@ -43,22 +43,6 @@ void draw(QPainter& p, ToolbarImage image)
         p.drawLine(QPointF(4, 4), QPointF(12, 12));
         p.drawLine(QPointF(12, 4), QPointF(4, 12));
         break;
-    case ToolbarImage::Pages:
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(2.5, 1.5, 8, 10));
-        p.drawRect(QRectF(5.5, 4.5, 8, 10));
-        break;
-    case ToolbarImage::Face:
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(QColor(255, 220, 0));
-        p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-        p.setBrush(Qt::black);
-        p.drawEllipse(QRectF(5, 5, 1.5, 1.5));
-        p.drawEllipse(QRectF(9.5, 5, 1.5, 1.5));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(4.5, 6, 7, 5), 200 * 16, 140 * 16);
-        break;
     }
 }
 

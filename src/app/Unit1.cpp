@@ -1,17 +1,23 @@
 #include "Unit1.h"
 
 #include "CommandGuard.h"
-#include "Forms.h"
 #include "MessageBox.h"
 #include "PageList.h"
 #include "TDBEdit.h"
 #include "TDBImage.h"
 #include "ToolbarIcons.h"
-#include "game/Installation.h"
+#include "core/Install.h"
+#include "core/Library.h"
+#include "core/Settings.h"
+#include "game/Unit6.h"
+#include "handover/OpenFile.h"
 #include "import/LogoImport.h"
+#include "import/Unit11.h"
+#include "import/Unit4.h"
 #include "info/DialogFont.h"
 #include "info/LinkLabel.h"
 #include "info/Links.h"
+#include "info/ScreenCentre.h"
 #include "info/Unit3.h"
 #include "info/Unit7.h"
 #include "settings/Unit5.h"
@@ -20,10 +26,10 @@
 #include "slots/SlotDeletion.h"
 #include "slots/SlotExchange.h"
 #include "slots/Unit9.h"
-#include "store/LogoFile.h"
+#include "store/Errors.h"
 #include "store/PictureField.h"
+#include "store/ProgramDir.h"
 #include "store/Records.h"
-#include "store/Table.h"
 
 #include <algorithm>
 
@@ -80,11 +86,8 @@ QFrame* separator(QWidget* bar, int x, int width)
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent),
-      table1_(std::make_unique<store::Table>(store::logoTableDef())),
-      table2_(std::make_unique<store::Table>(store::configTableDef())),
-      table3_(std::make_unique<store::Table>(store::switchTableDef()))
+TForm1::TForm1(core::Library& library, core::Settings& settings, QWidget* parent)
+    : QMainWindow(parent), library_(library), settings_(settings)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tagomat 2"));
@@ -103,17 +106,17 @@ TForm1::TForm1(QWidget* parent)
     buildToolbar(client);
     buildSlots(client);
 
-    grid_ = new TDBGrid(*table1_, client);
+    grid_ = new TDBGrid(library_, client);
     grid_->setGeometry(552, 40, 145, 297);
     connect(grid_, &TDBGrid::rowPicked, this, [this](int row) {
-        app::runCommand([&] { table1_->moveToListRow(row); });
+        app::runCommand([&] { library_.moveToListRow(row); });
         grid_->follow();
     });
 
     const char* navNames[] = {"First", "Prior", "Next", "Last"};
     const Qt::ArrowType arrows[] = {Qt::UpArrow, Qt::LeftArrow, Qt::RightArrow, Qt::DownArrow};
-    void (store::Table::*moves[])() = {&store::Table::first, &store::Table::prior, &store::Table::next,
-                                       &store::Table::last};
+    void (core::Library::*moves[])() = {&core::Library::first, &core::Library::prior, &core::Library::next,
+                                        &core::Library::last};
     auto* navigator = new QWidget(client);
     navigator->setObjectName(QStringLiteral("DBNavigator2"));
     navigator->setGeometry(576, 344, 96, 25);
@@ -140,10 +143,10 @@ TForm1::TForm1(QWidget* parent)
     buildTabOrder();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(table1_.get(), &store::Table::fieldChanged, this, &TForm1::showField);
-    connect(table1_.get(), &store::Table::listChanged, this, &TForm1::updateNavigator);
-    connect(table1_.get(), &store::Table::updateRecord, this, &TForm1::pageTitleHandOver);
-    slotedit::attachSlotDrag(*this);
+    connect(&library_, &core::Library::fieldChanged, this, &TForm1::showField);
+    connect(&library_, &core::Library::pageListChanged, this, &TForm1::updateNavigator);
+    connect(&library_, &core::Library::updateRecord, this, &TForm1::pageTitleHandOver);
+    slotedit::attachSlotDrag(library_, this, pictures_);
     showField(-1);
     updateNavigator();
 }
@@ -231,8 +234,8 @@ void TForm1::buildToolbar(QWidget* client)
         if (!pageTitle_->hasFocus())
             app::runCommand([this] {
                 // A changed title taken over when the edit is left is a change to save.
-                if (pageTitleDirty_ && pageTitle_->text() != table1_->text(PageTitle))
-                    UnsavedChanges = true;
+                if (pageTitleDirty_ && pageTitle_->text() != library_.pageTitle())
+                    library_.setUnsavedChanges(true);
                 pageTitleHandOver();
             });
     });
@@ -330,15 +333,9 @@ void TForm1::buildTabOrder()
 
 bool TForm1::FormCreate()
 {
-    WadCopied = true;
-    UnsavedChanges = false;
     try {
-        for (store::Table* table : {table1_.get(), table2_.get(), table3_.get()}) {
-            table->close();
-            table->setDirectory(store::programDir());
-            table->setFileName(table->def().fileName());
-            table->open();
-        }
+        library_.open(store::programDir());
+        settings_.open(store::programDir());
     } catch (const store::DatabaseError&) {
         app::MessageBox::plain(QStringLiteral("Install the Database update before you start Tagomat2. Find it at our website ")
                                + info::webHost());
@@ -348,13 +345,38 @@ bool TForm1::FormCreate()
     return true;
 }
 
+void TForm1::createDialogs()
+{
+    Form6 = new TForm6(library_, settings_, this);
+    Form4 = new TForm4(this);
+    Form5 = new TForm5(settings_, this);
+    AboutBox = new TAboutBox(this);
+    Form3 = new TForm3(this);
+    Form8 = new TForm8(settings_, this);
+    Form2 = new TForm2(settings_, this);
+    Form9 = new TForm9(library_, this);
+    Form11 = new TForm11(this);
+    importer_ = new logoimport::Importer(library_, settings_, *Form4, *Form11, this);
+
+    connect(importer_, &logoimport::Importer::dropAcceptanceChanged, this, &TForm1::setDropAcceptance);
+    connect(importer_, &logoimport::Importer::importingQueued, this, [this] { handover::bringToFront(*this); });
+    connect(Form6, &TForm6::quitRequested, this, &QWidget::close);
+    connect(Form2, &TForm2::extraOptionsWanted, Form8, &TForm8::showModal);
+    connect(Form2, &TForm2::settingsClosed, this, &TForm1::restoreWindowState);
+    connect(Form8, &TForm8::settingsClosed, this, &TForm1::restoreWindowState);
+}
+
+void TForm1::restoreWindowState()
+{
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+}
+
 void TForm1::FormShow()
 {
-    using namespace store::ConfigRecord;
-    DropBusy = false;
-    forms().Form2->setStartupLocation(table2_->text(Config));
-    if (table2_->text(ConfigSaved) == QLatin1String("No") && table2_->text(ExtraConfigSaved) == QLatin1String("No"))
-        forms().Form2->showModal();
+    settings_.useSavedValues();
+    Form2->setStartupLocation(settings_.savedGameLocation());
+    if (settings_.gameLocationMark() == QLatin1String("No") && settings_.extraProgramMark() == QLatin1String("No"))
+        Form2->showModal();
 
     QDir dir(store::programDir());
     const QStringList leftovers = dir.entryList({QStringLiteral("*.pcx")}, QDir::Files | QDir::Hidden | QDir::System);
@@ -363,19 +385,18 @@ void TForm1::FormShow()
     QFile::remove(store::programFile(QStringLiteral("temp.jpg")));
 
     pictures_[0]->setFocus();
-    forms().Form8->setExtraProgramPath(table2_->text(ExtraConfig));
-    app::runCommand([this] { forms().Form5->setPosition(TForm5::positionFromWaitTime(table2_->text(WaitTime))); });
+    app::runCommand([this] { settings_.useSavedWaitTime(); });
 }
 
 void TForm1::setDropAcceptance(bool on) { setAcceptDrops(on); }
 
 void TForm1::showField(int field)
 {
-    auto showSlotTitle = [this](int n) { edits_[n - 1]->setText(table1_->text(pictureTitle(n))); };
-    auto showSlotPicture = [this](int n) { pictures_[n - 1]->setImage(store::pictureImage(table1_->picture(store::LogoPage::picture(n)))); };
+    auto showSlotTitle = [this](int n) { edits_[n - 1]->setText(library_.slotTitle(n)); };
+    auto showSlotPicture = [this](int n) { pictures_[n - 1]->setImage(store::pictureImage(library_.slotPicture(n))); };
     if (field == -1 || field == PageTitle) {
         pageTitleDirty_ = false;
-        pageTitle_->setText(table1_->text(PageTitle));
+        pageTitle_->setText(library_.pageTitle());
     }
     for (int n = 1; n <= store::LogoPage::kSlots; ++n) {
         if (field == -1 || field == pictureTitle(n))
@@ -387,12 +408,12 @@ void TForm1::showField(int field)
 
 void TForm1::pageTitleEdited()
 {
-    if (!table1_->isEditing()) {
+    if (!library_.isEditing()) {
         // Opening the edit of an empty library shows its blank row: the
         // typed text is put back over it.
         const QString typed = pageTitle_->text();
         const int cursor = pageTitle_->cursorPosition();
-        table1_->edit();
+        library_.edit();
         if (pageTitle_->text() != typed) {
             pageTitle_->setText(typed);
             pageTitle_->setCursorPosition(cursor);
@@ -406,30 +427,30 @@ void TForm1::pageTitleHandOver()
     if (!pageTitleDirty_)
         return;
     const QString text = pageTitle_->text();
-    table1_->setText(PageTitle, text);   // clears the dirty mark through showField
+    library_.renamePage(text);   // clears the dirty mark through showField
     pageTitleDirty_ = false;
 }
 
 void TForm1::pageTitleEscape()
 {
     pageTitleDirty_ = false;
-    pageTitle_->setText(table1_->text(PageTitle));
+    pageTitle_->setText(library_.pageTitle());
     pageTitle_->selectAll();
 }
 
 void TForm1::updateNavigator()
 {
-    const int row = table1_->currentListRow();
-    const int count = table1_->listCount();
+    const int row = library_.currentListRow();
+    const int count = library_.listCount();
     navigator_[0]->setEnabled(row > 0);
     navigator_[1]->setEnabled(row > 0);
     navigator_[2]->setEnabled(row >= 0 && row < count - 1);
     navigator_[3]->setEnabled(row >= 0 && row < count - 1);
 }
 
-void TForm1::moveCommand(void (store::Table::*move)())
+void TForm1::moveCommand(void (core::Library::*move)())
 {
-    app::runCommand([&] { (table1_.get()->*move)(); });
+    app::runCommand([&] { (library_.*move)(); });
     grid_->follow();
 }
 
@@ -444,9 +465,9 @@ void TForm1::Exit1Click()
 bool TForm1::FormCloseQuery()
 {
     try {
-        table1_->edit();
-        if (UnsavedChanges && app::MessageBox::confirm(QStringLiteral("Do you want to save changes?")))
-            table1_->post();
+        library_.edit();
+        if (library_.UnsavedChanges() && app::MessageBox::confirm(QStringLiteral("Do you want to save changes?")))
+            library_.post();
     } catch (const std::exception& e) {
         app::MessageBox::error(QString::fromUtf8(e.what()));
         return false;
@@ -457,8 +478,8 @@ bool TForm1::FormCloseQuery()
 void TForm1::FormClose()
 {
     setDropAcceptance(false);
-    if (TForm2* configuration = forms().Form2)
-        configuration->closeForQuit();
+    if (Form2)
+        Form2->closeForQuit();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -492,19 +513,40 @@ void TForm1::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     const QList<QUrl> urls = event->mimeData()->urls();
-    app::runCommand([this, &urls] { logoimport::dropFiles(*this, urls); });
+    app::runCommand([this, &urls] { importer_->dropFiles(urls); });
 }
 
 // Commands of the other windows and modules.
 
-void TForm1::Advanced1Click() { forms().Form5->showModal(); }
-void TForm1::Config1Click() { forms().Form2->showModal(); }
-void TForm1::Extraoptions1Click() { forms().Form8->showModal(); }
-void TForm1::About1Click() { forms().AboutBox->exec(); }
-void TForm1::Credits1Click() { forms().Form3->exec(); }
+void TForm1::Advanced1Click() { Form5->showModal(); }
+void TForm1::Config1Click() { Form2->showModal(); }
+void TForm1::Extraoptions1Click() { Form8->showModal(); }
+void TForm1::About1Click() { AboutBox->exec(); }
+void TForm1::Credits1Click() { Form3->exec(); }
 void TForm1::Help2Click() { info::openAddress(info::helpPage()); }
 void TForm1::Forum1Click() { info::openAddress(info::forumPage()); }
 void TForm1::hyperlinkClick() { info::openAddress(info::webSite()); }
-void TForm1::InsertClick(int slot) { logoimport::insertClick(*this, slot); }
-void TForm1::DeleteClick(int slot) { slotedit::deleteClick(*this, slot); }
-void TForm1::DBImageClick(int slot) { game::dbImageClick(*this, slot); }
+void TForm1::InsertClick(int slot) { importer_->insertClick(slot); }
+void TForm1::DeleteClick(int slot) { slotedit::deleteClick(library_, slot); }
+
+// The double click on a slot picture installs its logo into the game.
+void TForm1::DBImageClick(int slot)
+{
+    const core::InstallResult result = core::installLogo(library_.slotTitle(slot), settings_);
+    using Outcome = core::InstallResult::Outcome;
+    switch (result.outcome) {
+    case Outcome::Installed:
+        Form6->showInstalled();
+        break;
+    case Outcome::NotConfigured:
+        // The user is sent to the Configuration window, and the main window
+        // stays usable beside it.
+        Form2->showModeless();
+        break;
+    default:
+        if (result.isError())
+            app::MessageBox::error(result.text);
+        else
+            app::MessageBox::plain(result.text);
+    }
+}

@@ -1,13 +1,13 @@
 // The main window: eight logo slots of the current page, the page list, the
 // toolbar and the menus. Every control runs one method of the command map
-// below; the window owns the three tables for the whole run.
+// below. The window shows the library it is given and owns the dialogs,
+// each made once and kept for the whole run.
 #pragma once
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
-#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -16,29 +16,42 @@ class TDBImage;
 class TDBEdit;
 class TDBGrid;
 
-namespace store { class Table; }
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm8;
+class TForm9;
+class TForm11;
+class TAboutBox;
+
+namespace core {
+class Library;
+class Settings;
+}
 namespace info { class LinkLabel; }
+namespace logoimport { class Importer; }
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    TForm1(core::Library& library, core::Settings& settings, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Opens the tables; false (after the database message) when one cannot be opened.
     bool FormCreate();
+    // Makes the dialogs, hidden, in their fixed order.
+    void createDialogs();
     // The checks made when the window is first shown.
     void FormShow();
 
-    store::Table& Table1() { return *table1_; }   // LogoDB.db, the pages
-    store::Table& Table2() { return *table2_; }   // ConfigDB.db, the settings record
-    store::Table& Table3() { return *table3_; }   // SwitchDB.db, the scratch record
+    core::Library& library() { return library_; }
+    core::Settings& settings() { return settings_; }
+    logoimport::Importer& importer() { return *importer_; }
 
-    // Program-wide state.
-    bool UnsavedChanges = false;
+    // Which title edit opened the rename dialog.
     int RenameTarget = 0;
-    bool WadCopied = true;
-    bool DropBusy = false;
 
     TDBImage* picture(int slot) const { return pictures_[slot - 1]; }
     TDBEdit* titleEdit(int slot) const { return edits_[slot - 1]; }
@@ -87,11 +100,22 @@ private:
     void pageTitleHandOver();
     void pageTitleEscape();
     void updateNavigator();
-    void moveCommand(void (store::Table::*move)());
+    void moveCommand(void (core::Library::*move)());
+    // Neither minimized nor maximized, after a settings window closed.
+    void restoreWindowState();
 
-    std::unique_ptr<store::Table> table1_;
-    std::unique_ptr<store::Table> table2_;
-    std::unique_ptr<store::Table> table3_;
+    core::Library& library_;
+    core::Settings& settings_;
+    TForm6* Form6 = nullptr;
+    TForm4* Form4 = nullptr;
+    TForm5* Form5 = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    TForm3* Form3 = nullptr;
+    TForm8* Form8 = nullptr;
+    TForm2* Form2 = nullptr;
+    TForm9* Form9 = nullptr;
+    TForm11* Form11 = nullptr;
+    logoimport::Importer* importer_ = nullptr;
     std::array<TDBImage*, 8> pictures_{};
     std::array<TDBEdit*, 8> edits_{};
     TDBEdit* pageTitle_ = nullptr;

@@ -1,13 +1,16 @@
 // Starting the game from the logo-installed dialog.
 #pragma once
 
-class TForm1;
+namespace core {
+class Library;
+class Settings;
+}
 
 namespace game {
 
 // Posts the scratch record a slot exchange may have left pending, then
-// starts the game's executables for the game location in effect. True when
-// the game was started; every failure has been reported when false.
-bool startGame(TForm1& form);
+// starts the game for the game location in use. True when the game was
+// started; every failure has been reported when false.
+bool startGame(core::Library& library, const core::Settings& settings);
 
 } // namespace game

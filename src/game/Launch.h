@@ -2,7 +2,7 @@
 // wait for it and is not ended with it. A start that fails is reported.
 #pragma once
 
-#include "GameCommand.h"
+#include "core/GameCommand.h"
 
 #include <functional>
 

@@ -2,19 +2,14 @@
 
 #include "ExtraProgram.h"
 #include "GameStart.h"
-#include "SavedSettings.h"
 #include "app/CommandGuard.h"
-#include "app/Forms.h"
-#include "app/Unit1.h"
+#include "core/Settings.h"
 #include "info/DialogFont.h"
-#include "settings/Unit8.h"
-
-#include <QGuiApplication>
+#include "info/ScreenCentre.h"
 
 #include <algorithm>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -25,7 +20,8 @@ QFont dialogFont(int pixels, bool bold)
 
 } // namespace
 
-TForm6::TForm6(QWidget* parent) : QDialog(parent)
+TForm6::TForm6(core::Library& library, core::Settings& settings, QWidget* parent)
+    : QDialog(parent), library_(library), settings_(settings)
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Logo Installed"));
@@ -66,14 +62,15 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent)
     setTabOrder(gameButton_, returnButton_);
     setTabOrder(returnButton_, quitButton_);
     setTabOrder(quitButton_, extraButton_);
+    // A saved extra program may be started from here at once.
+    connect(&settings_, &core::Settings::extraProgramStored, this, [this] { extraButton_->setEnabled(true); });
 }
 
 void TForm6::showInstalled()
 {
     if (!isVisible()) {
         FormShow();
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        info::centreOnScreen(this);
         show();
     }
     raise();
@@ -82,17 +79,15 @@ void TForm6::showInstalled()
 
 void TForm6::FormShow()
 {
-    gameButton_->setEnabled(game::gameLocationSaved(*forms().Form1));
-    extraButton_->setEnabled(game::extraProgramSaved(*forms().Form1));
+    gameButton_->setEnabled(settings_.gameLocationSaved());
+    extraButton_->setEnabled(settings_.extraProgramSaved());
     if (extraButton_->isEnabled())
-        extraButton_->setText(game::extraProgramCaption(forms().Form8->extraProgramPath()));
+        extraButton_->setText(game::extraProgramCaption(settings_.extraProgram()));
 }
-
-void TForm6::enableExtraProgramButton() { extraButton_->setEnabled(true); }
 
 void TForm6::Button1Click()
 {
-    if (game::startGame(*forms().Form1))
+    if (game::startGame(library_, settings_))
         hide();
 }
 
@@ -100,8 +95,8 @@ void TForm6::Button2Click() { hide(); }
 
 // The main window's own closing sequence runs, with its question about
 // unsaved changes; this dialog closes with it.
-void TForm6::Button3Click() { forms().Form1->close(); }
+void TForm6::Button3Click() { emit quitRequested(); }
 
-void TForm6::Button4Click() { game::startExtraProgram(forms().Form8->extraProgramPath()); }
+void TForm6::Button4Click() { game::startExtraProgram(settings_.extraProgram()); }
 
 void TForm6::reject() { Button2Click(); }

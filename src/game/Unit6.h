@@ -6,15 +6,18 @@
 
 class QPushButton;
 
+namespace core {
+class Library;
+class Settings;
+}
+
 class TForm6 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget* parent = nullptr);
+    TForm6(core::Library& library, core::Settings& settings, QWidget* parent = nullptr);
 
     // Opens the dialog, or only brings it to the front when it is open.
     void showInstalled();
-    // The extra program has been saved: it may be started from here.
-    void enableExtraProgramButton();
 
     void Button1Click();   // "Start Half-Life"
     void Button2Click();   // "Return to Tagomat", also Escape
@@ -24,6 +27,10 @@ public:
 public slots:
     void reject() override;
 
+signals:
+    // "Quit Tagomat": the main window's own closing sequence runs.
+    void quitRequested();
+
 private:
     void FormShow();
 
@@ -31,4 +38,6 @@ private:
     QPushButton* returnButton_ = nullptr;
     QPushButton* quitButton_ = nullptr;
     QPushButton* extraButton_ = nullptr;
+    core::Library& library_;
+    core::Settings& settings_;
 };

@@ -1,6 +1,6 @@
 #include "Handover.h"
 
-#include "store/LogoFile.h"
+#include "store/ProgramDir.h"
 
 #include <QLocalSocket>
 
@@ -60,10 +60,11 @@ void Server::takeConnection()
             if (!socket->canReadLine())
                 return;
             const QString file = QString::fromUtf8(socket->readLine()).chopped(1);
+            // Answered once the request is taken (a file waits in the import queue).
+            receive_(file);
             socket->write("ok\n");
             socket->flush();
             socket->disconnectFromServer();
-            receive_(file);
         });
     }
 }

@@ -1,11 +1,7 @@
 #include "OpenFile.h"
 
-#include "app/CommandGuard.h"
-#include "app/Unit1.h"
-#include "import/LogoImport.h"
-
 #include <QFileInfo>
-#include <QUrl>
+#include <QWidget>
 
 namespace handover {
 
@@ -22,19 +18,12 @@ QString fileArgument(const QStringList& arguments)
     return QString();
 }
 
-void openAsDrop(TForm1& form, const QString& file)
+void bringToFront(QWidget& window)
 {
-    bringToFront(form);
-    const QList<QUrl> urls{QUrl::fromLocalFile(file)};
-    app::runCommand([&form, &urls] { logoimport::dropFiles(form, urls); });
-}
-
-void bringToFront(TForm1& form)
-{
-    if (form.isMinimized())
-        form.showNormal();
-    form.raise();
-    form.activateWindow();
+    if (window.isMinimized())
+        window.showNormal();
+    window.raise();
+    window.activateWindow();
 }
 
 } // namespace handover

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-class TForm1;
+class QWidget;
 
 namespace handover {
 
@@ -13,10 +13,7 @@ namespace handover {
 // made absolute against the current directory; empty when there is none.
 QString fileArgument(const QStringList& arguments);
 
-// Imports the file as a drop on the window.
-void openAsDrop(TForm1& form, const QString& file);
-
 // Raises and activates the window (a second start without a file).
-void bringToFront(TForm1& form);
+void bringToFront(QWidget& window);
 
 } // namespace handover

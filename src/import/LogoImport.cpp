@@ -1,197 +1,63 @@
 #include "LogoImport.h"
 
-#include "Converters.h"
-#include "LogoPlacement.h"
 #include "OpenDialog.h"
 #include "Unit11.h"
 #include "Unit4.h"
-#include "WorkingFiles.h"
-#include "app/Forms.h"
+#include "app/CommandGuard.h"
 #include "app/MessageBox.h"
-#include "app/Unit1.h"
+#include "core/ImportSteps.h"
+#include "core/Library.h"
+#include "core/LogoPlacement.h"
+#include "core/Settings.h"
 #include "files/FileOps.h"
-#include "formats/Bmp.h"
-#include "formats/Jpeg.h"
 #include "makelogo/PictureImport.h"
-#include "settings/Unit5.h"
-#include "store/LogoFile.h"
-#include "store/PictureField.h"
-#include "store/Records.h"
-#include "store/Table.h"
+#include "store/ProgramDir.h"
 #include "store/TableFiles.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTimer>
+#include <QWidget>
 
 #include <cerrno>
 
 namespace logoimport {
 
-namespace {
-
-// Drop acceptance is off while an import runs; it comes back on every way
-// out, an unexpected error included.
-class DropsOff {
+// Drop acceptance is off while an import runs, and the queue waits; both
+// come back on every way out, an unexpected error included.
+class Importer::Running {
 public:
-    DropsOff(TForm1& form, bool dropBusy) : form_(form), dropBusy_(dropBusy)
+    Running(Importer& importer, bool dropBusy) : importer_(importer), dropBusy_(dropBusy)
     {
+        ++importer_.running_;
         if (dropBusy_)
-            form_.DropBusy = true;
-        form_.setDropAcceptance(false);
+            importer_.DropBusy = true;
+        emit importer_.dropAcceptanceChanged(false);
     }
-    ~DropsOff() { restore(); }
+    ~Running()
+    {
+        restore();
+        --importer_.running_;
+        importer_.scheduleQueue();
+    }
     void restore()
     {
-        form_.setDropAcceptance(true);
+        if (restored_)
+            return;
+        restored_ = true;
+        emit importer_.dropAcceptanceChanged(true);
         if (dropBusy_)
-            form_.DropBusy = false;
+            importer_.DropBusy = false;
     }
 
 private:
-    TForm1& form_;
+    Importer& importer_;
     bool dropBusy_;
+    bool restored_ = false;
 };
 
-// A step of the import that failed after the file was placed; the text is
-// for the user.
-struct ImportFailure {
-    QString text;
-};
-
-void pauseFor(int milliseconds, TForm11& wait)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds) {
-        QThread::msleep(static_cast<unsigned long>(qMin<qint64>(10, milliseconds - clock.elapsed())));
-        wait.keepPainted();
-    }
-}
-
-// The converted picture as the field bytes of a slot picture.
-QByteArray convertedPicture()
-{
-    std::vector<std::uint8_t> jpeg;
-    try {
-        jpeg = files::readAll(convertedPicturePath().toStdString());
-        const formats::RgbImage image = formats::decodeJpeg(jpeg.data(), jpeg.size());
-        const std::vector<std::uint8_t> bmp = formats::encodeBmp24(image);
-        return store::wrapPicture(QByteArray(reinterpret_cast<const char*>(bmp.data()), static_cast<int>(bmp.size())));
-    } catch (const std::exception& e) {
-        throw ImportFailure{QStringLiteral("The picture could not be loaded from temp.jpg: %1").arg(QString::fromUtf8(e.what()))};
-    }
-}
-
-// The name loop: asks for a name until the chosen file has been placed as
-// that name's logo wad file. Returns false when the file cannot be placed
-// under any name (nothing is placed then).
-bool placeUnderName(TForm1& form, const QString& source, bool rename, Placement& placed)
-{
-    TForm4& prompt = *forms().Form4;
-    form.WadCopied = false;
-    while (!form.WadCopied) {
-        prompt.exec();
-        const QString target = store::logoWadPath(prompt.Edit1->text());
-        if (files::exists(target.toStdString())) {
-            app::MessageBox::plain(QStringLiteral("Sorry, this file already exists, please enter an other name."));
-            continue;
-        }
-        try {
-            placed = placeLogo(source, target, rename);
-            form.WadCopied = true;
-        } catch (const files::FileError& e) {
-            // Another name helps only when the name was the trouble, not
-            // against a full disk, an unreadable file or a closed directory.
-            if (!e.targetExists()) {
-                app::MessageBox::error(QStringLiteral("The logo could not be placed in %1: %2")
-                                           .arg(store::programDir(), QString::fromUtf8(e.what())));
-                return false;
-            }
-            app::MessageBox::plain(QStringLiteral("Error renaming file. :(, please change the logo name"));
-        }
-    }
-    return true;
-}
-
-// From the placement of the chosen file to the closing of the wait window.
-// The slot gets the picture and the title only when every step worked;
-// otherwise all the import did to the program directory is undone, and the
-// result is false.
-bool importInto(TForm1& form, int slot, const QString& source)
-{
-    TForm11& wait = *forms().Form11;
-    wait.resetProgress();
-
-    Placement placed;
-    // A file of the program directory that a slot names is that slot's
-    // logo: it is copied, never taken away from the slot.
-    const bool rename = liesInProgramDir(source) && !namedByASlot(form.Table1(), source);
-    if (!placeUnderName(form, source, rename, placed)) {
-        wait.hide();
-        return false;
-    }
-
-    QString pcx;
-    const WhileWaiting keepPainted = [&wait] { wait.keepPainted(); };
-    removeStaleWorkingFiles();
-    try {
-        wait.showWaiting();
-        wait.advance(10, QStringLiteral("Opening WAD file..."));
-        // The message names the file the user chose, not the working copy
-        // the converters were given; their own line follows.
-        const auto failed = [&source](const ConverterError& e, const QString& rejected) {
-            const QString what = e.rejectedInput() ? QStringLiteral("%1 could not be imported: ") + rejected
-                                                   : QStringLiteral("%1 could not be imported.");
-            return ImportFailure{what.arg(QDir::toNativeSeparators(source)) + QLatin1Char('\n')
-                                 + QString::fromUtf8(e.what())};
-        };
-        try {
-            pcx = extractPicture(placed.target, keepPainted);
-        } catch (const ConverterError& e) {
-            throw failed(e, QStringLiteral("it is no spray logo WAD file, or it is damaged."));
-        }
-        try {
-            wait.advance(10, QStringLiteral("Importing Picture..."));
-            convertPicture(pcx, keepPainted);
-        } catch (const ConverterError& e) {
-            throw failed(e, QStringLiteral("its picture could not be converted."));
-        }
-        wait.advance(10);
-        const QString title = bestandnaam(QFileInfo(placed.target).fileName());
-        pauseFor(forms().Form5->waitMilliseconds(), wait);
-        const QByteArray picture = convertedPicture();
-
-        store::Table& table = form.Table1();
-        table.edit();
-        table.setPicture(store::LogoPage::picture(slot), picture);
-        table.setText(store::LogoPage::pictureTitle(slot), title);
-    } catch (const ImportFailure& failure) {
-        QString text = failure.text;
-        const QString kept = undoPlacement(placed);
-        if (!pcx.isEmpty())
-            QFile::remove(store::programFile(pcx));
-        QFile::remove(convertedPicturePath());
-        removeStaleWorkingFiles();   // of a converter stopped for taking too long
-        wait.hide();
-        if (!kept.isEmpty())
-            text += QLatin1Char(' ') + kept;
-        app::MessageBox::error(text);
-        return false;
-    }
-    QFile::remove(convertedPicturePath());
-    wait.advance(10);
-    wait.advance(10);
-    QFile::remove(store::programFile(pcx));
-    forms().Form4->Edit1->clear();
-    wait.advance(10);
-    wait.hide();
-    return true;
-}
+namespace {
 
 // The chosen file must be one that can be read without waiting: a named
 // pipe or a device would hold the window forever. False, with the reason
@@ -214,80 +80,176 @@ bool readableChoice(const QString& path)
     }
 }
 
-void postPage(TForm1& form)
+bool isWadFile(const QString& path)
 {
-    form.Table1().edit();
-    form.Table1().post();
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    return !path.isEmpty() && dot >= 0 && path.mid(dot).compare(QLatin1String(".wad"), Qt::CaseInsensitive) == 0
+           && QFileInfo(path).isFile();
 }
 
 } // namespace
 
-void insertClick(TForm1& form, int slot)
+Importer::Importer(core::Library& library, const core::Settings& settings, TForm4& namePrompt, TForm11& wait,
+                   QWidget* window)
+    : QObject(window), library_(library), settings_(settings), namePrompt_(namePrompt), wait_(wait), window_(window)
 {
-    DropsOff dropsOff(form, false);
-    form.UnsavedChanges = true;
-    form.Table1().edit();
-    OpenDialog& dialog = OpenDialog::of(&form);
-    if (dialog.execute(&form)) {
+}
+
+// The name loop: asks for a name until the chosen file has been placed as
+// that name's logo wad file. Returns false when the file cannot be placed
+// under any name (nothing is placed then).
+bool Importer::placeUnderName(const QString& source, bool rename, Placement& placed)
+{
+    WadCopied = false;
+    while (!WadCopied) {
+        namePrompt_.exec();
+        const QString target = store::logoWadPath(namePrompt_.Edit1->text());
+        if (files::exists(target.toStdString())) {
+            app::MessageBox::plain(QStringLiteral("Sorry, this file already exists, please enter an other name."));
+            continue;
+        }
+        try {
+            placed = placeLogo(source, target, rename);
+            WadCopied = true;
+        } catch (const files::FileError& e) {
+            // Another name helps only when the name was the trouble, not
+            // against a full disk, an unreadable file or a closed directory.
+            if (!e.targetExists()) {
+                app::MessageBox::error(QStringLiteral("The logo could not be placed in %1: %2")
+                                           .arg(store::programDir(), QString::fromUtf8(e.what())));
+                return false;
+            }
+            app::MessageBox::plain(QStringLiteral("Error renaming file. :(, please change the logo name"));
+        }
+    }
+    return true;
+}
+
+// From the placement of the chosen file to the closing of the wait window.
+// The slot gets the picture and the title only when every step worked;
+// otherwise all the import did to the program directory is undone, and the
+// result is false.
+bool Importer::importInto(int slot, const QString& source)
+{
+    wait_.resetProgress();
+    Placement placed;
+    // A file of the program directory that a slot names is that slot's
+    // logo: it is copied, never taken away from the slot.
+    const bool rename = liesInProgramDir(source) && !library_.namesLogoFile(source);
+    if (!placeUnderName(source, rename, placed)) {
+        wait_.hide();
+        return false;
+    }
+    core::ImportProgress progress;
+    progress.advance = [this](int step, const QString& caption) { wait_.advance(step, caption); };
+    progress.keepPainted = [this] { wait_.keepPainted(); };
+    try {
+        wait_.showWaiting();
+        core::convertIntoSlot(library_, settings_, slot, placed, source, progress);
+    } catch (const core::ImportFailure& failure) {
+        wait_.hide();
+        app::MessageBox::error(failure.text);
+        return false;
+    }
+    namePrompt_.Edit1->clear();
+    wait_.advance(10);
+    wait_.hide();
+    return true;
+}
+
+void Importer::insertClick(int slot)
+{
+    Running running(*this, false);
+    library_.setUnsavedChanges(true);
+    library_.edit();
+    OpenDialog& dialog = OpenDialog::of(window_);
+    if (dialog.execute(window_)) {
         // A picture becomes a logo WAD first, which is then imported.
         const QString picture = dialog.fileName();
         if (!readableChoice(picture))
             return;
         QTemporaryDir made;
-        const QString source = makelogo::isPicture(picture) ? makelogo::makeLogoWad(&form, picture, made) : picture;
+        const QString source = makelogo::isPicture(picture) ? makelogo::makeLogoWad(window_, picture, made) : picture;
         if (source.isEmpty()) { // the logo was not made: as a cancel
-            forms().Form11->advance(10);
-            forms().Form11->hide();
-        } else if (!importInto(form, slot, source)) {
+            wait_.advance(10);
+            wait_.hide();
+        } else if (!importInto(slot, source)) {
             // A failed import has been undone and reported; the page stays
             // in its pending edit as it was.
             return;
         }
     } else {
-        forms().Form11->advance(10);
-        forms().Form11->hide();
+        wait_.advance(10);
+        wait_.hide();
     }
-    dropsOff.restore();
-    postPage(form);
+    running.restore();
+    library_.store();
 }
 
-void dropFiles(TForm1& form, const QList<QUrl>& urls)
+void Importer::dropFiles(const QList<QUrl>& urls)
 {
-    if (form.DropBusy)
+    if (isRunning()) {
+        // Taken after the running import, as a hand-over is.
+        if (!urls.isEmpty())
+            enqueue(urls.first().toLocalFile());
         return;
-    DropsOff dropsOff(form, true);
-    form.activateWindow();
-    form.setFocus();
+    }
+    Running running(*this, true);
+    window_->activateWindow();
+    window_->setFocus();
 
     const QString path = urls.isEmpty() ? QString() : urls.first().toLocalFile();
-    const QFileInfo file(path);
-    const int dot = path.lastIndexOf(QLatin1Char('.'));
-    const bool isWad = !path.isEmpty() && dot >= 0
-                       && path.mid(dot).compare(QLatin1String(".wad"), Qt::CaseInsensitive) == 0 && file.isFile();
+    const bool isWad = isWadFile(path);
     const bool picture = !isWad && makelogo::isPicture(path);
     if (isWad || picture) {
-        form.UnsavedChanges = true;
-        form.Table1().edit();
-        int slot = 0;
-        for (int n = 1; n <= store::LogoPage::kSlots && slot == 0; ++n) {
-            if (form.Table1().text(store::LogoPage::pictureTitle(n)).isEmpty())
-                slot = n;
-        }
+        library_.setUnsavedChanges(true);
+        library_.edit();
+        const int slot = library_.freeSlot();
         if (slot == 0) {
-            dropsOff.restore();
+            running.restore();
             app::MessageBox::error(QStringLiteral("This page does not have any space left."));
             return;
         }
         if (!readableChoice(path))
             return;
-        OpenDialog::of(&form).setFileName(path);
+        OpenDialog::of(window_).setFileName(path);
         QTemporaryDir made;
-        const QString source = picture ? makelogo::makeLogoWad(&form, path, made) : path;
-        if (!source.isEmpty() && !importInto(form, slot, source))
+        const QString source = picture ? makelogo::makeLogoWad(window_, path, made) : path;
+        if (!source.isEmpty() && !importInto(slot, source))
             return;
     }
-    dropsOff.restore();
-    postPage(form);
+    running.restore();
+    library_.store();
+}
+
+void Importer::enqueue(const QString& file)
+{
+    queue_.append(file);
+    scheduleQueue();
+}
+
+// The queue is taken from the event loop, never from inside the import that
+// ends, so that each queued file starts as a drop of its own.
+void Importer::scheduleQueue()
+{
+    if (scheduled_ || queue_.isEmpty() || isRunning())
+        return;
+    scheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        scheduled_ = false;
+        runQueue();
+    });
+}
+
+void Importer::runQueue()
+{
+    if (isRunning() || queue_.isEmpty())
+        return;   // the import that runs schedules the queue when it ends
+    const QString file = queue_.takeFirst();
+    emit importingQueued();
+    const QList<QUrl> urls{QUrl::fromLocalFile(file)};
+    app::runCommand([this, &urls] { dropFiles(urls); });
+    scheduleQueue();
 }
 
 } // namespace logoimport

@@ -1,11 +1,10 @@
 #include "Unit11.h"
 
 #include "info/DialogFont.h"
+#include "info/ScreenCentre.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QProgressBar>
-#include <QScreen>
 
 TForm11::TForm11(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -31,8 +30,7 @@ void TForm11::resetProgress()
 
 void TForm11::showWaiting()
 {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    info::centreOnScreen(this);
     show();
     raise();
     keepPainted();

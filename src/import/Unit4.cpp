@@ -1,17 +1,16 @@
 #include "Unit4.h"
 
-#include "LogoName.h"
+#include "core/LogoName.h"
 #include "app/MessageBox.h"
 #include "info/DialogFont.h"
+#include "info/ScreenCentre.h"
 
-#include <QGuiApplication>
 #include <QStringList>
 
 #include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 TForm4::TForm4(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
@@ -58,8 +57,7 @@ void TForm4::showEvent(QShowEvent* event)
 
 void TForm4::FormShow()
 {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    info::centreOnScreen(this);
     Button1->setEnabled(false);
     Edit1->setFocus();
 }

@@ -1,5 +1,7 @@
 #include "DialogParts.h"
 
+#include "app/MessageBox.h"
+
 #include "app/ToolbarIcons.h"
 #include "info/DialogFont.h"
 #include "info/Links.h"
@@ -9,6 +11,12 @@
 #include <QPushButton>
 
 namespace settings {
+
+void reportUnstorablePath()
+{
+    app::MessageBox::plain(QStringLiteral("This path is too long or holds characters that cannot be stored, "
+                                          "please choose another one."));
+}
 
 SaveCancel addSaveCancel(QWidget* dialog, const QRect& save, const QRect& cancel)
 {

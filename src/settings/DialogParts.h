@@ -17,6 +17,9 @@ struct SaveCancel {
     QPushButton* cancel = nullptr;   // "bCancel"
 };
 
+// Shown instead of saving a path that the settings table cannot hold whole.
+void reportUnstorablePath();
+
 SaveCancel addSaveCancel(QWidget* dialog, const QRect& save, const QRect& cancel);
 
 // The panel "Panel2" at `panel` with the help text "Memo1" of the given

@@ -1,14 +1,12 @@
 #include "Unit5.h"
 
-#include "ConfigSave.h"
 #include "HelpLabel.h"
 #include "HelpText.h"
 #include "app/CommandGuard.h"
 #include "app/MessageBox.h"
+#include "core/Settings.h"
 #include "info/DialogFont.h"
 #include "info/ScreenCentre.h"
-#include "store/Records.h"
-#include "store/Table.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -26,7 +24,7 @@ constexpr int kNarrowWidth = 313;
 constexpr int kNarrowHeight = 250;
 constexpr int kWideWidth = 593;
 constexpr int kWideHeight = 308;
-constexpr int kDefaultPosition = 15;
+constexpr int kDefaultPosition = core::Settings::kDefaultWaitPosition;
 
 QString helpText()
 {
@@ -66,7 +64,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text, c
 
 } // namespace
 
-TForm5::TForm5(QWidget* parent) : QDialog(parent)
+TForm5::TForm5(core::Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Advanced"));
@@ -99,8 +97,9 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent)
     slider_->setPageStep(2);
     slider_->setTickPosition(QSlider::TicksBelow);
     slider_->setTickInterval(1);
-    slider_->setValue(kDefaultPosition);
+    slider_->setValue(settings_.waitPosition());
     connect(slider_, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
+    connect(&settings_, &core::Settings::changed, this, [this] { slider_->setValue(settings_.waitPosition()); });
 
     info::dialogLabel(frame, QStringLiteral("Label3"), QStringLiteral("0"), 12, 106);
     QLabel* middle = info::dialogLabel(frame, QStringLiteral("Label4"), QStringLiteral("300"), 0, 106);
@@ -133,17 +132,6 @@ int TForm5::position() const { return slider_->value(); }
 
 void TForm5::setPosition(int position) { slider_->setValue(std::clamp(position, 0, 30)); }
 
-int TForm5::positionFromWaitTime(const QString& waitTime)
-{
-    bool ok = false;
-    const int value = waitTime.trimmed().toInt(&ok, 10);
-    if (!ok)
-        throw std::runtime_error(("'" + waitTime + "' is not a valid integer value").toStdString());
-    return std::clamp(value / 20, 0, 30);
-}
-
-QString TForm5::waitTimeText(int position) { return QString::number(position * 20); }
-
 void TForm5::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous())
@@ -162,6 +150,7 @@ void TForm5::FormShow()
 void TForm5::TrackBar1Change()
 {
     WaitTimeChanged = true;
+    settings_.setWaitPosition(position());
     value_->setText(QString::number(waitMilliseconds()));
 }
 
@@ -175,9 +164,7 @@ void TForm5::HelpClick()
 
 void TForm5::bSaveClick()
 {
-    settings::saveConfig([this](store::Table& config) {
-        config.setText(store::ConfigRecord::WaitTime, waitTimeText(position()));
-    });
+    settings_.saveWaitPosition(position());
     app::MessageBox::plain(QStringLiteral("Settings saved."));   // only once the post went through
     accept();
 }
@@ -187,7 +174,7 @@ void TForm5::bCancelClick()
 {
     int stored = kDefaultPosition;
     try {
-        stored = positionFromWaitTime(settings::configText(store::ConfigRecord::WaitTime));
+        stored = core::Settings::positionFromWaitTime(settings_.savedWaitTime());
     } catch (const std::runtime_error&) {
     }
     setPosition(stored);

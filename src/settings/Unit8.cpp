@@ -1,30 +1,23 @@
 #include "Unit8.h"
 
-#include "ConfigSave.h"
 #include "DialogParts.h"
 #include "DirectoryList.h"
 #include "DriveBox.h"
 #include "FileList.h"
 #include "HelpLabel.h"
 #include "HelpText.h"
-#include "MainWindowState.h"
 #include "app/CommandGuard.h"
-#include "app/Forms.h"
 #include "app/MessageBox.h"
-#include "game/Unit6.h"
+#include "core/Settings.h"
 #include "info/DialogFont.h"
 #include "info/LinkLabel.h"
 #include "info/Links.h"
 #include "info/ScreenCentre.h"
-#include "store/Records.h"
-#include "store/Table.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-
-using namespace store::ConfigRecord;
 
 namespace {
 
@@ -53,7 +46,7 @@ QString helpText()
 
 } // namespace
 
-TForm8::TForm8(QWidget* parent) : QDialog(parent)
+TForm8::TForm8(core::Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
 {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Extra options"));
@@ -112,13 +105,10 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent)
     hyperlink_ = settings::addHelpPanel(this, {kNarrowWidth, 0, kWideWidth - kNarrowWidth, kHeight}, 152, helpText(),
                                         info::LinkLabel::PressLook::Unchanged, {39, 165});
     connect(hyperlink_, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
+    connect(&settings_, &core::Settings::changed, this, &TForm8::showPath);
 }
 
-void TForm8::setExtraProgramPath(const QString& path)
-{
-    path_ = path;
-    pathBox_->setText(path_);
-}
+void TForm8::showPath() { pathBox_->setText(settings_.extraProgram()); }
 
 void TForm8::showModal()
 {
@@ -137,13 +127,13 @@ void TForm8::showEvent(QShowEvent* event)
 void TForm8::FormShow()
 {
     setFixedSize(kNarrowWidth, kHeight);
-    list_->moveTo(settings::folderOf(path_));
+    list_->moveTo(settings::folderOf(settings_.extraProgram()));
     info::centreOnScreen(this);
 }
 
 void TForm8::HelpClick() { setFixedSize(width() == kNarrowWidth ? kWideWidth : kNarrowWidth, kHeight); }
 
-void TForm8::FileListBox1Change() { setExtraProgramPath(files_->selectedPath()); }
+void TForm8::FileListBox1Change() { settings_.setExtraProgram(files_->selectedPath()); }
 
 void TForm8::FilterComboBox1Change(int index)
 {
@@ -155,22 +145,18 @@ void TForm8::DriveComboBox1Change(const QString& rootPath) { list_->openFolder(r
 
 void TForm8::bSaveClick()
 {
-    if (!settings::fitsConfigField(ExtraConfig, path_)) {
+    const QString path = settings_.extraProgram();
+    if (!settings_.fitsExtraProgram(path)) {
         settings::reportUnstorablePath();
         return;
     }
-    settings::saveConfig([this](store::Table& config) {
-        config.setText(ExtraConfig, path_);
-        config.setText(ExtraConfigSaved, QStringLiteral("Yes"));
-    });
+    settings_.saveExtraProgram(path);
     // Reported, and the program offered, only once the post went through.
     app::MessageBox::plain(QStringLiteral(
         "Settings Saved, if you want to change something in the future just click \"advanced\" in the main menu."));
-    if (TForm6* installed = forms().Form6)
-        installed->enableExtraProgramButton();
-    settings::restoreMainWindow();
+    emit settingsClosed();
     accept();
-    if (settings::configText(ConfigSaved) != QLatin1String("Yes"))
+    if (!settings_.gameLocationSaved())
         app::MessageBox::plain(QStringLiteral("You have to select the location of the MOD you want"));
 }
 

@@ -1,7 +1,7 @@
 // The extra program dialog "Extra options": the program (any file) that the
-// logo-installed dialog offers to start after an installation. The window
-// holds the extra program path for the whole run; only a choice in its file
-// list changes it, and Save stores it as ExtraConfig.
+// logo-installed dialog offers to start after an installation. Only a choice
+// in its file list changes the extra program in use, and Save stores it as
+// ExtraConfig.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +9,7 @@
 class QComboBox;
 class QLineEdit;
 
+namespace core { class Settings; }
 namespace info { class LinkLabel; }
 
 namespace settings {
@@ -20,11 +21,8 @@ class FileList;
 class TForm8 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm8(QWidget* parent = nullptr);
+    explicit TForm8(core::Settings& settings, QWidget* parent = nullptr);
 
-    QString extraProgramPath() const { return path_; }
-    // At start-up: the stored ExtraConfig.
-    void setExtraProgramPath(const QString& path);
     // A window already on the screen is only brought to the front.
     void showModal();
 
@@ -32,6 +30,10 @@ public:
     void bSaveClick();
     void bCancelClick();
     void hyperlinkClick();
+
+signals:
+    // A save is done.
+    void settingsClosed();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -41,6 +43,7 @@ private:
     void FileListBox1Change();
     void FilterComboBox1Change(int index);
     void DriveComboBox1Change(const QString& rootPath);
+    void showPath();
 
     settings::DirectoryList* list_ = nullptr;
     settings::FileList* files_ = nullptr;
@@ -48,5 +51,5 @@ private:
     QComboBox* filter_ = nullptr;
     QLineEdit* pathBox_ = nullptr;
     info::LinkLabel* hyperlink_ = nullptr;
-    QString path_;
+    core::Settings& settings_;
 };

@@ -1,23 +1,17 @@
 #include "unit2.h"
 
-#include "ConfigSave.h"
 #include "DialogParts.h"
 #include "DirectoryList.h"
 #include "DriveBox.h"
 #include "HelpLabel.h"
 #include "HelpText.h"
-#include "MainWindowState.h"
-#include "Unit8.h"
 #include "app/CommandGuard.h"
-#include "app/Forms.h"
 #include "app/MessageBox.h"
-#include "game/InstallOptions.h"
+#include "core/Settings.h"
 #include "info/DialogFont.h"
 #include "info/LinkLabel.h"
 #include "info/Links.h"
 #include "info/ScreenCentre.h"
-#include "store/Records.h"
-#include "store/Table.h"
 #include "steam/SteamLibraries.h"
 
 #include <QCheckBox>
@@ -25,8 +19,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
-
-using namespace store::ConfigRecord;
 
 namespace {
 
@@ -56,7 +48,7 @@ QString helpText()
 
 } // namespace
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent)
+TForm2::TForm2(core::Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Configuration"));
@@ -125,8 +117,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
 void TForm2::setStartupLocation(const QString& config)
 {
     list_->moveTo(config);
-    location_ = config;
-    showLocation();
+    setLocation(config);
 }
 
 void TForm2::showModal()
@@ -167,15 +158,14 @@ void TForm2::showEvent(QShowEvent* event)
 void TForm2::FormShow()
 {
     setFixedSize(kNarrowWidth, kHeight);
-    location_ = settings::configText(Config);
-    list_->moveTo(location_);
-    showLocation();
-    const game::InstallOptions options = game::installOptions();
+    setLocation(settings_.savedGameLocation());
+    list_->moveTo(settings_.gameLocation());
+    const core::InstallOptions options = settings_.savedInstallOptions();
     tempdecal_->setChecked(options.tempdecal);
     read_only_->setChecked(options.readOnly);
     read_only_->setEnabled(options.tempdecal);
     // Nothing saved yet: a game Steam has is chosen already.
-    if (settings::configText(ConfigSaved) != QLatin1String("Yes"))
+    if (!settings_.gameLocationSaved())
         FindClick();
     info::centreOnScreen(this);
 }
@@ -189,47 +179,50 @@ void TForm2::DirectoryListBox1Opened(const QString& directory, bool byItem)
 {
     if (byItem)
         following_ = true;
-    if (following_)
-        location_ = directory;
     drives_->showVolumeOf(list_->shownFolder());
-    showLocation();
+    if (following_)
+        setLocation(directory);
 }
 
 // A volume that cannot be read leaves the list where it was.
 void TForm2::DriveComboBox1Change(const QString& rootPath) { list_->openFolder(rootPath); }
 
+void TForm2::setLocation(const QString& location)
+{
+    settings_.setGameLocation(location);
+    showLocation();
+}
+
 void TForm2::showLocation()
 {
+    const QString location = settings_.gameLocation();
     location_label_->setText(
-        location_label_->fontMetrics().elidedText(location_, Qt::ElideMiddle, location_label_->width()));
-    location_label_->setToolTip(location_);
+        location_label_->fontMetrics().elidedText(location, Qt::ElideMiddle, location_label_->width()));
+    location_label_->setToolTip(location);
 }
 
 void TForm2::bSaveClick()
 {
     following_ = true;
-    location_ = list_->directory();
-    showLocation();
-    if (!settings::fitsConfigField(Config, location_)) {
+    setLocation(list_->directory());
+    const QString location = settings_.gameLocation();
+    if (!settings_.fitsGameLocation(location)) {
         settings::reportUnstorablePath();
         return;
     }
-    settings::saveConfig([this](store::Table& config) {
-        config.setText(Config, location_);
-        config.setText(ConfigSaved, QStringLiteral("Yes"));
-    });
-    game::InstallOptions options;
+    settings_.saveGameLocation(location);
+    core::InstallOptions options;
     options.tempdecal = tempdecal_->isChecked();
     options.readOnly = read_only_->isChecked();
-    if (!game::saveInstallOptions(options))
+    if (!settings_.saveInstallOptions(options))
         app::MessageBox::error(QStringLiteral("The install options could not be saved in \"%1\".")
-                                   .arg(game::installOptionsPath()));
+                                   .arg(settings_.installOptionsPath()));
     app::MessageBox::plain(QStringLiteral(
         "Settings Saved, if you want to change something in the future just click \"config\" in the main menu."));
     closeWindow();
-    if (settings::configText(ExtraConfigSaved) != QLatin1String("Yes"))
+    if (!settings_.extraProgramSaved())
         app::MessageBox::plain(QStringLiteral("Use '+' to add or change a logo."));
-    settings::restoreMainWindow();
+    emit settingsClosed();
 }
 
 void TForm2::FindClick()
@@ -250,9 +243,8 @@ void TForm2::chooseGame(const QString& location)
         return;
     following_ = true;
     list_->moveTo(location);
-    location_ = location;
     drives_->showVolumeOf(list_->shownFolder());
-    showLocation();
+    setLocation(location);
 }
 
 void TForm2::bCancelClick() { closeWindow(); }
@@ -278,11 +270,11 @@ void TForm2::closeWindow()
 // nor "No" asks nothing.
 void TForm2::FormClose()
 {
-    if (settings::configText(ConfigSaved) == QLatin1String("No"))
+    if (settings_.gameLocationMark() == QLatin1String("No"))
         app::MessageBox::plain(QStringLiteral("You have to configure Tagomat to install logos properly."));
-    if (settings::configText(ExtraConfigSaved) == QLatin1String("No")
+    if (settings_.extraProgramMark() == QLatin1String("No")
         && app::MessageBox::information(QStringLiteral("You can use programs like GameSpy to start after installing "
                                                        "a logo too, do you want to go to that config now?")))
-        forms().Form8->showModal();
-    settings::restoreMainWindow();
+        emit extraOptionsWanted();
+    emit settingsClosed();
 }

@@ -1,8 +1,7 @@
 // The game location dialog "Configuration": the directory of the game
-// modification to be played. The window holds the game location for the
-// whole run; installation and game start read it here. From the first double
-// click on a folder or the first Save on, the location follows the folder
-// list: every folder the list opens becomes the game location at once.
+// modification to be played. From the first double click on a folder or the
+// first Save on, the game location in use follows the folder list: every
+// folder the list opens becomes the game location at once.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +9,8 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+
+namespace core { class Settings; }
 
 namespace info { class LinkLabel; }
 
@@ -21,10 +22,8 @@ class DriveBox;
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit TForm2(core::Settings& settings, QWidget* parent = nullptr);
 
-    // The game location in effect: the full directory path of the mod.
-    QString gameLocation() const { return location_; }
     // At start-up: the stored location, before the window is first shown.
     void setStartupLocation(const QString& config);
     // Modally, the closing steps run once the window has closed and the
@@ -52,6 +51,12 @@ public slots:
     // Cancel, Escape and the title bar's close button.
     void reject() override;
 
+signals:
+    // The user wants to choose the extra program now.
+    void extraOptionsWanted();
+    // The window's closing steps or a save are done.
+    void settingsClosed();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -63,7 +68,9 @@ private:
     void DriveComboBox1Change(const QString& rootPath);
     void showLocation();
     void chooseGame(const QString& location);
+    void setLocation(const QString& location);
 
+    core::Settings& settings_;
     settings::DirectoryList* list_ = nullptr;
     settings::DriveBox* drives_ = nullptr;
     QLabel* location_label_ = nullptr;
@@ -71,7 +78,6 @@ private:
     QCheckBox* tempdecal_ = nullptr;
     QCheckBox* read_only_ = nullptr;
     info::LinkLabel* hyperlink_ = nullptr;
-    QString location_;
     bool following_ = false;
     bool modeless_ = false;
 };

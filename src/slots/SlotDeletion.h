@@ -1,11 +1,11 @@
-// Emptying a slot.
+// The "-" button of a slot: empties the slot, after two questions, with or
+// without its logo wad file.
 #pragma once
 
-class TForm1;
+namespace core { class Library; }
 
 namespace slotedit {
 
-// The "-" button of a slot.
-void deleteClick(TForm1& form, int slot);
+void deleteClick(core::Library& library, int slot);
 
 } // namespace slotedit

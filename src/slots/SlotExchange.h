@@ -1,17 +1,17 @@
 // Exchanging two slots by dragging one picture onto another with the right
-// mouse button.
+// mouse button; a right click without a drag opens the slot's menu.
 #pragma once
 
-class TForm1;
+#include <array>
+
+class QWidget;
+class TDBImage;
+
+namespace core { class Library; }
 
 namespace slotedit {
 
-// Lets every slot picture of the window be dragged onto another.
-void attachSlotDrag(TForm1& form);
-
-// The drop of slot `source`'s picture on slot `target`'s: the two slots of
-// the current page exchange picture and title, byte for byte, through the
-// scratch record. A slot dropped on itself keeps its content.
-void exchangeSlots(TForm1& form, int source, int target);
+// Watches the window's eight slot pictures for the exchange drag.
+void attachSlotDrag(core::Library& library, QWidget* window, const std::array<TDBImage*, 8>& pictures);
 
 } // namespace slotedit

@@ -3,13 +3,11 @@
 #include "SlotDrag.h"
 #include "app/MessageBox.h"
 #include "app/TDBImage.h"
-#include "app/Unit1.h"
+#include "core/Library.h"
 #include "files/FileOps.h"
 #include "formats/Wad3.h"
 #include "import/QuietFileDialog.h"
-#include "store/LogoFile.h"
-#include "store/Records.h"
-#include "store/Table.h"
+#include "store/ProgramDir.h"
 #include "store/TableFiles.h"
 
 #include <QBuffer>
@@ -51,12 +49,12 @@ bool isLogoFileOfTheLibrary(const QString& path)
         && folder == QFileInfo(store::programDir()).canonicalFilePath();
 }
 
-void saveSlot(TForm1& form, int slot)
+void saveSlot(const core::Library& library, QWidget* window, int slot)
 {
-    const QString title = form.Table1().text(store::LogoPage::pictureTitle(slot));
+    const QString title = library.slotTitle(slot);
     if (title.isEmpty())
         return;
-    const QString path = askPath(&form, title);
+    const QString path = askPath(window, title);
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path) && !isLogoFileOfTheLibrary(path)
@@ -111,18 +109,18 @@ QString savePictureAs(const QString& wadPath, const QString& pngPath)
     return {};
 }
 
-void attachSlotMenu(TForm1& form, SlotDrag& drag)
+void attachSlotMenu(core::Library& library, QWidget* window, SlotDrag& drag)
 {
-    QObject::connect(&drag, &SlotDrag::menuRequested, &form, [&form](TDBImage* picture, const QPoint& where) {
+    QObject::connect(&drag, &SlotDrag::menuRequested, window, [&library, window](TDBImage* picture, const QPoint& where) {
         const int slot = picture->slot();
-        if (form.Table1().text(store::LogoPage::pictureTitle(slot)).isEmpty())
+        if (library.slotTitle(slot).isEmpty())
             return; // an empty slot has no menu
-        auto* menu = new QMenu(&form);
+        auto* menu = new QMenu(window);
         menu->setObjectName(QStringLiteral("SlotMenu"));
         menu->setAttribute(Qt::WA_DeleteOnClose);
         QAction* save = menu->addAction(QStringLiteral("Save picture as..."));
         save->setObjectName(QStringLiteral("SavePictureAs"));
-        QObject::connect(save, &QAction::triggered, &form, [&form, slot] { saveSlot(form, slot); });
+        QObject::connect(save, &QAction::triggered, window, [&library, window, slot] { saveSlot(library, window, slot); });
         menu->popup(where);
     });
 }

@@ -6,14 +6,15 @@
 
 class QPoint;
 class QWidget;
-class TForm1;
+
+namespace core { class Library; }
 
 namespace slotedit {
 
 class SlotDrag;
 
 // Opens the slot's menu on a right click (press and release on the slot).
-void attachSlotMenu(TForm1& form, SlotDrag& drag);
+void attachSlotMenu(core::Library& library, QWidget* window, SlotDrag& drag);
 
 // The logo of a slot whose logo wad file is `wadPath`, as a PNG file at
 // `pngPath` (written atomically). Empty on success, else the reason.

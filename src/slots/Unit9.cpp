@@ -1,22 +1,19 @@
 #include "Unit9.h"
 
-#include "Renaming.h"
 #include "app/CommandGuard.h"
-#include "app/Forms.h"
 #include "app/MessageBox.h"
-#include "app/Unit1.h"
-#include "import/LogoName.h"
+#include "core/Library.h"
+#include "core/LogoName.h"
 #include "info/DialogFont.h"
 #include "info/ScreenCentre.h"
 #include "store/Records.h"
-#include "store/Table.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-TForm9::TForm9(QWidget* parent) : QDialog(parent)
+TForm9::TForm9(core::Library& library, QWidget* parent) : QDialog(parent), library_(library)
 {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Namechange"));
@@ -40,6 +37,12 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent)
 
     connect(Edit1, &QLineEdit::textChanged, this, &TForm9::Edit1Change);
     connect(Button1, &QPushButton::clicked, this, [this] { app::runCommand([this] { Button1Click(); }); });
+}
+
+int TForm9::execFor(int target)
+{
+    RenameTarget = target;
+    return exec();
 }
 
 void TForm9::showEvent(QShowEvent* event)
@@ -82,8 +85,7 @@ void TForm9::Button1Click()
         Edit1->clear();
         return;
     }
-    TForm1& form = *forms().Form1;
-    const int target = form.RenameTarget;
+    const int target = RenameTarget;
     const bool slot = target >= 1 && target <= store::LogoPage::kSlots;
     if (slot) {
         // A slot name is a file name and must fit the title whole.
@@ -94,13 +96,38 @@ void TForm9::Button1Click()
             return;
         }
     }
-    form.Table1().edit();
+    library_.edit();
     if (slot)
-        slotedit::renameLogo(form, target, name);
+        renameLogo(target, name);
     else if (target == 9)
-        slotedit::renamePage(form, name);
+        renamePage(name);
     accept();
-    form.UnsavedChanges = true;
+    library_.setUnsavedChanges(true);
+}
+
+void TForm9::renameLogo(int slot, const QString& name)
+{
+    QString reason;
+    switch (library_.renameLogo(slot, name, &reason)) {
+    case core::Library::RenameResult::Renamed:
+        app::MessageBox::plain(QStringLiteral("Logo succesfully renamed."));
+        break;
+    case core::Library::RenameResult::NameRefused:
+        if (reason.isEmpty())
+            app::MessageBox::plain(QStringLiteral("Error renaming file, please change the logo name"));
+        else   // a full disk, a missing file or a refused write: another name would not help
+            app::MessageBox::error(QStringLiteral("Error renaming file: ") + reason);
+        break;
+    case core::Library::RenameResult::DuplicatePageTitle:
+        app::MessageBox::plain(QStringLiteral("A page with this name already exists, please change it."));
+        break;
+    }
+}
+
+void TForm9::renamePage(const QString& name)
+{
+    library_.renamePage(name);
+    app::MessageBox::plain(QStringLiteral("Page succesfully renamed."));
 }
 
 void TForm9::done(int result)

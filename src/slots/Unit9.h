@@ -1,5 +1,5 @@
 // The rename dialog "Namechange": asks for a new name for the logo or the
-// page whose title edit opened it (the main window's RenameTarget).
+// page whose title edit opened it, and renames it in the library.
 #pragma once
 
 #include <QDialog>
@@ -8,10 +8,15 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace core { class Library; }
+
 class TForm9 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm9(QWidget* parent = nullptr);
+    explicit TForm9(core::Library& library, QWidget* parent = nullptr);
+
+    // Asks for the new name of slot `target` (1 to 8), or of the page (9).
+    int execFor(int target);
 
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
@@ -32,4 +37,9 @@ private:
     void Edit1Change();
     void Button1Click();
     void FormClose();
+    void renameLogo(int slot, const QString& name);
+    void renamePage(const QString& name);
+
+    core::Library& library_;
+    int RenameTarget = 0;
 };

@@ -61,8 +61,13 @@ QByteArray pictureFromImage(const QImage& image)
     for (int y = 0; y < rgb.height; ++y)
         memcpy(rgb.rgb.data() + static_cast<size_t>(y) * rgb.width * 3, rgbImage.constScanLine(y),
                static_cast<size_t>(rgb.width) * 3);
-    const std::vector<std::uint8_t> bmp = formats::encodeBmp24(rgb);
-    return wrapPicture(QByteArray(reinterpret_cast<const char*>(bmp.data()), static_cast<int>(bmp.size())));
+    return pictureFromRgb(rgb);
+}
+
+QByteArray pictureFromRgb(const formats::RgbImage& image)
+{
+    const std::vector<std::uint8_t> bmp = formats::encodeBmp24(image);
+    return wrapPicture(QByteArray(reinterpret_cast<const char*>(bmp.data()), static_cast<qsizetype>(bmp.size())));
 }
 
 } // namespace store

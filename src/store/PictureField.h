@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QImage>
 
+namespace formats { struct RgbImage; }
+
 namespace store {
 
 // The field bytes for a bitmap: the header, then the bitmap.
@@ -22,5 +24,6 @@ QImage pictureImage(const QByteArray& field);
 
 // A 24-bit bitmap of an image, wrapped for a picture field.
 QByteArray pictureFromImage(const QImage& image);
+QByteArray pictureFromRgb(const formats::RgbImage& image);
 
 } // namespace store

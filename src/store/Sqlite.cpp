@@ -122,11 +122,6 @@ QByteArray SqliteStmt::columnBlob(int column) const
     return QByteArray(static_cast<const char*>(data), size);
 }
 
-bool SqliteStmt::columnIsNull(int column) const
-{
-    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
-}
-
 QString quoteIdentifier(const QString& name)
 {
     QString quoted = name;

@@ -46,7 +46,6 @@ public:
     qint64 columnInt(int column) const;
     QString columnText(int column) const;
     QByteArray columnBlob(int column) const;   // NULL gives a null array
-    bool columnIsNull(int column) const;
 
 private:
     const SqliteDb& db_;

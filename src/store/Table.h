@@ -36,7 +36,6 @@ public:
     bool isOpen() const { return state_ != State::Inactive; }
     State state() const { return state_; }
     bool isEditing() const { return state_ == State::Edit || state_ == State::Insert; }
-    bool modified() const { return modified_; }
 
     // Stored rows and the cursor's place among them (-1 when there is none).
     int rowCount() const { return rows_.size(); }

@@ -1,6 +1,6 @@
 #include "TableFiles.h"
 
-#include "LogoFile.h"
+#include "ProgramDir.h"
 #include "Records.h"
 
 #include <QDir>

@@ -1,7 +1,6 @@
 // Closing the main window: the save question and a refused post.
 #include "ProgramFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "store/Records.h"
 #include "store/Table.h"
@@ -39,7 +38,7 @@ TEST_F(Closing, WithoutChangesThereIsNoQuestionAndTypedTextIsDropped)
 TEST_F(Closing, UnsavedChangesOnAnEmptyLibraryStoreNoBlankPageOnYes)
 {
     ASSERT_TRUE(start());
-    form().UnsavedChanges = true;
+    library().setUnsavedChanges(true);
     answer({yes()});
     EXPECT_TRUE(form().close());
     EXPECT_EQ(shown(), QStringList{"Do you want to save changes?"});
@@ -50,9 +49,9 @@ TEST_F(Closing, UnsavedChangesAnsweredNoCloseWithoutSaving)
 {
     addPage("a");
     ASSERT_TRUE(start());
-    form().Table1().edit();
-    form().Table1().setText(PageTitle, "b");
-    form().UnsavedChanges = true;
+    library().edit();
+    library().renamePage("b");
+    library().setUnsavedChanges(true);
     answer({no()});
     EXPECT_TRUE(form().close());
     EXPECT_EQ(storedPageTitles(), QStringList{"a"});
@@ -63,16 +62,16 @@ TEST_F(Closing, ARefusedPostKeepsTheWindowOpen)
     addPage("a");
     addPage("b");
     ASSERT_TRUE(start());
-    form().Table1().edit();
-    form().Table1().setText(PageTitle, "b");
-    form().UnsavedChanges = true;
+    library().edit();
+    library().renamePage("b");
+    library().setUnsavedChanges(true);
     answer({yes()});
     EXPECT_FALSE(form().close());
     EXPECT_TRUE(form().isVisible());
     EXPECT_EQ(shown().last(), QStringLiteral("Key violation."));
     EXPECT_EQ(app::MessageBox::shown().last().kind, app::MessageBox::Kind::Error);
-    EXPECT_TRUE(form().Table1().isEditing());
-    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(library().isEditing());
+    EXPECT_TRUE(library().UnsavedChanges());
 }
 
 TEST_F(Closing, ExitAsksFirst)

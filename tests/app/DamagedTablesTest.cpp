@@ -2,7 +2,6 @@
 // lost or overwritten.
 #include "ProgramFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "info/Links.h"
 #include "store/Records.h"
@@ -95,7 +94,7 @@ TEST_F(LockedTable, APostWhileAnotherProcessWritesIsReportedAndKept)
     EXPECT_EQ(shown()[0], QStringLiteral("Do you want to save changes?"));
     EXPECT_TRUE(shown()[1].contains(QStringLiteral("locked"))) << shown()[1].toStdString();
     EXPECT_FALSE(shown()[1].contains(QStringLiteral("already exists"))) << "a lock is not a duplicate title";
-    EXPECT_TRUE(form().Table1().isEditing()) << "the change waits for the next save";
+    EXPECT_TRUE(library().isEditing()) << "the change waits for the next save";
     EXPECT_EQ(title->text(), QStringLiteral("Changed"));
 
     other.exec(QStringLiteral("ROLLBACK"));

@@ -111,7 +111,7 @@ TEST_F(MainWindowFaults, AnEmptyLibraryStoresNoNamelessPage)
     QApplication::sendEvent(&form(), &drop);
     EXPECT_TRUE(storedPageTitles().isEmpty());
     // Closing with the question answered Yes.
-    form().UnsavedChanges = true;
+    library().setUnsavedChanges(true);
     answer({yes()});
     EXPECT_TRUE(form().close());
     EXPECT_TRUE(storedPageTitles().isEmpty());
@@ -136,8 +136,8 @@ TEST_F(MainWindowFaults, EnterWithNothingToTakeOverDoesNothing)
     ASSERT_TRUE(start());
     QTest::keyClick(widget<QWidget>("DBImage1"), Qt::Key_Return);
     EXPECT_TRUE(shown().isEmpty());
-    EXPECT_FALSE(form().Table1().isEditing());
-    EXPECT_FALSE(form().UnsavedChanges);
+    EXPECT_FALSE(library().isEditing());
+    EXPECT_FALSE(library().UnsavedChanges());
     EXPECT_TRUE(form().close());
     EXPECT_TRUE(shown().isEmpty());
 }
@@ -148,7 +148,7 @@ TEST_F(MainWindowFaults, ATitleTakenOverWithEnterIsAskedAboutOnClose)
     ASSERT_TRUE(start());
     typeTitle("renamed");
     QTest::keyClick(titleEdit(), Qt::Key_Return);
-    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(library().UnsavedChanges());
     answer({yes()});
     EXPECT_TRUE(form().close());
     EXPECT_EQ(shown(), QStringList{"Do you want to save changes?"});

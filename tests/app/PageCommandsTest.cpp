@@ -1,7 +1,6 @@
 // The page commands through the toolbar, the menus and the page title edit.
 #include "ProgramFixture.h"
 
-#include "app/Forms.h"
 #include "app/PageList.h"
 #include "app/TDBEdit.h"
 #include "app/Unit1.h"
@@ -28,7 +27,6 @@ protected:
         setConfig(store::ConfigRecord::ConfigSaved, QStringLiteral("Yes"));
     }
     void click(const char* button) { QTest::mouseClick(widget<QToolButton>(QLatin1String(button)), Qt::LeftButton); }
-    store::Table& pages() { return form().Table1(); }
     QString pageTitle() { return widget<QLineEdit>("DBEdit9")->text(); }
 };
 
@@ -36,7 +34,7 @@ TEST_F(PageCommands, InsertTwiceThenSaveRefusesTheSecondNew)
 {
     ASSERT_TRUE(start());
     click("ToolButton1");
-    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(library().UnsavedChanges());
     EXPECT_EQ(pageTitle(), QStringLiteral("NEW"));
     EXPECT_TRUE(widget<QLineEdit>("DBEdit9")->hasFocus());
     EXPECT_TRUE(storedPageTitles().isEmpty()) << "the new page waits for a save or a move";
@@ -45,21 +43,21 @@ TEST_F(PageCommands, InsertTwiceThenSaveRefusesTheSecondNew)
     answer({yes()});
     click("ToolButton5");
     EXPECT_EQ(shown().last(), QStringLiteral("A page with this name already exists, please change it."));
-    EXPECT_TRUE(pages().isEditing());
-    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(library().isEditing());
+    EXPECT_TRUE(library().UnsavedChanges());
 }
 
 TEST_F(PageCommands, SaveWithNothingChangedClearsUnsavedChanges)
 {
     addPage("one", {"a"});
     ASSERT_TRUE(start());
-    form().UnsavedChanges = true;
+    library().setUnsavedChanges(true);
     answer({no()});
     click("ToolButton5");
-    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(library().UnsavedChanges());
     answer({yes()});
     click("ToolButton5");
-    EXPECT_FALSE(form().UnsavedChanges);
+    EXPECT_FALSE(library().UnsavedChanges());
     EXPECT_EQ(shown(), (QStringList{"Do you want to save changes?", "Do you want to save changes?"}));
 }
 
@@ -75,7 +73,7 @@ TEST_F(PageCommands, DeletePageKeepsOrDeletesTheLogoWadFiles)
     click("ToolButton2");
     EXPECT_EQ(storedPageTitles(), QStringList{"b"});
     EXPECT_TRUE(fileExists("x.wad") && fileExists("y.wad"));
-    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(library().UnsavedChanges());
     EXPECT_EQ(pageTitle(), QStringLiteral("b")) << "the cursor goes to the next page";
 
     answer({yes(), yes()});
@@ -93,7 +91,7 @@ TEST_F(PageCommands, DeletePageAnsweredNoChangesNothingButTheFlag)
     answer({no()});
     click("ToolButton2");
     EXPECT_EQ(storedPageTitles(), QStringList{"a"});
-    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(library().UnsavedChanges());
 }
 
 TEST_F(PageCommands, DeletePageOnAnEmptyLibrary)
@@ -117,7 +115,7 @@ TEST_F(PageCommands, DeleteAllPages)
     answer({no()});
     click("ToolButton10");
     EXPECT_EQ(storedPageTitles(), (QStringList{"a", "b"}));
-    EXPECT_TRUE(pages().isEditing()) << "the first step's edit stays";
+    EXPECT_TRUE(library().isEditing()) << "the first step's edit stays";
 
     answer({yes(), no()});
     click("ToolButton10");
@@ -125,7 +123,7 @@ TEST_F(PageCommands, DeleteAllPages)
     EXPECT_TRUE(fileExists("x.wad") && fileExists("y.wad") && fileExists("z.wad"));
     EXPECT_EQ(widget<TDBGrid>("DBGrid1")->model()->rowCount(), 0);
     EXPECT_EQ(widget<QLineEdit>("DBEdit1")->text(), QString());
-    EXPECT_FALSE(form().UnsavedChanges);
+    EXPECT_FALSE(library().UnsavedChanges());
 }
 
 TEST_F(PageCommands, DeleteAllPagesWithTheirFiles)
@@ -177,16 +175,16 @@ TEST_F(PageCommands, CancelAfterInsertDropsTheNewPageButNotTheFlag)
     click("ToolButton6");
     EXPECT_EQ(widget<TDBGrid>("DBGrid1")->model()->rowCount(), 1);
     EXPECT_EQ(pageTitle(), QStringLiteral("a"));
-    EXPECT_TRUE(form().UnsavedChanges);
-    EXPECT_FALSE(pages().isEditing());
+    EXPECT_TRUE(library().UnsavedChanges());
+    EXPECT_FALSE(library().isEditing());
 }
 
 TEST_F(PageCommands, RefreshPostsTheEditAndRereadsThePages)
 {
     addPage("b");
     ASSERT_TRUE(start());
-    pages().edit();
-    pages().setText(pictureTitle(2), "logo");
+    library().edit();
+    library().setSlot(2, "logo", library().slotPicture(2));
     addPage("a");   // another writer
     click("ToolButton3");
     EXPECT_EQ(widget<TDBGrid>("DBGrid1")->model()->rowCount(), 2);
@@ -203,11 +201,11 @@ TEST_F(PageCommands, TypedPageTitleIsTakenOverByEnterAndSaved)
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, "renamed");
-    EXPECT_TRUE(pages().isEditing());
-    EXPECT_FALSE(form().UnsavedChanges) << "typing does not set the flag";
+    EXPECT_TRUE(library().isEditing());
+    EXPECT_FALSE(library().UnsavedChanges()) << "typing does not set the flag";
     QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_TRUE(form().UnsavedChanges) << "a title taken over is a change to save";
-    EXPECT_EQ(pages().text(PageTitle), QStringLiteral("renamed"));
+    EXPECT_TRUE(library().UnsavedChanges()) << "a title taken over is a change to save";
+    EXPECT_EQ(library().pageTitle(), QStringLiteral("renamed"));
     EXPECT_TRUE(storedPageTitles() == QStringList{"old"}) << "Enter does not post";
     answer({yes()});
     click("ToolButton5");
@@ -273,12 +271,12 @@ TEST_F(PageCommands, AMoveRefusedForADuplicateTitleStaysAndReports)
     addPage("a");
     addPage("b");
     ASSERT_TRUE(start());
-    pages().edit();
-    pages().setText(PageTitle, "b");
+    library().edit();
+    library().renamePage("b");
     QTest::mouseClick(widget<QToolButton>("DBNavigator2Next"), Qt::LeftButton);
     ASSERT_FALSE(shown().isEmpty());
     EXPECT_EQ(shown().last(), QStringLiteral("Key violation."));
-    EXPECT_TRUE(pages().isEditing());
+    EXPECT_TRUE(library().isEditing());
     EXPECT_EQ(widget<TDBGrid>("DBGrid1")->currentIndex().row(), 0);
 }
 

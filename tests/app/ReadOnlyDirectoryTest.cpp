@@ -3,7 +3,6 @@
 #include "ProgramFixture.h"
 #include "TmpfsMount.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "store/Records.h"
 
@@ -38,7 +37,7 @@ TEST_F(ReadOnlyDirectory, SaysSoAndEnds)
     ASSERT_EQ(shown().size(), 1) << shown().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(shown().first().startsWith(QStringLiteral("Tagomat 2 cannot write in its program directory ") + dir()))
         << shown().first().toStdString();
-    EXPECT_EQ(forms().Form1, nullptr);
+    EXPECT_EQ(program().mainWindow(), nullptr);
     EXPECT_EQ(readFile(QStringLiteral("LogoDB.db")), before);
 }
 

@@ -1,7 +1,6 @@
 // Only one instance runs on a program directory at a time.
 #include "ProgramFixture.h"
 
-#include "app/Forms.h"
 #include "store/Records.h"
 
 #include <QDir>
@@ -28,7 +27,7 @@ TEST_F(SecondInstance, IsRefusedWhileTheFirstRuns)
     EXPECT_FALSE(start());
     ASSERT_EQ(shown().size(), 1);
     EXPECT_TRUE(shown().first().startsWith(QStringLiteral("Tagomat 2 is already running on ") + dir()));
-    EXPECT_EQ(forms().Form1, nullptr) << "no window of the second instance";
+    EXPECT_EQ(program().mainWindow(), nullptr) << "no window of the second instance";
 
     other.unlock();
     app::MessageBox::clearShown();

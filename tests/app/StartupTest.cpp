@@ -2,7 +2,6 @@
 // and the settings copied into their dialogs.
 #include "ProgramFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "info/Links.h"
 #include "settings/Unit5.h"
@@ -27,7 +26,7 @@ TEST_P(MissingTable, EndsTheProgramWithTheDatabaseMessage)
     QFile::remove(path(QLatin1String(GetParam())));
     EXPECT_FALSE(start());
     EXPECT_EQ(shown(), QStringList{kDatabaseMessage + info::webHost()});
-    EXPECT_EQ(forms().Form1, nullptr);
+    EXPECT_EQ(program().mainWindow(), nullptr);
     EXPECT_FALSE(fileExists(QLatin1String(GetParam()))) << "opening never creates a table";
 }
 
@@ -47,8 +46,8 @@ TEST_F(Startup, FirstRunShowsTheConfigurationBeforeTheMainWindow)
     bool shownFirst = false;
     bool mainVisible = true;
     whenModal([&](QWidget* modal) {
-        shownFirst = modal == forms().Form2;
-        mainVisible = forms().Form1->isVisible();
+        shownFirst = modal == &window<TForm2>();
+        mainVisible = form().isVisible();
         modal->close();
     });
     ASSERT_TRUE(start());
@@ -98,8 +97,8 @@ TEST_F(Startup, TheStoredSettingsReachTheirDialogs)
     setConfig(Config, dir());
     setConfig(WaitTime, QStringLiteral("310"));
     ASSERT_TRUE(start());
-    EXPECT_EQ(forms().Form2->gameLocation(), dir());
-    EXPECT_EQ(forms().Form5->position(), 15);
+    EXPECT_EQ(settings().gameLocation(), dir());
+    EXPECT_EQ(window<TForm5>().position(), 15);
     EXPECT_TRUE(shown().isEmpty()) << shown().join('|').toStdString();
 }
 

@@ -5,7 +5,6 @@
 #include "ProgramFixture.h"
 #include "TextFit.h"
 
-#include "app/Forms.h"
 #include "app/ToolbarIcons.h"
 #include "store/Records.h"
 #include "app/Unit1.h"
@@ -81,35 +80,34 @@ TEST_F(WindowText, EveryWindowShowsItsWholeText)
 {
     addPage(QStringLiteral("First page"), {QStringLiteral("one"), QStringLiteral("two")});
     ASSERT_TRUE(start());
-    Forms& f = forms();
-    check(f.Form1);
-    check(f.Form4);
-    check(f.Form11);
-    check(f.Form9);
-    check(f.Form6);
-    check(f.Form2, [&] { f.Form2->HelpClick(); });
-    check(f.Form8, [&] { f.Form8->HelpClick(); });
-    check(f.Form5, [&] { f.Form5->HelpClick(); });
-    check(f.AboutBox);
-    check(f.Form3);
+    check(&form());
+    check(&window<TForm4>());
+    check(&window<TForm11>());
+    check(&window<TForm9>());
+    check(&window<TForm6>());
+    check(&window<TForm2>(), [&] { window<TForm2>().HelpClick(); });
+    check(&window<TForm8>(), [&] { window<TForm8>().HelpClick(); });
+    check(&window<TForm5>(), [&] { window<TForm5>().HelpClick(); });
+    check(&window<TAboutBox>());
+    check(&window<TForm3>());
 
     // The logo maker, with a picture loaded (its preview and size list).
     QImage picture(190, 100, QImage::Format_ARGB32);
     picture.fill(Qt::transparent);
     QPainter(&picture).fillRect(40, 20, 110, 60, QColor(20, 160, 40));
-    makelogo::MakeLogoDialog maker(picture, f.Form1);
+    makelogo::MakeLogoDialog maker(picture, &form());
     check(&maker);
 }
 
 TEST_F(WindowText, HelpTextsAreParagraphsTheTextBoxWraps)
 {
     ASSERT_TRUE(start());
-    const QString help = forms().Form8->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
+    const QString help = window<TForm8>().findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
     EXPECT_TRUE(help.startsWith(QStringLiteral("You can use other programs (like Gamespy) to start after selecting a "
                                                "logo too. Just select the executable in this screen.\n\nI.E. "
                                                "C:\\gamespy\\gamespy.exe or E:\\gamespy\\aphex.exe\n\n")))
         << help.toStdString();
-    for (QDialog* dialog : {static_cast<QDialog*>(forms().Form2), static_cast<QDialog*>(forms().Form5)}) {
+    for (QDialog* dialog : {static_cast<QDialog*>(&window<TForm2>()), static_cast<QDialog*>(&window<TForm5>())}) {
         const QString text = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
         EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[^\\n]\\n[^\\n]")))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("\n\n")));

@@ -1,7 +1,7 @@
 // The game root, the mod folder and the command lines derived from a game
 // location, and the extra program's caption.
 #include "game/ExtraProgram.h"
-#include "game/GameCommand.h"
+#include "core/GameCommand.h"
 
 #include <QDir>
 #include <QTemporaryDir>

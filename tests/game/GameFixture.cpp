@@ -1,6 +1,5 @@
 #include "GameFixture.h"
 
-#include "app/Forms.h"
 #include "app/TDBImage.h"
 #include "app/Unit1.h"
 #include "game/Launch.h"
@@ -79,7 +78,7 @@ void GameFixture::doubleClick(int slot)
     QTest::mouseDClick(picture, Qt::LeftButton);
 }
 
-TForm6* GameFixture::dialog() { return forms().Form6; }
+TForm6* GameFixture::dialog() { return &window<TForm6>(); }
 
 QPushButton* GameFixture::dialogButton(const QString& name)
 {

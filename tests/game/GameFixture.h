@@ -5,7 +5,7 @@
 
 #include "support/ProgramFixture.h"
 
-#include "game/GameCommand.h"
+#include "core/GameCommand.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,6 @@
 // Starting the game and the extra program from the "Logo Installed" dialog.
 #include "GameFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "game/Launch.h"
 #include "game/Unit6.h"
@@ -188,7 +187,7 @@ TEST_F(GameStart, ALocationEndingInASeparatorWarnsAndStartsNothing)
     writeScript(modFolder() + QStringLiteral("/hl.sh"), "exit 0\n");
     configure(true, false, modFolder() + QLatin1Char('/'));
     ASSERT_TRUE(start());
-    if (!forms().Form2->gameLocation().endsWith(QLatin1Char('/')))
+    if (!settings().gameLocation().endsWith(QLatin1Char('/')))
         GTEST_SKIP() << "the Configuration window holds no location ending in a separator";
     openDialog();
     EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-a.wad")));
@@ -205,13 +204,13 @@ TEST_F(GameStart, TheScratchRecordReachesItsFileBeforeTheGameStarts)
     configure(true, false);
     ASSERT_TRUE(start());
     openDialog();
-    form().Table3().edit();
-    form().Table3().setText(store::SwitchRecord::TempImageTitle, QStringLiteral("pending"));
+    library().setSlot(1, QStringLiteral("pending"), QByteArray());
+    library().exchangeSlots(1, 1);   // the scratch record takes the slot and stays pending
     QString storedAtStart = QStringLiteral("<not started>");
     game::setStartHook([&](const ProgramCommand&) { storedAtStart = storedScratchTitle(); });
     click(QStringLiteral("Button1"));
     EXPECT_EQ(storedAtStart, QStringLiteral("pending"));
-    EXPECT_FALSE(form().Table3().isEditing());
+    EXPECT_FALSE(library().isScratchPending());
 }
 
 TEST_F(GameStart, ARealLauncherGetsItsArgumentsAndWorkingDirectory)

@@ -3,9 +3,8 @@
 #include "GameFixture.h"
 #include "support/EndedProcess.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
-#include "game/Installation.h"
+#include "core/Install.h"
 #include "game/Unit6.h"
 #include "settings/Unit8.h"
 #include "settings/unit2.h"
@@ -60,8 +59,8 @@ TEST_F(Install, CopiesTheLogoIntoTheGameAndOpensTheDialogWithoutModality)
     EXPECT_EQ(dialog()->windowTitle(), QStringLiteral("Logo Installed"));
     EXPECT_EQ(dialog()->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("Spraylogo Installed!"));
     EXPECT_EQ(dialog()->size(), QSize(172, 199));
-    EXPECT_FALSE(form().Table1().isEditing()) << "installing changes no page";
-    EXPECT_FALSE(form().UnsavedChanges);
+    EXPECT_FALSE(library().isEditing()) << "installing changes no page";
+    EXPECT_FALSE(library().UnsavedChanges());
 }
 
 TEST_F(Install, ASecondInstallReplacesTheFirstWithoutAQuestion)
@@ -118,7 +117,7 @@ TEST_F(Install, ATitleWithAPathSeparatorNamesNoLogoWadFile)
     addLogo(QStringLiteral("sub/logo"), QStringLiteral("spray-a.wad"));
     configure(true, false);
     ASSERT_TRUE(start());
-    ASSERT_EQ(form().Table1().text(store::LogoPage::pictureTitle(1)), QStringLiteral("sub/logo"));
+    ASSERT_EQ(library().slotTitle(1), QStringLiteral("sub/logo"));
     doubleClick(1);
     EXPECT_EQ(shown(), QStringList{QStringLiteral("No wad file found of this picture. Place the wad file of this picture in this directory: ") + dir()});
     EXPECT_FALSE(QFile::exists(installed()));
@@ -129,10 +128,10 @@ TEST_F(Install, WithNothingConfiguredTheConfigurationOpensBesideTheMainWindow)
     configure(false, false);
     whenModal([](QWidget* modal) { modal->close(); });   // the first-run configuration
     ASSERT_TRUE(start());
-    ASSERT_FALSE(forms().Form2->isVisible());
+    ASSERT_FALSE(window<TForm2>().isVisible());
     doubleClick(1);
-    EXPECT_TRUE(forms().Form2->isVisible());
-    EXPECT_FALSE(forms().Form2->isModal());
+    EXPECT_TRUE(window<TForm2>().isVisible());
+    EXPECT_FALSE(window<TForm2>().isModal());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(form().isEnabled());
     EXPECT_FALSE(QFile::exists(installed()));
@@ -148,7 +147,7 @@ TEST_F(Install, ClosingTheMainWindowClosesTheConfigurationWithoutItsQuestions)
     whenModal([](QWidget* modal) { modal->close(); });   // the first-run configuration
     ASSERT_TRUE(start());
     doubleClick(1);
-    ASSERT_TRUE(forms().Form2->isVisible());
+    ASSERT_TRUE(window<TForm2>().isVisible());
     app::MessageBox::clearShown();
 
     QWidget* openedModal = nullptr;
@@ -156,14 +155,14 @@ TEST_F(Install, ClosingTheMainWindowClosesTheConfigurationWithoutItsQuestions)
         openedModal = modal;
         modal->close();
     });
-    form().UnsavedChanges = true;
+    library().setUnsavedChanges(true);
     answer({no(), yes(), yes()});   // the save question, then Yes to anything more
     EXPECT_TRUE(form().close());
     QCoreApplication::processEvents();
 
     EXPECT_EQ(shown(), QStringList{QStringLiteral("Do you want to save changes?")});
-    EXPECT_FALSE(forms().Form2->isVisible());
-    EXPECT_FALSE(forms().Form8->isVisible());
+    EXPECT_FALSE(window<TForm2>().isVisible());
+    EXPECT_FALSE(window<TForm8>().isVisible());
     EXPECT_EQ(openedModal, nullptr) << "opened during shutdown: " << openedModal->objectName().toStdString();
 }
 
@@ -174,7 +173,7 @@ TEST_F(Install, OnlyTheSavedFlagsCountAndOnlyAnExactYes)
     setConfig(ExtraConfigSaved, QStringLiteral("YES"));
     ASSERT_TRUE(start());
     doubleClick(1);
-    EXPECT_TRUE(forms().Form2->isVisible());
+    EXPECT_TRUE(window<TForm2>().isVisible());
     EXPECT_FALSE(QFile::exists(installed()));
 }
 
@@ -184,7 +183,7 @@ TEST_F(Install, WithOnlyTheExtraProgramSavedTheLogoGoesToTheHeldLocation)
     whenModal([](QWidget* modal) { modal->close(); });
     ASSERT_TRUE(start());
     doubleClick(2);
-    EXPECT_FALSE(forms().Form2->isVisible());
+    EXPECT_FALSE(window<TForm2>().isVisible());
     EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-b.wad")));
     ASSERT_TRUE(dialog()->isVisible());
     EXPECT_FALSE(dialogButton(QStringLiteral("Button1"))->isEnabled()) << "the game location was never saved";
@@ -209,9 +208,9 @@ TEST_F(Install, AGameLocationThatVanishesAfterTheChecksIsReportedAsMissing)
 {
     configure(true, false);
     ASSERT_TRUE(start());
-    game::setBeforeCopyHook([this] { ASSERT_TRUE(QDir(gameRoot()).removeRecursively()); });
+    core::setBeforeCopyHook([this] { ASSERT_TRUE(QDir(gameRoot()).removeRecursively()); });
     doubleClick(1);
-    game::setBeforeCopyHook({});
+    core::setBeforeCopyHook({});
 
     ASSERT_EQ(shown().size(), 1) << shown().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(app::MessageBox::shown().first().kind, app::MessageBox::Kind::Error);
@@ -309,10 +308,8 @@ TEST_F(Install, AFurtherInstallBringsTheOpenDialogForwardWithoutReevaluatingIt)
     ASSERT_TRUE(dialog()->isVisible());
     ASSERT_TRUE(dialogButton(QStringLiteral("Button1"))->isEnabled());
 
-    form().Table2().edit();
-    form().Table2().setText(ConfigSaved, QStringLiteral("No"));
-    form().Table2().setText(ExtraConfigSaved, QStringLiteral("Yes"));
-    form().Table2().post();
+    setConfig(ConfigSaved, QStringLiteral("No"));
+    setConfig(ExtraConfigSaved, QStringLiteral("Yes"));
     doubleClick(2);
     EXPECT_EQ(bytesOf(installed()), fixtureBytes(QStringLiteral("spray-b.wad")));
     EXPECT_TRUE(dialog()->isVisible());

@@ -2,7 +2,6 @@
 // Escape and Quit.
 #include "GameFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "game/Unit6.h"
 #include "store/Records.h"
@@ -32,9 +31,7 @@ protected:
 
     void setSaved(int field, const QString& value)
     {
-        form().Table2().edit();
-        form().Table2().setText(field, value);
-        form().Table2().post();
+        setConfig(field, value);
     }
 
     QPushButton* gameButton() { return dialogButton(QStringLiteral("Button1")); }
@@ -81,8 +78,7 @@ TEST_F(LogoInstalled, TheExtraProgramCaptionIsSetOnlyWhenItsButtonIsEnabledAtAnO
 
     // Saving the extra program while the dialog is open enables the button
     // as it is; its caption follows at the next opening.
-    setSaved(ExtraConfigSaved, QStringLiteral("Yes"));
-    dialog()->enableExtraProgramButton();
+    settings().saveExtraProgram(other() + QStringLiteral("/browser"));
     EXPECT_TRUE(extraButton()->isEnabled());
     EXPECT_EQ(extraButton()->text(), QStringLiteral("Run Executable"));
     click(QStringLiteral("Button2"));
@@ -119,7 +115,7 @@ TEST_F(LogoInstalled, QuitClosesTheMainWindowThroughItsSaveQuestion)
     configure(true, false);
     ASSERT_TRUE(start());
     openDialog();
-    form().UnsavedChanges = true;
+    library().setUnsavedChanges(true);
     answer({no()});
     click(QStringLiteral("Button3"));
     EXPECT_EQ(shown(), QStringList{QStringLiteral("Do you want to save changes?")});
@@ -133,9 +129,9 @@ TEST_F(LogoInstalled, QuitStopsWhenTheMainWindowRefusesToClose)
     configure(true, false);
     ASSERT_TRUE(start());
     openDialog();
-    form().Table1().edit();
-    form().Table1().setText(store::LogoPage::PageTitle, QStringLiteral("Page2"));
-    form().UnsavedChanges = true;
+    library().edit();
+    library().renamePage(QStringLiteral("Page2"));
+    library().setUnsavedChanges(true);
     answer({yes()});
     click(QStringLiteral("Button3"));
     ASSERT_EQ(shown().size(), 2);

@@ -3,7 +3,6 @@
 #include "GameFixture.h"
 
 #include "app/MessageBox.h"
-#include "game/InstallOptions.h"
 #include "game/Unit6.h"
 
 #include <QDir>
@@ -59,19 +58,19 @@ TEST_F(Tempdecal, ReplacesAReadOnlyEarlierOneByteForByteAndLeavesItReadOnly)
 
 TEST_F(Tempdecal, EachOptionTurnsItsPartOff)
 {
-    game::InstallOptions writable;
+    ASSERT_TRUE(start());
+    core::InstallOptions writable;
     writable.readOnly = false;
-    ASSERT_TRUE(game::saveInstallOptions(writable));
+    ASSERT_TRUE(settings().saveInstallOptions(writable));
     writeBytes(tempdecal(), "old");
     QFile::setPermissions(tempdecal(), QFile::ReadOwner);
-    ASSERT_TRUE(start());
     doubleClick(1);
     EXPECT_TRUE(bytesOf(tempdecal()) == logo('a'));
     EXPECT_NE(modeOf(tempdecal()) & 0200, 0) << "left writable when the user turned read-only off";
 
-    game::InstallOptions none;
+    core::InstallOptions none;
     none.tempdecal = false;
-    ASSERT_TRUE(game::saveInstallOptions(none));
+    ASSERT_TRUE(settings().saveInstallOptions(none));
     doubleClick(2);
     EXPECT_TRUE(bytesOf(installed()) == logo('b'));
     EXPECT_TRUE(bytesOf(tempdecal()) == logo('a')) << "not touched when turned off";

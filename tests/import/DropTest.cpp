@@ -2,7 +2,6 @@
 // becomes the logo of the first free slot.
 #include "ImportFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "import/OpenDialog.h"
 #include "import/Unit4.h"
@@ -23,7 +22,7 @@ protected:
     {
         addPage(QStringLiteral("Page1"), slotTitles);
         ASSERT_TRUE(start());
-        forms().Form5->setPosition(0);
+        window<TForm5>().setPosition(0);
     }
 };
 
@@ -44,8 +43,8 @@ TEST_F(Drop, FirstFileOfSeveralGoesToTheFirstFreeSlot)
     EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 3), QStringLiteral("dropped"));
     EXPECT_EQ(slotTitle(5), QString());
     EXPECT_EQ(programDirEntries().filter(QStringLiteral(".wad")), QStringList{QStringLiteral("dropped.wad")});
-    EXPECT_TRUE(form().UnsavedChanges);
-    EXPECT_FALSE(form().DropBusy);
+    EXPECT_TRUE(library().UnsavedChanges());
+    EXPECT_FALSE(importer().DropBusy);
     EXPECT_TRUE(form().acceptDrops());
     EXPECT_EQ(OpenDialog::executions(), 0) << "a drop shows no file dialog";
     EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
@@ -69,8 +68,8 @@ TEST_F(Drop, CapitalExtensionIsAcceptedAndAFileOfTheProgramDirectoryRenamed)
 TEST_F(Drop, OtherKindsOfFileAreIgnoredButThePageIsPosted)
 {
     startWithPage({QStringLiteral("one")});
-    form().Table1().edit();
-    form().Table1().setText(store::LogoPage::PageTitle, QStringLiteral("Edited"));
+    library().edit();
+    library().renamePage(QStringLiteral("Edited"));
     writeFile(QStringLiteral("../notes.txt"), "text");
     const QString text = copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("spray.wad.txt"));
     const QStringList before = programDirEntries();
@@ -79,10 +78,10 @@ TEST_F(Drop, OtherKindsOfFileAreIgnoredButThePageIsPosted)
 
     EXPECT_EQ(promptShowings, 0);
     EXPECT_EQ(programDirEntries(), before);
-    EXPECT_FALSE(form().UnsavedChanges);
+    EXPECT_FALSE(library().UnsavedChanges());
     EXPECT_EQ(storedPageTitles(), QStringList{QStringLiteral("Edited")});
     EXPECT_TRUE(form().acceptDrops());
-    EXPECT_FALSE(form().DropBusy);
+    EXPECT_FALSE(importer().DropBusy);
     EXPECT_TRUE(shown().isEmpty());
 }
 
@@ -94,8 +93,8 @@ TEST_F(Drop, FullPageIsRefusedAndNothingIsCopied)
     // A title of blanks is not empty.
     full[7] = QStringLiteral("  ");
     startWithPage(full);
-    form().Table1().edit();
-    form().Table1().setText(store::LogoPage::PageTitle, QStringLiteral("Pending"));
+    library().edit();
+    library().renamePage(QStringLiteral("Pending"));
     const QStringList before = programDirEntries();
 
     drop(urlsOf({copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"))}));
@@ -103,11 +102,11 @@ TEST_F(Drop, FullPageIsRefusedAndNothingIsCopied)
     EXPECT_EQ(shown(), QStringList{QStringLiteral("This page does not have any space left.")});
     EXPECT_EQ(promptShowings, 0);
     EXPECT_EQ(programDirEntries(), before);
-    EXPECT_TRUE(form().UnsavedChanges);
-    EXPECT_TRUE(form().Table1().isEditing()) << "the pending edit is not posted";
+    EXPECT_TRUE(library().UnsavedChanges());
+    EXPECT_TRUE(library().isEditing()) << "the pending edit is not posted";
     EXPECT_EQ(storedPageTitles(), QStringList{QStringLiteral("Page1")});
     EXPECT_TRUE(form().acceptDrops());
-    EXPECT_FALSE(form().DropBusy);
+    EXPECT_FALSE(importer().DropBusy);
 }
 
 TEST_F(Drop, DropsDuringAnImportAreIgnored)
@@ -120,7 +119,7 @@ TEST_F(Drop, DropsDuringAnImportAreIgnored)
     // While the name prompt of the first drop is open, a second file arrives.
     whenModal([&](QWidget* modal) {
         acceptedDuringPrompt = form().acceptDrops();
-        busyDuringPrompt = form().DropBusy;
+        busyDuringPrompt = importer().DropBusy;
         drop(urlsOf({b}));
         auto* prompt = qobject_cast<TForm4*>(modal);
         ASSERT_NE(prompt, nullptr);

@@ -3,11 +3,10 @@
 #include "ImportFixture.h"
 #include "support/PosixLocks.h"
 
-#include "app/Forms.h"
 #include "app/Program.h"
 #include "app/Unit1.h"
 #include "import/OpenDialog.h"
-#include "store/LogoFile.h"
+#include "store/ProgramDir.h"
 #include "store/Records.h"
 #include "store/Table.h"
 
@@ -75,7 +74,7 @@ bool allTyped(QFileDialog& dialog, const QString& dir)
 void savePage(TForm1& form, const QString& title)
 {
     form.bInsertClick();
-    form.Table1().setText(store::LogoPage::PageTitle, title);
+    form.library().renamePage(title);
     app::MessageBox::setNextAnswer(app::MessageBox::Answer::Yes);
     form.bSaveClick();
 }
@@ -164,7 +163,7 @@ TEST(FileDialogChild, DISABLED_SavesWithTheDialogOpenUntilKilled)
     app::Program program;
     ASSERT_TRUE(program.create());
     program.show();
-    TForm1& form = *forms().Form1;
+    TForm1& form = *program.mainWindow();
     savePage(form, QStringLiteral("before"));
     say("SAVED");
 

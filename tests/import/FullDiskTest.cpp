@@ -4,7 +4,6 @@
 #include "ImportFixture.h"
 #include "TmpfsMount.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "import/OpenDialog.h"
 #include "import/Unit11.h"
@@ -40,7 +39,7 @@ TEST_F(Placing, AFileThatVanishedEndsTheImportWithTheReason)
     EXPECT_FALSE(fileExists(QStringLiteral("name.wad")));
     EXPECT_EQ(slotTitle(2), QString());
     EXPECT_TRUE(form().acceptDrops());
-    EXPECT_FALSE(forms().Form11->isVisible());
+    EXPECT_FALSE(window<TForm11>().isVisible());
 }
 
 // The program directory on a small file system of its own, filled up once
@@ -69,7 +68,7 @@ TEST_F(FullDisk, AnImportEndsWithTheReasonAndLeavesNoPartialFile)
 {
     addPage(QStringLiteral("Page1"), {QStringLiteral("one")});
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
+    window<TForm5>().setPosition(0);
     chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"), QStringLiteral("big"));
     fillUp();
 
@@ -87,10 +86,10 @@ TEST_F(FullDisk, ASaveOnAFullDiskIsReportedAndTheStoredPageKept)
 {
     addPage(QStringLiteral("Page1"), {QStringLiteral("one")});
     ASSERT_TRUE(start());
-    form().Table1().edit();
+    library().edit();
     // A change larger than what is left.
     for (int n = 2; n <= 8; ++n)
-        form().Table1().setPicture(store::LogoPage::picture(n), colourPicture(n).repeated(40));
+        library().setSlot(n, library().slotTitle(n), colourPicture(n).repeated(40));
     fillUp();
     answer({yes()});
 
@@ -98,7 +97,7 @@ TEST_F(FullDisk, ASaveOnAFullDiskIsReportedAndTheStoredPageKept)
 
     ASSERT_EQ(shown().size(), 2) << shown().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(shown()[1].contains(QStringLiteral("full"))) << shown()[1].toStdString();
-    EXPECT_TRUE(form().Table1().isEditing()) << "the change waits for a save with room";
+    EXPECT_TRUE(library().isEditing()) << "the change waits for a save with room";
     QFile::remove(path(QStringLiteral("filler")));
     EXPECT_EQ(storedPageTitles(), QStringList{QStringLiteral("Page1")});
     EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 1), QStringLiteral("one"));

@@ -2,7 +2,6 @@
 // running window, is imported as a drop is.
 #include "ImportFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "handover/Handover.h"
 #include "handover/OpenFile.h"
@@ -51,7 +50,7 @@ TEST_F(Handover, SecondStartHandsItsFileToTheRunningWindow)
 {
     addPage(QStringLiteral("Page1"), {});
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
+    window<TForm5>().setPosition(0);
     const QString b = copyTo(elsewhere(), QStringLiteral("spray-b.wad"), QStringLiteral("b.wad"));
     answerPrompt({QStringLiteral("handed")});
 

@@ -2,7 +2,6 @@
 #include "ImportFixture.h"
 #include "support/EndedProcess.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "import/OpenDialog.h"
 #include "import/Unit11.h"
@@ -28,7 +27,7 @@ TEST_F(ImportButton, FillsAnEmptySlotWithACopyOfAFileFromElsewhere)
     addPage(QStringLiteral("Page1"), {QStringLiteral("one")});
     writeFile(QStringLiteral("one.wad"), "first logo");
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
+    window<TForm5>().setPosition(0);
     QApplication::clipboard()->setText(QStringLiteral("the user's text"));
     const QString chosen = copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad"));
     OpenDialog::queueChoice(chosen);
@@ -42,18 +41,18 @@ TEST_F(ImportButton, FillsAnEmptySlotWithACopyOfAFileFromElsewhere)
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     EXPECT_EQ(readFile(QStringLiteral("my_logo.wad")), original.readAll());
     EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 3), QStringLiteral("my_logo")) << "the page is posted";
-    EXPECT_FALSE(form().Table1().isEditing());
-    EXPECT_TRUE(form().UnsavedChanges);
-    EXPECT_TRUE(form().WadCopied);
+    EXPECT_FALSE(library().isEditing());
+    EXPECT_TRUE(library().UnsavedChanges());
+    EXPECT_TRUE(importer().WadCopied);
     EXPECT_TRUE(form().acceptDrops());
     EXPECT_EQ(slotTitle(1), QStringLiteral("one"));
     EXPECT_EQ(programDirEntries().filter(QStringLiteral(".pcx")), QStringList());
     EXPECT_FALSE(fileExists(QStringLiteral("temp.jpg")));
     EXPECT_EQ(okEnabledOnShow, QList<bool>{false});
-    EXPECT_EQ(forms().Form4->Edit1->text(), QString()) << "the name is cleared after an import";
-    EXPECT_EQ(forms().Form11->ProgressBar1->value(), 60);
-    EXPECT_FALSE(forms().Form11->isVisible());
-    EXPECT_EQ(forms().Form11->windowTitle(), QStringLiteral("Importing Picture..."));
+    EXPECT_EQ(window<TForm4>().Edit1->text(), QString()) << "the name is cleared after an import";
+    EXPECT_EQ(window<TForm11>().ProgressBar1->value(), 60);
+    EXPECT_FALSE(window<TForm11>().isVisible());
+    EXPECT_EQ(window<TForm11>().windowTitle(), QStringLiteral("Importing Picture..."));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("the user's text"));
     EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(QFile::exists(chosen)) << "the chosen file stays where it is";
@@ -70,7 +69,7 @@ TEST_F(ImportButton, ClearsTheWorkingFilesThatConvertersKilledByACrashLeft)
     for (const QString& name : stale + kept)
         writeFile(name, "half a file");
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
+    window<TForm5>().setPosition(0);
     chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad"), QStringLiteral("my_logo"));
 
     clickPlus(2);
@@ -98,7 +97,7 @@ TEST_F(ImportButton, StartUpClearsTheCopiesOfKilledImportsAndNoLogoFile)
         EXPECT_TRUE(fileExists(name)) << name.toStdString();
 
     // A finished copy leaves nothing but the logo wad file.
-    forms().Form5->setPosition(0);
+    window<TForm5>().setPosition(0);
     chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad"), QStringLiteral("new"));
     clickPlus(2);
     EXPECT_EQ(slotTitle(2), QStringLiteral("new"));
@@ -111,7 +110,7 @@ TEST_F(ImportButton, GivesAnOccupiedSlotANewLogoAndKeepsTheOldFile)
     addPage(QStringLiteral("Page1"), {QStringLiteral("old")});
     writeFile(QStringLiteral("old.wad"), "old logo");
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
+    window<TForm5>().setPosition(0);
     chooseFromElsewhere(QStringLiteral("spray-b.wad"), QStringLiteral("b.wad"), QStringLiteral("a.b"));
 
     clickPlus(1);
@@ -127,7 +126,7 @@ TEST_F(ImportButton, RenamesAFileThatLiesInTheProgramDirectory)
 {
     addPage(QStringLiteral("Page1"));
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
+    window<TForm5>().setPosition(0);
     const QString chosen = copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("download.wad"));
     const QByteArray bytes = readFile(QStringLiteral("download.wad"));
     OpenDialog::queueChoice(chosen);
@@ -153,8 +152,8 @@ TEST_F(ImportButton, CopiesAFileOfTheProgramDirectoryThatASlotNames)
     copyTo(dir(), QStringLiteral("spray-b.wad"), QStringLiteral("mine.wad"));
     const QByteArray theirs = readFile(QStringLiteral("theirs.wad")), mine = readFile(QStringLiteral("mine.wad"));
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
-    ASSERT_EQ(form().Table1().text(store::LogoPage::PageTitle), QStringLiteral("Alpha"));
+    window<TForm5>().setPosition(0);
+    ASSERT_EQ(library().pageTitle(), QStringLiteral("Alpha"));
 
     OpenDialog::queueChoice(path(QStringLiteral("theirs.wad")));
     answerPrompt({QStringLiteral("again")});
@@ -173,8 +172,8 @@ TEST_F(ImportButton, CopiesAFileOfTheProgramDirectoryThatASlotNames)
 
     // A title the user has typed into a slot's pending edit names the file too.
     copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("pending.wad"));
-    form().Table1().edit();
-    form().Table1().setText(store::LogoPage::pictureTitle(4), QStringLiteral("pending"));
+    library().edit();
+    library().setSlot(4, QStringLiteral("pending"), library().slotPicture(4));
     OpenDialog::queueChoice(path(QStringLiteral("pending.wad")));
     answerPrompt({QStringLiteral("fifth")});
     clickPlus(5);
@@ -186,7 +185,7 @@ TEST_F(ImportButton, CopiesWhenTheProgramDirectoryIsWrittenInOtherLetterCase)
 {
     addPage(QStringLiteral("Page1"));
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
+    window<TForm5>().setPosition(0);
     copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("download.wad"));
     // Another spelling of the program directory, reaching the same files.
     const QString upper = elsewhere() + QLatin1Char('/') + QDir(dir()).dirName().toUpper();
@@ -206,7 +205,7 @@ TEST_F(ImportButton, NameLoopRefusesBadAndTakenNames)
     addPage(QStringLiteral("Page1"), {QStringLiteral("taken")});
     writeFile(QStringLiteral("taken.wad"), "a logo");
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
+    window<TForm5>().setPosition(0);
     const QString chosen = copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("chosen.wad"));
     OpenDialog::queueChoice(chosen);
     answerPrompt({QStringLiteral("has space"), QString(), QStringLiteral("sixteen_letters_"), QStringLiteral("../up"),
@@ -243,8 +242,8 @@ TEST_F(ImportButton, CancelledFileDialogPlacesNothingAndPostsThePage)
 {
     addPage(QStringLiteral("Page1"), {QStringLiteral("one")});
     ASSERT_TRUE(start());
-    form().Table1().edit();
-    form().Table1().setText(store::LogoPage::PageTitle, QStringLiteral("Renamed"));
+    library().edit();
+    library().renamePage(QStringLiteral("Renamed"));
     const QStringList before = programDirEntries();
     OpenDialog::queueCancel();
 
@@ -252,17 +251,17 @@ TEST_F(ImportButton, CancelledFileDialogPlacesNothingAndPostsThePage)
 
     EXPECT_EQ(promptShowings, 0);
     EXPECT_EQ(programDirEntries(), before);
-    EXPECT_TRUE(form().UnsavedChanges);
-    EXPECT_FALSE(form().Table1().isEditing());
+    EXPECT_TRUE(library().UnsavedChanges());
+    EXPECT_FALSE(library().isEditing());
     EXPECT_EQ(storedPageTitles(), QStringList{QStringLiteral("Renamed")});
     EXPECT_TRUE(form().acceptDrops());
-    EXPECT_FALSE(forms().Form11->isVisible());
+    EXPECT_FALSE(window<TForm11>().isVisible());
 }
 
 TEST_F(ImportButton, StartsAPageInAnEmptyLibrary)
 {
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
+    window<TForm5>().setPosition(0);
     chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"), QStringLiteral("first"));
 
     clickPlus(8);
@@ -276,7 +275,7 @@ TEST_F(ImportButton, WaitsForThePictureLoadTime)
 {
     addPage(QStringLiteral("Page1"));
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(30);
+    window<TForm5>().setPosition(30);
     chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"), QStringLiteral("slow"));
     QElapsedTimer clock;
     clock.start();

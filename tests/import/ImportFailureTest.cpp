@@ -3,9 +3,8 @@
 #include "ImportFixture.h"
 #include "support/EndedProcess.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
-#include "import/Converters.h"
+#include "core/Converters.h"
 #include "import/OpenDialog.h"
 #include "import/Unit11.h"
 #include "settings/Unit5.h"
@@ -29,8 +28,8 @@ protected:
         addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QStringLiteral("old")});
         writeFile(QStringLiteral("old.wad"), "old logo");
         ASSERT_TRUE(start());
-        forms().Form5->setPosition(0);
-        oldPicture = form().Table1().picture(store::LogoPage::picture(2));
+        window<TForm5>().setPosition(0);
+        oldPicture = library().slotPicture(2);
         chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("pick.wad"), name);
         before = programDirEntries();
     }
@@ -42,12 +41,12 @@ protected:
         EXPECT_FALSE(fileExists(name + QStringLiteral(".wad")));
         EXPECT_FALSE(fileExists(QStringLiteral("temp.jpg")));
         EXPECT_EQ(programDirEntries().filter(QStringLiteral(".pcx")), QStringList());
-        EXPECT_EQ(form().Table1().text(store::LogoPage::pictureTitle(2)), QStringLiteral("old"));
-        EXPECT_EQ(form().Table1().picture(store::LogoPage::picture(2)), oldPicture);
+        EXPECT_EQ(library().slotTitle(2), QStringLiteral("old"));
+        EXPECT_EQ(library().slotPicture(2), oldPicture);
         EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 2), QStringLiteral("old"));
         EXPECT_EQ(readFile(QStringLiteral("old.wad")), QByteArray("old logo"));
         EXPECT_TRUE(form().acceptDrops());
-        EXPECT_FALSE(forms().Form11->isVisible());
+        EXPECT_FALSE(window<TForm11>().isVisible());
         EXPECT_EQ(shown().size(), 1) << shown().join(QLatin1Char('|')).toStdString();
     }
 
@@ -100,8 +99,8 @@ TEST_F(ImportFailure, HangingConverterTimesOutAndARenamedFileGetsItsNameBack)
     addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QStringLiteral("old")});
     writeFile(QStringLiteral("old.wad"), "old logo");
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
-    oldPicture = form().Table1().picture(store::LogoPage::picture(2));
+    window<TForm5>().setPosition(0);
+    oldPicture = library().slotPicture(2);
     const QString chosen = copyTo(dir(), QStringLiteral("spray-a.wad"), QStringLiteral("download.wad"));
     const QByteArray bytes = readFile(QStringLiteral("download.wad"));
     OpenDialog::queueChoice(chosen);
@@ -172,8 +171,8 @@ TEST_F(ImportFailure, DamagedWadFilesAreRefusedWithTheExtractorsReason)
     addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QStringLiteral("old")});
     writeFile(QStringLiteral("old.wad"), "old logo");
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
-    oldPicture = form().Table1().picture(store::LogoPage::picture(2));
+    window<TForm5>().setPosition(0);
+    oldPicture = library().slotPicture(2);
     QFile spray(fixture(QStringLiteral("spray-a.wad")));
     ASSERT_TRUE(spray.open(QIODevice::ReadOnly));
     const QByteArray intact = spray.readAll();
@@ -212,8 +211,8 @@ TEST_F(ImportFailure, AFileThatIsNoLogoIsNamedAsChosenAndSaysWhatIsWrong)
     addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QStringLiteral("old")});
     writeFile(QStringLiteral("old.wad"), "old logo");
     ASSERT_TRUE(start());
-    forms().Form5->setPosition(0);
-    oldPicture = form().Table1().picture(store::LogoPage::picture(2));
+    window<TForm5>().setPosition(0);
+    oldPicture = library().slotPicture(2);
     const QString chosen = elsewhere() + QStringLiteral("/remap.wad");
     QFile out(chosen);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
@@ -240,7 +239,7 @@ TEST_F(ImportFailure, ANamedPipeIsRefusedWithoutWaiting)
     addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QStringLiteral("old")});
     writeFile(QStringLiteral("old.wad"), "old logo");
     ASSERT_TRUE(start());
-    oldPicture = form().Table1().picture(store::LogoPage::picture(2));
+    oldPicture = library().slotPicture(2);
     for (const QString& pipe : {elsewhere() + QStringLiteral("/pipe.wad"), elsewhere() + QStringLiteral("/pipe.png"),
                                 path(QStringLiteral("pipe.wad"))}) {
         SCOPED_TRACE(pipe.toStdString());
@@ -252,8 +251,8 @@ TEST_F(ImportFailure, ANamedPipeIsRefusedWithoutWaiting)
         EXPECT_TRUE(shown().first().contains(QStringLiteral("named pipe"))) << shown().first().toStdString();
         EXPECT_EQ(promptShowings, 0);
         EXPECT_TRUE(QFileInfo(pipe).exists()) << "the pipe keeps its name";
-        EXPECT_EQ(form().Table1().text(store::LogoPage::pictureTitle(2)), QStringLiteral("old"));
-        EXPECT_EQ(form().Table1().picture(store::LogoPage::picture(2)), oldPicture);
+        EXPECT_EQ(library().slotTitle(2), QStringLiteral("old"));
+        EXPECT_EQ(library().slotPicture(2), oldPicture);
         EXPECT_TRUE(form().acceptDrops());
         QFile::remove(pipe);
     }

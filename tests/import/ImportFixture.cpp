@@ -1,9 +1,8 @@
 #include "ImportFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "formats/Wad3.h"
-#include "import/Converters.h"
+#include "core/Converters.h"
 #include "import/OpenDialog.h"
 #include "import/Unit4.h"
 #include "store/PictureField.h"
@@ -119,11 +118,11 @@ void ImportFixture::drop(const QList<QUrl>& urls)
     QApplication::sendEvent(window, &release);
 }
 
-QString ImportFixture::slotTitle(int slot) { return form().Table1().text(store::LogoPage::pictureTitle(slot)); }
+QString ImportFixture::slotTitle(int slot) { return library().slotTitle(slot); }
 
 QImage ImportFixture::slotImage(int slot)
 {
-    return store::pictureImage(form().Table1().picture(store::LogoPage::picture(slot)));
+    return store::pictureImage(library().slotPicture(slot));
 }
 
 QString ImportFixture::storedSlotTitle(const QString& page, int slot) const

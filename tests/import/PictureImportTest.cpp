@@ -2,7 +2,6 @@
 // usual import of the logo it makes.
 #include "ImportFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "import/OpenDialog.h"
 #include "logo/SprayRules.h"
@@ -10,7 +9,7 @@
 #include "settings/Unit5.h"
 #include "files/FileOps.h"
 #include "formats/Wad3.h"
-#include "store/LogoFile.h"
+#include "store/ProgramDir.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -28,7 +27,7 @@ protected:
         ImportFixture::SetUp();
         addPage(QStringLiteral("Page1"), {QStringLiteral("one"), QString(), QString(), QString()});
         ASSERT_TRUE(start());
-        forms().Form5->setPosition(0);
+        window<TForm5>().setPosition(0);
     }
 
     // A picture elsewhere: a magenta ground with a green square in the middle.
@@ -119,7 +118,7 @@ TEST_F(PictureImport, ADroppedPictureGoesThroughTheDialogToTheFirstFreeSlot)
     drop(urlsOf({path}));
     EXPECT_EQ(slotTitle(2), QStringLiteral("dropped"));
     EXPECT_EQ(wadsInProgramDir(), QStringList{QStringLiteral("dropped.wad")});
-    EXPECT_FALSE(form().DropBusy);
+    EXPECT_FALSE(importer().DropBusy);
 }
 
 // Fit: a picture a little narrower than 2:1 padded at a 2:1 size leaves

@@ -78,7 +78,7 @@ TEST_F(Links, TheMenuItemsAndTheToolbarLinkOpenTheirAddresses)
 TEST_F(Links, TheAboutBoxShowsTheVersionAndClosesOnEscapeAndOnEnter)
 {
     ASSERT_TRUE(start());
-    TAboutBox* about = forms().AboutBox;
+    TAboutBox* about = &window<TAboutBox>();
     QString version, product, title;
     QSize size;
     inside("AboutBox", [&] {
@@ -105,7 +105,7 @@ TEST_F(Links, TheAboutBoxShowsTheVersionAndClosesOnEscapeAndOnEnter)
 TEST_F(Links, TheMailLinkIsPlainWhilePressedAndOpensTheMailAddress)
 {
     ASSERT_TRUE(start());
-    TAboutBox* about = forms().AboutBox;
+    TAboutBox* about = &window<TAboutBox>();
     QList<Look> looks;
     inside("AboutBox", [&] {
         auto* email = in<info::LinkLabel>(about, "email");
@@ -121,7 +121,7 @@ TEST_F(Links, TheMailLinkIsPlainWhilePressedAndOpensTheMailAddress)
 TEST_F(Links, ACreditsLinkPressReleasedOffTheLabelGetsItsUnderlineBackAndOpensNothing)
 {
     ASSERT_TRUE(start());
-    TForm3* credits = forms().Form3;
+    TForm3* credits = &window<TForm3>();
     QList<Look> off, on;
     inside("Form3", [&] {
         auto* link = in<info::LinkLabel>(credits, "hyperlink");
@@ -143,10 +143,10 @@ TEST_F(Links, TheConfigurationLinkLosesItsBoldForTheRestOfTheRun)
     ASSERT_TRUE(start());
     QList<Look> first, second;
     inside("Form2", [&] {
-        auto* link = in<info::LinkLabel>(forms().Form2, "hyperlink");
+        auto* link = in<info::LinkLabel>(&window<TForm2>(), "hyperlink");
         first = pressAndRelease(link);
         second = pressAndRelease(link);
-        click(in<QPushButton>(forms().Form2, "bCancel"));
+        click(in<QPushButton>(&window<TForm2>(), "bCancel"));
     });
     choose("Config1");
     EXPECT_EQ(first, (QList<Look>{{true, true}, {false, false}, {false, true}}));
@@ -159,8 +159,8 @@ TEST_F(Links, TheExtraOptionsLinkKeepsItsLook)
     ASSERT_TRUE(start());
     QList<Look> looks;
     inside("Form8", [&] {
-        looks = pressAndRelease(in<info::LinkLabel>(forms().Form8, "hyperlink"));
-        click(in<QPushButton>(forms().Form8, "bCancel"));
+        looks = pressAndRelease(in<info::LinkLabel>(&window<TForm8>(), "hyperlink"));
+        click(in<QPushButton>(&window<TForm8>(), "bCancel"));
     });
     choose("Extraoptions1");
     EXPECT_EQ(looks, (QList<Look>{{true, true}, {true, true}, {true, true}}));

@@ -24,7 +24,7 @@ protected:
         setConfig(WaitTime, waitTime);
         ASSERT_TRUE(start());
     }
-    TForm5* dialog() { return forms().Form5; }
+    TForm5* dialog() { return &window<TForm5>(); }
     QSlider* slider() { return in<QSlider>(dialog(), "TrackBar1"); }
     QString shownValue() { return in<QLabel>(dialog(), "ValueLabel")->text(); }
     void press(const char* button) { click(in<QPushButton>(dialog(), button)); }
@@ -138,9 +138,7 @@ TEST_F(Advanced, CancelPutsTheSliderBackAndTheNextOpeningClearsTheChange)
 TEST_F(Advanced, CancelWithAStoredTimeThatIsNoNumberGoesToTheDefault)
 {
     startWith(QStringLiteral("100"));
-    form().Table2().edit();
-    form().Table2().setText(WaitTime, QString());
-    form().Table2().post();
+    setConfig(WaitTime, QString());
     inside("Form5", [&] {
         EXPECT_EQ(dialog()->position(), 5);
         press("bCancel");

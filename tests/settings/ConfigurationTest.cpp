@@ -28,7 +28,7 @@ const QString kExtraSaved = QStringLiteral(
 
 class Configuration : public SettingsFixture {
 protected:
-    TForm2* dialog() { return forms().Form2; }
+    TForm2* dialog() { return &window<TForm2>(); }
     settings::DirectoryList* list() { return in<settings::DirectoryList>(dialog(), "DirectoryListBox1"); }
     QLabel* locationLabel() { return in<QLabel>(dialog(), "LocationLabel"); }
     void press(const char* button) { click(in<QPushButton>(dialog(), button)); }
@@ -52,8 +52,8 @@ TEST_F(Configuration, FirstRunSaveShowsItsMessagesThenTheQuestionAndNoClosesWith
     EXPECT_EQ(storedConfig(ConfigSaved), QStringLiteral("Yes"));
     EXPECT_EQ(storedConfig(ExtraConfigSaved), QStringLiteral("No"));
     EXPECT_FALSE(dialog()->isVisible());
-    EXPECT_FALSE(forms().Form8->isVisible());
-    EXPECT_EQ(dialog()->gameLocation(), mod);
+    EXPECT_FALSE(window<TForm8>().isVisible());
+    EXPECT_EQ(settings().gameLocation(), mod);
 }
 
 TEST_F(Configuration, FirstRunYesOpensTheExtraOptionsAfterTheWindowClosed)
@@ -64,7 +64,7 @@ TEST_F(Configuration, FirstRunYesOpensTheExtraOptionsAfterTheWindowClosed)
         press("bCancel");
         inside("Form8", [&] {
             configurationHidden = !dialog()->isVisible();
-            click(in<QPushButton>(forms().Form8, "bCancel"));
+            click(in<QPushButton>(&window<TForm8>(), "bCancel"));
         });
     });
     answer({yes()});
@@ -90,7 +90,7 @@ TEST_F(Configuration, CancelBeforeAnyDoubleClickKeepsTheStoredLocation)
         press("bCancel");
     });
     choose("Config1");
-    EXPECT_EQ(dialog()->gameLocation(), halfLife);
+    EXPECT_EQ(settings().gameLocation(), halfLife);
     EXPECT_FALSE(dialog()->followsList());
     EXPECT_TRUE(shown().isEmpty()) << shown().join('|').toStdString();
 }
@@ -106,7 +106,7 @@ TEST_F(Configuration, SaveTakesTheFolderLastOpenedNotTheHighlightedOne)
     inside("Form2", [&] {
         openFolder(cstrike);
         EXPECT_TRUE(dialog()->followsList());
-        EXPECT_EQ(dialog()->gameLocation(), cstrike) << "the opened folder is the location at once";
+        EXPECT_EQ(settings().gameLocation(), cstrike) << "the opened folder is the location at once";
         EXPECT_EQ(locationLabel()->toolTip(), cstrike);
         QListWidgetItem* item = folderItem(list(), maps);
         ASSERT_NE(item, nullptr);
@@ -115,7 +115,7 @@ TEST_F(Configuration, SaveTakesTheFolderLastOpenedNotTheHighlightedOne)
     });
     choose("Config1");
     EXPECT_EQ(storedConfig(Config), cstrike);
-    EXPECT_EQ(dialog()->gameLocation(), cstrike);
+    EXPECT_EQ(settings().gameLocation(), cstrike);
     EXPECT_EQ(shown(), QStringList{kSaved}) << "both settings saved: no hint, no question";
 }
 
@@ -136,7 +136,7 @@ TEST_F(Configuration, EnterOpensTheHighlightedFolder)
         press("bCancel");
     });
     choose("Config1");
-    EXPECT_EQ(dialog()->gameLocation(), tfc);
+    EXPECT_EQ(settings().gameLocation(), tfc);
     EXPECT_EQ(storedConfig(Config), halfLife);
 }
 
@@ -157,12 +157,12 @@ TEST_F(Configuration, BrowsingAfterASaveThenCancelKeepsTheBrowsedFolderUntilTheN
         press("bCancel");
     });
     choose("Config1");
-    EXPECT_EQ(dialog()->gameLocation(), tfc) << "installation and game start use the browsed folder";
+    EXPECT_EQ(settings().gameLocation(), tfc) << "installation and game start use the browsed folder";
     EXPECT_EQ(storedConfig(Config), cstrike);
 
     QString atOpening;
     inside("Form2", [&] {
-        atOpening = dialog()->gameLocation();
+        atOpening = settings().gameLocation();
         press("bCancel");
     });
     choose("Config1");
@@ -187,7 +187,7 @@ TEST_F(Configuration, ALongPathIsStoredAndUsedWholeAndShownShortened)
     });
     choose("Config1");
     EXPECT_EQ(storedConfig(Config), deep);
-    EXPECT_EQ(dialog()->gameLocation(), deep);
+    EXPECT_EQ(settings().gameLocation(), deep);
     EXPECT_NE(labelText, deep);
     EXPECT_TRUE(labelText.contains(QChar(0x2026))) << labelText.toStdString();
     EXPECT_TRUE(labelText.startsWith(deep.left(3)));
@@ -202,7 +202,7 @@ TEST_F(Configuration, AStoredFolderThatIsGoneListsItsNearestAncestorAndIsKept)
     bothSaved();
     setConfig(Config, gone);
     ASSERT_TRUE(start());
-    EXPECT_EQ(dialog()->gameLocation(), gone);
+    EXPECT_EQ(settings().gameLocation(), gone);
     inside("Form2", [&] {
         EXPECT_EQ(list()->shownFolder(), halfLife);
         EXPECT_EQ(locationLabel()->toolTip(), gone);
@@ -217,7 +217,7 @@ TEST_F(Configuration, AStoredFolderThatIsGoneListsItsNearestAncestorAndIsKept)
         press("bCancel");
     });
     choose("Config1");
-    EXPECT_EQ(dialog()->gameLocation(), valve);
+    EXPECT_EQ(settings().gameLocation(), valve);
 }
 
 TEST_F(Configuration, TheInstallationOpensItWithoutModalityAndItsClosingStepsRunInsideSave)
@@ -234,7 +234,7 @@ TEST_F(Configuration, TheInstallationOpensItWithoutModalityAndItsClosingStepsRun
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(form().isEnabled());
 
-    inside("Form8", [&] { click(in<QPushButton>(forms().Form8, "bSave")); });
+    inside("Form8", [&] { click(in<QPushButton>(&window<TForm8>(), "bSave")); });
     answer({yes()});
     press("bSave");
     EXPECT_EQ(shown(), (QStringList{kSaved, kGameSpy, kExtraSaved}))
@@ -251,9 +251,7 @@ TEST_F(Configuration, WithoutModalityNoToTheQuestionIsFollowedBySavesHint)
     setConfig(ExtraConfigSaved, QStringLiteral("maybe"));   // no first run
     setConfig(Config, folder("half-life/cstrike"));
     ASSERT_TRUE(start());
-    form().Table2().edit();
-    form().Table2().setText(ExtraConfigSaved, QStringLiteral("No"));
-    form().Table2().post();
+    setConfig(ExtraConfigSaved, QStringLiteral("No"));
     dialog()->showModeless();
     ASSERT_TRUE(dialog()->isVisible());
     answer({no()});
@@ -270,9 +268,7 @@ TEST_F(Configuration, ClosingStepsCompareWithNoExactly)
     choose("Config1");
     EXPECT_TRUE(shown().isEmpty()) << shown().join('|').toStdString();
 
-    form().Table2().edit();
-    form().Table2().setText(ConfigSaved, QStringLiteral("No"));
-    form().Table2().post();
+    setConfig(ConfigSaved, QStringLiteral("No"));
     inside("Form2", [&] { QTest::keyClick(dialog(), Qt::Key_Escape); });
     choose("Config1");
     EXPECT_EQ(shown(), QStringList{kConfigure});
@@ -322,7 +318,7 @@ TEST_F(Configuration, ADriveChangeMovesTheFollowingLocation)
         press("bCancel");
     });
     choose("Config1");
-    EXPECT_EQ(dialog()->gameLocation(), QStringLiteral("/"));
+    EXPECT_EQ(settings().gameLocation(), QStringLiteral("/"));
 }
 
 TEST_F(Configuration, APathTheTableCannotHoldWholeIsRefusedAndNothingIsStored)
@@ -343,7 +339,7 @@ TEST_F(Configuration, APathTheTableCannotHoldWholeIsRefusedAndNothingIsStored)
                            "This path is too long or holds characters that cannot be stored, please choose another one.")});
     EXPECT_TRUE(dialog()->isVisible()) << "the window stays open for another choice";
     EXPECT_EQ(storedConfig(Config), folder("half-life"));
-    EXPECT_EQ(dialog()->gameLocation(), tooLong) << "the location follows the list all the same";
+    EXPECT_EQ(settings().gameLocation(), tooLong) << "the location follows the list all the same";
     press("bCancel");
 }
 

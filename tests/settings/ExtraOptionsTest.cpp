@@ -33,7 +33,7 @@ protected:
         file("gamespy/setup.COM");
         folder("gamespy/skins");
     }
-    TForm8* dialog() { return forms().Form8; }
+    TForm8* dialog() { return &window<TForm8>(); }
     settings::FileList* files() { return in<settings::FileList>(dialog(), "FileListBox1"); }
     QString pathBox() { return in<QLineEdit>(dialog(), "Edit1")->text(); }
     void press(const char* button) { click(in<QPushButton>(dialog(), button)); }
@@ -72,15 +72,13 @@ TEST_F(ExtraOptions, SavingAChosenFileStoresItsFullPathAndNamesTheInstalledDialo
 {
     bothSaved();
     startIn(QString());
-    form().Table2().edit();   // the button of the installed dialog starts disabled
-    form().Table2().setText(ExtraConfigSaved, QStringLiteral("No"));
-    form().Table2().post();
-    forms().Form6->showInstalled();
-    auto* extraButton = in<QPushButton>(forms().Form6, "Button4");
+    setConfig(ExtraConfigSaved, QStringLiteral("No"));
+    window<TForm6>().showInstalled();
+    auto* extraButton = in<QPushButton>(&window<TForm6>(), "Button4");
     EXPECT_FALSE(extraButton->isEnabled());
-    forms().Form6->hide();
+    window<TForm6>().hide();
 
-    dialog()->setExtraProgramPath(gamespy_ + QStringLiteral("/gone.exe"));
+    settings().setExtraProgram(gamespy_ + QStringLiteral("/gone.exe"));
     inside("Form8", [&] {
         pick("gamespy.exe");
         EXPECT_EQ(pathBox(), gamespy_ + QStringLiteral("/gamespy.exe"));
@@ -92,7 +90,7 @@ TEST_F(ExtraOptions, SavingAChosenFileStoresItsFullPathAndNamesTheInstalledDialo
     EXPECT_EQ(storedConfig(ExtraConfigSaved), QStringLiteral("Yes"));
     EXPECT_EQ(shown(), QStringList{kSaved});
 
-    forms().Form6->showInstalled();
+    window<TForm6>().showInstalled();
     EXPECT_EQ(extraButton->text(), QStringLiteral("Start gamespy"));
 }
 
@@ -124,7 +122,7 @@ TEST_F(ExtraOptions, ADoubleClickWithNoFileSelectedEmptiesThePathAndThatIsStored
     choose("Extraoptions1");
     EXPECT_EQ(storedConfig(ExtraConfig), QString());
     EXPECT_EQ(storedConfig(ExtraConfigSaved), QStringLiteral("Yes"));
-    EXPECT_EQ(dialog()->extraProgramPath(), QString());
+    EXPECT_EQ(settings().extraProgram(), QString());
 }
 
 TEST_F(ExtraOptions, SavingWithoutTouchingTheListStoresThePathItHoldsAndAsksForTheMod)
@@ -152,7 +150,7 @@ TEST_F(ExtraOptions, CancelKeepsTheChosenFileInEffectButStoresNothing)
         press("bCancel");
     });
     choose("Extraoptions1");
-    EXPECT_EQ(dialog()->extraProgramPath(), gamespy_ + QStringLiteral("/update"));
+    EXPECT_EQ(settings().extraProgram(), gamespy_ + QStringLiteral("/update"));
     EXPECT_EQ(storedConfig(ExtraConfig), stored);
     QString atOpening;
     inside("Form8", [&] {
@@ -176,7 +174,7 @@ TEST_F(ExtraOptions, AFolderThatIsGoneListsItsNearestAncestorAndKeepsThePath)
         press("bCancel");
     });
     choose("Extraoptions1");
-    EXPECT_EQ(dialog()->extraProgramPath(), stored);
+    EXPECT_EQ(settings().extraProgram(), stored);
 }
 
 TEST_F(ExtraOptions, OpeningAnotherFolderRefillsTheFileListWithoutChangingThePath)

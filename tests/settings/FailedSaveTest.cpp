@@ -53,8 +53,8 @@ TEST_F(FailedSettingsSave, TheWaitTimeDialogShowsTheErrorAlone)
     ASSERT_TRUE(start());
     lockConfig();
     inside("Form5", [&] {
-        QTest::keyClick(in<QSlider>(forms().Form5, "TrackBar1"), Qt::Key_Home);
-        pressSaveIn(forms().Form5);
+        QTest::keyClick(in<QSlider>(&window<TForm5>(), "TrackBar1"), Qt::Key_Home);
+        pressSaveIn(&window<TForm5>());
     });
     choose("Advanced1");
     expectOnlyAnError();
@@ -66,13 +66,13 @@ TEST_F(FailedSettingsSave, TheExtraProgramDialogShowsTheErrorAloneAndOffersNoPro
 {
     setConfig(ExtraConfigSaved, QStringLiteral("No"));
     ASSERT_TRUE(start());
-    forms().Form6->showInstalled();
-    auto* extraButton = in<QPushButton>(forms().Form6, "Button4");
-    forms().Form6->hide();
+    window<TForm6>().showInstalled();
+    auto* extraButton = in<QPushButton>(&window<TForm6>(), "Button4");
+    window<TForm6>().hide();
     ASSERT_FALSE(extraButton->isEnabled());
     lockConfig();
-    forms().Form8->setExtraProgramPath(file(QStringLiteral("tool.exe")));
-    inside("Form8", [&] { pressSaveIn(forms().Form8); });
+    settings().setExtraProgram(file(QStringLiteral("tool.exe")));
+    inside("Form8", [&] { pressSaveIn(&window<TForm8>()); });
     choose("Extraoptions1");
     expectOnlyAnError();
     EXPECT_FALSE(extraButton->isEnabled()) << "Run Executable waits for a stored program";

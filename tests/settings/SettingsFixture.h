@@ -6,7 +6,6 @@
 
 #include "ProgramFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
 #include "store/Records.h"
 #include "store/Table.h"

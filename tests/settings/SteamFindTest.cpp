@@ -5,7 +5,6 @@
 #include "SettingsFixture.h"
 #include "support/FakeSteam.h"
 
-#include "game/InstallOptions.h"
 #include "settings/unit2.h"
 
 #include <QCheckBox>
@@ -22,7 +21,7 @@ using Place = FakeSteam::Place;
 
 class SteamFind : public SettingsFixture {
 protected:
-    TForm2* dialog() { return forms().Form2; }
+    TForm2* dialog() { return &window<TForm2>(); }
     QComboBox* games() { return in<QComboBox>(dialog(), "GameList"); }
     QCheckBox* box(const char* name) { return in<QCheckBox>(dialog(), name); }
     void press(const char* button) { click(in<QPushButton>(dialog(), button)); }
@@ -47,17 +46,17 @@ TEST_F(SteamFind, FindFillsTheListChoosesTheFirstAndSaveStoresIt)
     ASSERT_TRUE(start());
     inside("Form2", [&] {
         EXPECT_EQ(games()->count(), 0) << "a saved location is not replaced by itself";
-        EXPECT_EQ(dialog()->gameLocation(), own);
+        EXPECT_EQ(settings().gameLocation(), own);
         press("FindButton");
         const QString valve = FakeSteam::modFolder(a, QStringLiteral("valve"));
         EXPECT_EQ(listed(), (QStringList{valve, FakeSteam::modFolder(a, QStringLiteral("cstrike")),
                                          FakeSteam::modFolder(b, QStringLiteral("dod"))}));
         EXPECT_EQ(games()->currentIndex(), 0);
-        EXPECT_EQ(dialog()->gameLocation(), valve);
+        EXPECT_EQ(settings().gameLocation(), valve);
         EXPECT_EQ(in<QLabel>(dialog(), "LocationLabel")->toolTip(), valve);
         games()->setCurrentIndex(2);
         emit games()->activated(2);
-        EXPECT_EQ(dialog()->gameLocation(), FakeSteam::modFolder(b, QStringLiteral("dod")));
+        EXPECT_EQ(settings().gameLocation(), FakeSteam::modFolder(b, QStringLiteral("dod")));
         press("bSave");
     });
     choose("Config1");
@@ -70,7 +69,7 @@ TEST_F(SteamFind, AFirstStartChoosesAFoundGame)
     steam.writeLibraryFile(Place::Flatpak, {lib});
     QString chosen;
     inside("Form2", [&] {
-        chosen = dialog()->gameLocation();
+        chosen = settings().gameLocation();
         press("bSave");
     });
     answer({no()});
@@ -91,7 +90,7 @@ TEST_F(SteamFind, ADamagedOrMissingSteamChangesNothingButTheList)
         games()->addItem(QStringLiteral("stale"), QStringLiteral("stale"));
         press("FindButton");
         EXPECT_EQ(games()->count(), 0);
-        EXPECT_EQ(dialog()->gameLocation(), own);
+        EXPECT_EQ(settings().gameLocation(), own);
         EXPECT_FALSE(dialog()->followsList());
         press("bCancel");
     });
@@ -114,8 +113,8 @@ TEST_F(SteamFind, TheCheckBoxesAreOnByDefaultAndKeptAcrossRuns)
         press("bSave");
     });
     choose("Config1");
-    EXPECT_TRUE(game::installOptions().tempdecal);
-    EXPECT_FALSE(game::installOptions().readOnly);
+    EXPECT_TRUE(settings().savedInstallOptions().tempdecal);
+    EXPECT_FALSE(settings().savedInstallOptions().readOnly);
 
     stop();
     ASSERT_TRUE(start());
@@ -127,14 +126,14 @@ TEST_F(SteamFind, TheCheckBoxesAreOnByDefaultAndKeptAcrossRuns)
         press("bCancel");
     });
     choose("Config1");
-    EXPECT_TRUE(game::installOptions().tempdecal) << "Cancel keeps what was saved";
+    EXPECT_TRUE(settings().savedInstallOptions().tempdecal) << "Cancel keeps what was saved";
     inside("Form2", [&] {
         EXPECT_TRUE(box("TempdecalBox")->isChecked());
         click(box("TempdecalBox"));
         press("bSave");
     });
     choose("Config1");
-    EXPECT_FALSE(game::installOptions().tempdecal);
+    EXPECT_FALSE(settings().savedInstallOptions().tempdecal);
     EXPECT_EQ(storedConfig(Config), own) << "the settings table is as before";
 }
 

@@ -2,11 +2,10 @@
 // and its logo wad file, or the page, get a new name.
 #include "SlotFixture.h"
 
-#include "app/Forms.h"
 #include "app/PageList.h"
 #include "app/TDBImage.h"
 #include "app/Unit1.h"
-#include "import/LogoName.h"
+#include "core/LogoName.h"
 #include "slots/Unit9.h"
 #include "store/Records.h"
 #include "store/Table.h"
@@ -44,8 +43,8 @@ TEST_F(RenameDialog, ALogoAndItsFileGetTheNewNameAndTheTitleIsStoredWithIt)
     EXPECT_EQ(readFile("abc.wad"), QByteArray("logo ab"));
     EXPECT_EQ(title(1), QStringLiteral("abc"));
     EXPECT_EQ(form().RenameTarget, 1);
-    EXPECT_TRUE(form().UnsavedChanges);
-    EXPECT_TRUE(form().Table1().isEditing());
+    EXPECT_TRUE(library().UnsavedChanges());
+    EXPECT_TRUE(library().isEditing());
     EXPECT_EQ(storedTitle("p", 1), QStringLiteral("abc")) << "the title is stored with the renamed file";
 
     cancelChanges();
@@ -93,8 +92,8 @@ TEST_F(RenameDialog, ANameThatAnotherLogoHasLeavesBothFilesAsTheyWere)
     EXPECT_EQ(readFile("ab.wad"), QByteArray("logo ab"));
     EXPECT_EQ(readFile("cd.wad"), QByteArray("logo cd"));
     EXPECT_EQ(title(1), QStringLiteral("ab"));
-    EXPECT_TRUE(form().UnsavedChanges);
-    EXPECT_TRUE(form().Table1().isEditing());
+    EXPECT_TRUE(library().UnsavedChanges());
+    EXPECT_TRUE(library().isEditing());
 }
 
 TEST_F(RenameDialog, AnEmptySlotHasNoFileToRename)
@@ -141,8 +140,8 @@ TEST_F(RenameDialog, ABlankNameIsRefusedAndTheDialogStaysOpen)
     EXPECT_EQ(shown(), (QStringList{kInvalid, kInvalid}));
     EXPECT_EQ(title(1), QStringLiteral("ab"));
     EXPECT_TRUE(fileExists("ab.wad"));
-    EXPECT_FALSE(form().UnsavedChanges);
-    EXPECT_FALSE(form().Table1().isEditing()) << "no pending edit begins";
+    EXPECT_FALSE(library().UnsavedChanges());
+    EXPECT_FALSE(library().isEditing()) << "no pending edit begins";
 }
 
 TEST_F(RenameDialog, SlotNamesAreRefusedLikeAtTheImportPrompt)
@@ -170,8 +169,8 @@ TEST_F(RenameDialog, SlotNamesAreRefusedLikeAtTheImportPrompt)
         EXPECT_EQ(shown(), QStringList{problem});
         EXPECT_EQ(title(1), QStringLiteral("ab"));
         EXPECT_EQ(readFile("ab.wad"), QByteArray("logo ab"));
-        EXPECT_FALSE(form().UnsavedChanges);
-        EXPECT_FALSE(form().Table1().isEditing());
+        EXPECT_FALSE(library().UnsavedChanges());
+        EXPECT_FALSE(library().isEditing());
     }
     app::MessageBox::clearShown();
     rename(1, QStringLiteral("fifteen_chars_a"));
@@ -190,7 +189,7 @@ TEST_F(RenameDialog, ThePageIsRenamedAndALongNameIsCut)
     EXPECT_EQ(shown(), QStringList{kPageRenamed});
     EXPECT_EQ(form().RenameTarget, 9);
     EXPECT_EQ(widget<QLineEdit>("DBEdit9")->text(), QStringLiteral("a page name tha"));
-    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(library().UnsavedChanges());
     EXPECT_TRUE(fileExists("ab.wad")) << "no file is involved";
     EXPECT_EQ(storedPageTitles(), (QStringList{"p", "q"})) << "the page title waits in the pending edit";
     cancelChanges();
@@ -210,7 +209,7 @@ TEST_F(RenameDialog, TheCloseBoxRenamesNothing)
     EXPECT_TRUE(shown().isEmpty());
     EXPECT_EQ(title(1), QStringLiteral("ab"));
     EXPECT_TRUE(fileExists("ab.wad"));
-    EXPECT_FALSE(form().UnsavedChanges);
+    EXPECT_FALSE(library().UnsavedChanges());
 }
 
 TEST_F(RenameDialog, OkStartsDisabledOnAnEmptyFieldAndEnabledAfterAnEarlierUse)
@@ -286,16 +285,15 @@ TEST_F(RenameDialog, APageThatCannotBeStoredGivesTheFileItsNameBack)
     addPage("b");
     writeFile("ab.wad", "logo ab");
     ASSERT_TRUE(start());
-    store::Table& pages = form().Table1();
-    pages.edit();
-    pages.setText(PageTitle, "b");   // the title of the other page
+    library().edit();
+    library().renamePage("b");   // the title of the other page
     rename(1, "abc");
     EXPECT_EQ(shown(), QStringList{QStringLiteral("A page with this name already exists, please change it.")});
     EXPECT_EQ(readFile("ab.wad"), QByteArray("logo ab"));
     EXPECT_FALSE(fileExists("abc.wad"));
     EXPECT_EQ(title(1), QStringLiteral("ab"));
-    EXPECT_TRUE(pages.isEditing());
-    EXPECT_EQ(pages.text(PageTitle), QStringLiteral("b"));
+    EXPECT_TRUE(library().isEditing());
+    EXPECT_EQ(library().pageTitle(), QStringLiteral("b"));
 }
 
 } // namespace

@@ -42,8 +42,8 @@ TEST_F(SlotDeletion, NoToTheFirstQuestionChangesNothingButTheFlagAndTheEdit)
     EXPECT_EQ(title(1), QStringLiteral("ab"));
     EXPECT_EQ(field(1), before);
     EXPECT_EQ(readFile("ab.wad"), QByteArray("logo ab"));
-    EXPECT_TRUE(form().UnsavedChanges);
-    EXPECT_TRUE(form().Table1().isEditing());
+    EXPECT_TRUE(library().UnsavedChanges());
+    EXPECT_TRUE(library().isEditing());
 }
 
 TEST_F(SlotDeletion, YesThenNoClearsTheSlotAndKeepsTheFileUntilCancelBringsItBack)
@@ -80,8 +80,8 @@ TEST_F(SlotDeletion, YesThenYesDeletesTheFileAndACancelCannotBringTheTitleBack)
     EXPECT_EQ(readFile("cd.wad"), QByteArray("logo cd"));
     EXPECT_EQ(title(1), QString());
     EXPECT_EQ(image(1)->image(), blankImage());
-    EXPECT_TRUE(form().UnsavedChanges);
-    EXPECT_TRUE(form().Table1().isEditing());
+    EXPECT_TRUE(library().UnsavedChanges());
+    EXPECT_TRUE(library().isEditing());
     EXPECT_EQ(storedTitle("p", 1), QString()) << "the cleared slot is stored with the deleted file";
     EXPECT_EQ(store::pictureImage(storedPicture("p", 1)), blankImage());
 
@@ -137,7 +137,7 @@ TEST_F(SlotDeletion, AMissingOrBrokenBlankPictureStopsTheCommandInTheErrorBox)
         else if (kind[0] == 'a')
             ASSERT_EQ(::mkfifo(path("empty.bmp").toLocal8Bit().constData(), 0644), 0);
         app::MessageBox::clearShown();
-        form().UnsavedChanges = false;
+        library().setUnsavedChanges(false);
         answer({yes(), yes()});
         press(1);
         ASSERT_EQ(app::MessageBox::shown().size(), 3);
@@ -146,8 +146,8 @@ TEST_F(SlotDeletion, AMissingOrBrokenBlankPictureStopsTheCommandInTheErrorBox)
         EXPECT_EQ(title(1), QStringLiteral("ab"));
         EXPECT_EQ(field(1), before);
         EXPECT_EQ(readFile("ab.wad"), QByteArray("logo ab"));
-        EXPECT_TRUE(form().UnsavedChanges);
-        EXPECT_TRUE(form().Table1().isEditing());
+        EXPECT_TRUE(library().UnsavedChanges());
+        EXPECT_TRUE(library().isEditing());
     }
 }
 
@@ -171,7 +171,7 @@ TEST_F(SlotDeletion, SlotEightTouchesOnlyItsOwnFieldsAndFile)
     }
     EXPECT_EQ(title(8), QString());
     EXPECT_FALSE(fileExists("s8.wad"));
-    EXPECT_EQ(form().Table1().text(PageTitle), QStringLiteral("p"));
+    EXPECT_EQ(library().pageTitle(), QStringLiteral("p"));
 }
 
 TEST_F(SlotDeletion, TheClipboardKeepsWhatTheUserCopied)
@@ -192,16 +192,15 @@ TEST_F(SlotDeletion, APageThatCannotBeStoredKeepsTheFile)
     addPage("b");
     writeFile("ab.wad", "logo ab");
     ASSERT_TRUE(start());
-    store::Table& pages = form().Table1();
-    pages.edit();
-    pages.setText(PageTitle, "b");   // the title of the other page
+    library().edit();
+    library().renamePage("b");   // the title of the other page
     answer({yes(), yes()});
     press(1);
     EXPECT_EQ(shown(), (QStringList{kFirst, kSecond, QStringLiteral("A page with this name already exists, please change it."),
                                     couldNotDelete("ab")}));
     EXPECT_EQ(readFile("ab.wad"), QByteArray("logo ab"));
     EXPECT_EQ(storedTitle("a", 1), QStringLiteral("ab"));
-    EXPECT_TRUE(pages.isEditing());
+    EXPECT_TRUE(library().isEditing());
     EXPECT_EQ(title(1), QString()) << "the slot stays cleared in the pending edit";
 }
 

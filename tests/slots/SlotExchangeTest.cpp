@@ -70,12 +70,11 @@ TEST_F(SlotExchange, DraggingTwoOntoSevenExchangesPictureAndTitleByteForByte)
     EXPECT_EQ(slot(2), seven);
     EXPECT_EQ(image(7)->image(), store::pictureImage(two.picture)) << "the pictures show the exchange at once";
     EXPECT_EQ(image(2)->image(), store::pictureImage(seven.picture));
-    EXPECT_TRUE(form().UnsavedChanges);
+    EXPECT_TRUE(library().UnsavedChanges());
     EXPECT_EQ(files(), filesBefore) << "no logo wad file changes";
-    store::Table& scratch = form().Table3();
-    EXPECT_TRUE(scratch.isEditing());
-    EXPECT_EQ(scratch.picture(TempImage), seven.picture) << "the scratch record holds the target's former content";
-    EXPECT_EQ(scratch.text(TempImageTitle), seven.title);
+    EXPECT_TRUE(library().isScratchPending());
+    EXPECT_EQ(library().scratchPicture(), seven.picture) << "the scratch record holds the target's former content";
+    EXPECT_EQ(library().scratchTitle(), seven.title);
     EXPECT_EQ(storedTitle("p", 7), QStringLiteral("seven")) << "the drop posts nothing";
     EXPECT_TRUE(shown().isEmpty());
 }
@@ -97,7 +96,7 @@ TEST_F(SlotExchange, ALogoDraggedOntoAnEmptySlotMovesThere)
     addPage("q", {"ab"});
     ASSERT_TRUE(start());
     widget<TDBGrid>("DBGrid1")->setCurrentIndex(widget<TDBGrid>("DBGrid1")->model()->index(1, 0));
-    ASSERT_EQ(form().Table1().text(store::LogoPage::PageTitle), QStringLiteral("q"));
+    ASSERT_EQ(library().pageTitle(), QStringLiteral("q"));
     const Slot ab = slot(1);
     rightDrag(image(1), image(5));
     EXPECT_EQ(slot(5), ab);
@@ -125,13 +124,13 @@ TEST_F(SlotExchange, ASlotDroppedOnItselfChangesNothingVisible)
     const QList<Slot> before = allSlots();
     rightDrag(image(3), image(3));
     EXPECT_EQ(allSlots(), before);
-    EXPECT_FALSE(form().UnsavedChanges);
-    EXPECT_TRUE(form().Table1().isEditing());
-    EXPECT_TRUE(form().Table3().isEditing());
-    EXPECT_EQ(form().Table3().text(TempImageTitle), QStringLiteral("three"));
-    form().UnsavedChanges = true;
+    EXPECT_FALSE(library().UnsavedChanges());
+    EXPECT_TRUE(library().isEditing());
+    EXPECT_TRUE(library().isScratchPending());
+    EXPECT_EQ(library().scratchTitle(), QStringLiteral("three"));
+    library().setUnsavedChanges(true);
     rightDrag(image(3), image(3));
-    EXPECT_TRUE(form().UnsavedChanges) << "the flag keeps its value";
+    EXPECT_TRUE(library().UnsavedChanges()) << "the flag keeps its value";
 }
 
 TEST_F(SlotExchange, ADragReleasedAnywhereButOnAPictureChangesNothing)
@@ -143,8 +142,8 @@ TEST_F(SlotExchange, ADragReleasedAnywhereButOnAPictureChangesNothing)
         SCOPED_TRACE(elsewhere->objectName().toStdString());
         rightDrag(image(2), elsewhere);
         EXPECT_EQ(allSlots(), before);
-        EXPECT_FALSE(form().UnsavedChanges);
-        EXPECT_FALSE(form().Table1().isEditing());
+        EXPECT_FALSE(library().UnsavedChanges());
+        EXPECT_FALSE(library().isEditing());
         EXPECT_TRUE(shown().isEmpty());
     }
     // The drag is over: a later release on a picture drops nothing.
@@ -161,8 +160,8 @@ TEST_F(SlotExchange, EscapeEndsTheDragWithoutADrop)
     QTest::keyClick(image(2), Qt::Key_Escape);
     QTest::mouseRelease(image(7), Qt::RightButton);
     EXPECT_EQ(allSlots(), before);
-    EXPECT_FALSE(form().UnsavedChanges);
-    EXPECT_FALSE(form().Table1().isEditing());
+    EXPECT_FALSE(library().UnsavedChanges());
+    EXPECT_FALSE(library().isEditing());
 }
 
 TEST_F(SlotExchange, ALeftButtonDragDoesNothing)
@@ -173,8 +172,8 @@ TEST_F(SlotExchange, ALeftButtonDragDoesNothing)
     QTest::mouseMove(image(7));
     QTest::mouseRelease(image(7), Qt::LeftButton);
     EXPECT_EQ(allSlots(), before);
-    EXPECT_FALSE(form().UnsavedChanges);
-    EXPECT_FALSE(form().Table1().isEditing());
+    EXPECT_FALSE(library().UnsavedChanges());
+    EXPECT_FALSE(library().isEditing());
 }
 
 TEST_F(SlotExchange, CancelRestoresBothSlots)

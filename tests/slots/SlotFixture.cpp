@@ -1,6 +1,5 @@
 #include "SlotFixture.h"
 
-#include "app/Forms.h"
 #include "app/TDBImage.h"
 #include "app/Unit1.h"
 #include "slots/Unit9.h"
@@ -24,7 +23,7 @@ TDBImage* SlotFixture::image(int slot) { return widget<TDBImage>(QStringLiteral(
 QLineEdit* SlotFixture::titleEdit(int slot) { return widget<QLineEdit>(QStringLiteral("DBEdit%1").arg(slot)); }
 QString SlotFixture::title(int slot) { return titleEdit(slot)->text(); }
 QPushButton* SlotFixture::minus(int slot) { return widget<QPushButton>(QStringLiteral("Button%1").arg(2 * slot)); }
-QByteArray SlotFixture::field(int slot) { return form().Table1().picture(store::LogoPage::picture(slot)); }
+QByteArray SlotFixture::field(int slot) { return library().slotPicture(slot); }
 
 namespace {
 template <class Fn>
@@ -79,7 +78,7 @@ void SlotFixture::withRenameDialog(int tag, const std::function<void(TForm9&)>& 
     });
     QTest::mouseClick(titleEdit(tag), Qt::LeftButton);
     EXPECT_TRUE(ran) << "the rename dialog did not open";
-    EXPECT_FALSE(forms().Form9->isVisible());
+    EXPECT_FALSE(window<TForm9>().isVisible());
 }
 
 QLineEdit* SlotFixture::nameField(TForm9& dialog) { return dialog.findChild<QLineEdit*>(QStringLiteral("Edit1")); }

@@ -6,7 +6,7 @@
 #include "import/QuietFileDialog.h"
 #include "logo/LogoMaker.h"
 #include "slots/SlotMenu.h"
-#include "store/LogoFile.h"
+#include "store/ProgramDir.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

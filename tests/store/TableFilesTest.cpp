@@ -1,7 +1,7 @@
 // Which paths are the program directory's table files: by name there (in
 // any letter case, existing or not), or the same file elsewhere.
 #include "store/Installer.h"
-#include "store/LogoFile.h"
+#include "store/ProgramDir.h"
 #include "store/TableFiles.h"
 
 #include <QFile>

@@ -1,9 +1,11 @@
 #include "ProgramFixture.h"
 
-#include "app/Forms.h"
 #include "app/Unit1.h"
+#include "core/Library.h"
+#include "core/Settings.h"
+
 #include "store/Installer.h"
-#include "store/LogoFile.h"
+#include "store/ProgramDir.h"
 #include "store/PictureField.h"
 #include "store/Records.h"
 #include "store/Table.h"
@@ -46,8 +48,8 @@ bool ProgramFixture::start(bool show)
     started_ = true;
     if (show) {
         program_.show();
-        forms().Form1->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(forms().Form1));
+        form().activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form()));
     }
     return true;
 }
@@ -62,11 +64,15 @@ void ProgramFixture::stop()
 
 TForm1& ProgramFixture::form()
 {
-    EXPECT_NE(forms().Form1, nullptr);
-    return *forms().Form1;
+    EXPECT_NE(program_.mainWindow(), nullptr);
+    return *program_.mainWindow();
 }
 
-QWidget* ProgramFixture::rootWidget() { return forms().Form1; }
+core::Library& ProgramFixture::library() { return program_.library(); }
+core::Settings& ProgramFixture::settings() { return program_.settings(); }
+logoimport::Importer& ProgramFixture::importer() { return form().importer(); }
+
+QWidget* ProgramFixture::rootWidget() { return program_.mainWindow(); }
 
 namespace {
 template <class Fn>
@@ -87,6 +93,8 @@ void ProgramFixture::setConfig(int field, const QString& value)
         t.setText(field, value);
         t.post();
     });
+    if (program_.mainWindow())
+        program_.settings().open(dir());
 }
 
 QByteArray ProgramFixture::colourPicture(int seed)

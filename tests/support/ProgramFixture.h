@@ -15,8 +15,11 @@
 #include <functional>
 #include <memory>
 
+#include "core/Library.h"
+#include "core/Settings.h"
+#include "import/LogoImport.h"
+
 class TForm1;
-namespace store { class Table; }
 
 class ProgramFixture : public ::testing::Test {
 protected:
@@ -33,6 +36,18 @@ protected:
     void stop();
     TForm1& form();
     app::Program& program() { return program_; }
+    // The model the windows show, and the import's entry point.
+    core::Library& library();
+    core::Settings& settings();
+    logoimport::Importer& importer();
+    // A dialog of the main window, each made once.
+    template <class W>
+    W& window()
+    {
+        W* w = rootWidget()->findChild<W*>();
+        EXPECT_NE(w, nullptr) << "no window " << W::staticMetaObject.className();
+        return *w;
+    }
 
     template <class W = QWidget>
     W* widget(const QString& name)
@@ -42,7 +57,8 @@ protected:
         return w;
     }
 
-    // Settings written straight into the table before start().
+    // Settings written straight into the table; after start() the running
+    // settings read them again.
     void setConfig(int field, const QString& value);
     // A page written straight into the table before start(): a title and up to
     // eight slot titles, each slot with a small picture of its own colour.

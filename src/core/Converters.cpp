@@ -1,7 +1,7 @@
 #include "Converters.h"
 
 #include "WorkingFiles.h"
-#include "store/LogoFile.h"
+#include "store/ProgramDir.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -5,19 +5,11 @@
 
 #include <QString>
 
-namespace store {
-class Table;
-}
-
 namespace logoimport {
 
 // True when the file's directory, as written, is the program directory
 // (other letter case counts as another directory).
 bool liesInProgramDir(const QString& path);
-
-// True when a slot of any stored page, or of the page's pending edit, has
-// this file as its logo wad file.
-bool namedByASlot(const store::Table& pages, const QString& path);
 
 struct Placement {
     QString source;

@@ -1,8 +1,7 @@
 #include "WorkingFiles.h"
 
 #include "files/FileOps.h"
-#include "store/LogoFile.h"
-#include "store/ProgramLayout.h"
+#include "store/ProgramDir.h"
 
 #include <QDir>
 #include <QFile>

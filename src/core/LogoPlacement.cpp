@@ -1,9 +1,7 @@
 #include "LogoPlacement.h"
 
 #include "files/FileOps.h"
-#include "store/LogoFile.h"
-#include "store/Records.h"
-#include "store/Table.h"
+#include "store/ProgramDir.h"
 
 #include <QFileInfo>
 
@@ -13,22 +11,6 @@ bool liesInProgramDir(const QString& path)
 {
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     return slash >= 0 && path.left(slash) == store::programDir();
-}
-
-bool namedByASlot(const store::Table& pages, const QString& path)
-{
-    using store::LogoPage::pictureTitle;
-    QVector<int> fields;
-    for (int n = 1; n <= store::LogoPage::kSlots; ++n)
-        fields << pictureTitle(n);
-    QStringList titles = pages.storedTexts(fields);
-    if (pages.isEditing())
-        for (int field : fields)
-            titles << pages.text(field);
-    for (const QString& title : titles)
-        if (!title.isEmpty() && store::logoWadPath(title) == path)
-            return true;
-    return false;
 }
 
 Placement placeLogo(const QString& source, const QString& target, bool rename)

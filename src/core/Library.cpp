@@ -1,0 +1,332 @@
+#include "Library.h"
+
+#include "files/FileOps.h"
+#include "formats/Bmp.h"
+#include "store/PictureField.h"
+#include "store/ProgramDir.h"
+#include "store/Records.h"
+#include "store/Table.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <vector>
+
+using store::LogoPage::PageTitle;
+using store::LogoPage::picture;
+using store::LogoPage::pictureTitle;
+
+namespace core {
+
+namespace {
+
+// The logo wad files a page names. Every title is checked before any file
+// is touched, so a title that leaves the program directory stops the
+// command with nothing changed.
+QStringList logoWadFilesOf(const store::Table& pages)
+{
+    QStringList paths;
+    for (int n = 1; n <= store::LogoPage::kSlots; ++n)
+        paths << store::checkedLogoWadPath(pages.text(pictureTitle(n)));
+    return paths;
+}
+
+// The files go only after the rows that named them are stored as deleted:
+// a failed delete keeps page and logos, a kill in between leaves at worst
+// files that no page names.
+void removeFiles(const QStringList& paths)
+{
+    for (const QString& path : paths)
+        QFile::remove(path);   // a missing file is no error
+}
+
+// The errors a rename gets for the new name itself: taken, too long or not
+// a valid file name.
+bool isNameProblem(int error)
+{
+    return error == EEXIST || error == ENOTEMPTY || error == ENAMETOOLONG || error == EINVAL || error == EILSEQ;
+}
+
+} // namespace
+
+Library::Library(QObject* parent)
+    : QObject(parent),
+      pages_(std::make_unique<store::Table>(store::logoTableDef())),
+      scratch_(std::make_unique<store::Table>(store::switchTableDef()))
+{
+    connect(pages_.get(), &store::Table::updateRecord, this, &Library::updateRecord);
+    connect(pages_.get(), &store::Table::fieldChanged, this, &Library::fieldChanged);
+    connect(pages_.get(), &store::Table::listChanged, this, &Library::pageListChanged);
+    connect(pages_.get(), &store::Table::stateChanged, this, &Library::stateChanged);
+}
+
+Library::~Library() = default;
+
+void Library::open(const QString& dir)
+{
+    for (store::Table* table : {pages_.get(), scratch_.get()}) {
+        table->close();
+        table->setDirectory(dir);
+        table->setFileName(table->def().fileName());
+        table->open();
+    }
+    setUnsavedChanges(false);
+}
+
+void Library::close()
+{
+    pages_->close();
+    scratch_->close();
+}
+
+QString Library::pageTitle() const { return pages_->text(PageTitle); }
+QString Library::slotTitle(int slot) const { return pages_->text(pictureTitle(slot)); }
+QByteArray Library::slotPicture(int slot) const { return pages_->picture(picture(slot)); }
+
+int Library::freeSlot() const
+{
+    for (int n = 1; n <= store::LogoPage::kSlots; ++n)
+        if (slotTitle(n).isEmpty())
+            return n;
+    return 0;
+}
+
+int Library::listCount() const { return pages_->listCount(); }
+QString Library::listKey(int line) const { return pages_->listKey(line); }
+int Library::currentListRow() const { return pages_->currentListRow(); }
+bool Library::isAddingPage() const { return pages_->state() == store::Table::State::Insert; }
+bool Library::isEditing() const { return pages_->isEditing(); }
+bool Library::isEmpty() const { return pages_->isEmpty(); }
+int Library::pageCount() const { return pages_->rowCount(); }
+
+QStringList Library::storedSlotTitles() const
+{
+    QVector<int> fields;
+    for (int n = 1; n <= store::LogoPage::kSlots; ++n)
+        fields << pictureTitle(n);
+    return pages_->storedTexts(fields);
+}
+
+void Library::setUnsavedChanges(bool on)
+{
+    if (unsavedChanges_ == on)
+        return;
+    unsavedChanges_ = on;
+    emit unsavedChangesChanged(on);
+}
+
+void Library::edit() { pages_->edit(); }
+void Library::post() { pages_->post(); }
+
+void Library::store()
+{
+    pages_->edit();
+    pages_->post();
+}
+
+void Library::first() { pages_->first(); }
+void Library::prior() { pages_->prior(); }
+void Library::next() { pages_->next(); }
+void Library::last() { pages_->last(); }
+void Library::moveToListRow(int line) { pages_->moveToListRow(line); }
+void Library::refresh() { pages_->refresh(); }
+
+void Library::addPage()
+{
+    setUnsavedChanges(true);
+    pages_->insert();
+    pages_->setText(PageTitle, QStringLiteral("NEW"));
+}
+
+Library::DeleteResult Library::deletePage(bool withFiles)
+{
+    if (pages_->isEmpty() && !isAddingPage())
+        return DeleteResult::NothingToDelete;
+    const QStringList paths = withFiles ? logoWadFilesOf(*pages_) : QStringList();
+    pages_->deleteRecord();   // an engine error goes on to the caller, the files stay
+    removeFiles(paths);
+    return DeleteResult::Deleted;
+}
+
+void Library::deleteAllPages(bool withFiles)
+{
+    QStringList paths;
+    if (withFiles) {
+        pages_->first();
+        const int n = pages_->rowCount();
+        for (int i = 0; i < n; ++i) {
+            paths << logoWadFilesOf(*pages_);
+            pages_->next();
+        }
+    }
+    pages_->close();
+    try {
+        pages_->emptyTable();
+    } catch (...) {
+        pages_->open();
+        throw;
+    }
+    pages_->open();
+    removeFiles(paths);
+}
+
+void Library::save()
+{
+    pages_->edit();
+    pages_->post();
+    setUnsavedChanges(false);
+}
+
+void Library::cancel()
+{
+    pages_->cancel();
+    pages_->refresh();
+}
+
+bool Library::setPageTitle(const QString& title)
+{
+    if (title == pageTitle())
+        return false;
+    pages_->edit();
+    pages_->setText(PageTitle, title);
+    setUnsavedChanges(true);
+    return true;
+}
+
+void Library::setSlot(int slot, const QString& title, const QByteArray& pictureBytes)
+{
+    pages_->edit();
+    pages_->setPicture(picture(slot), pictureBytes);
+    pages_->setText(pictureTitle(slot), title);
+}
+
+QByteArray Library::blankPicture(const QString& path)
+{
+    const std::string file = path.toStdString();
+    const std::vector<std::uint8_t> bytes = files::readAll(file);
+    try {
+        return store::pictureFromRgb(formats::decodeBmp(bytes.data(), bytes.size()));
+    } catch (const formats::FormatError& e) {
+        throw files::FileError(file + ": " + e.what());
+    }
+}
+
+Library::PostResult Library::postWithFileChange(const std::function<void()>& undo)
+{
+    try {
+        pages_->post();
+    } catch (const store::EngineError& e) {
+        undo();
+        if (!store::isKeyViolation(e))
+            throw;   // a locked or full table file: the caller reports why
+        return PostResult::DuplicatePageTitle;
+    } catch (...) {
+        undo();
+        throw;
+    }
+    pages_->edit();   // the page stays in a pending edit, as after any slot command
+    return PostResult::Stored;
+}
+
+Library::EmptyResult Library::emptySlot(int slot, bool withFile, const QString& blankPath)
+{
+    EmptyResult result;
+    result.file = store::checkedLogoWadPath(slotTitle(slot));   // before anything changes
+    const QByteArray blank = blankPicture(blankPath);   // a file error stops the command here
+    pages_->edit();
+    pages_->setPicture(picture(slot), blank);
+    pages_->setText(pictureTitle(slot), QString());
+    if (!withFile)
+        return result;
+    const std::string file = result.file.toStdString();
+    // The cleared slot is stored before its file goes, so that cancelling
+    // the page's changes cannot bring back a title naming a deleted file.
+    // When the page cannot be stored the file stays.
+    bool stored = true;
+    if (files::exists(file)) {
+        stored = postWithFileChange([] {}) == PostResult::Stored;
+        result.duplicatePageTitle = !stored;
+    }
+    result.fileKept = !stored || !files::removeFile(file);
+    return result;
+}
+
+void Library::exchangeSlots(int source, int target)
+{
+    using store::SwitchRecord::TempImage;
+    using store::SwitchRecord::TempImageTitle;
+    pages_->edit();
+    scratch_->edit();
+    scratch_->setPicture(TempImage, pages_->picture(picture(target)));
+    scratch_->setText(TempImageTitle, pages_->text(pictureTitle(target)));
+    if (source == target)
+        return;
+    pages_->setPicture(picture(target), pages_->picture(picture(source)));
+    pages_->setText(pictureTitle(target), pages_->text(pictureTitle(source)));
+    pages_->setPicture(picture(source), scratch_->picture(TempImage));
+    pages_->setText(pictureTitle(source), scratch_->text(TempImageTitle));
+    setUnsavedChanges(true);
+}
+
+Library::RenameResult Library::renameLogo(int slot, const QString& name, QString* reason)
+{
+    const int titleField = pictureTitle(slot);
+    const QString oldTitle = pages_->text(titleField);
+    const std::string oldPath = store::checkedLogoWadPath(oldTitle).toStdString();
+    const std::string newPath = store::checkedLogoWadPath(name).toStdString();
+    // The file gets its new name beside the old one, and loses the old one
+    // only once the new title is stored: a crash in between leaves a title
+    // that names an existing file, whichever title was stored.
+    bool bothNames = false;
+    try {
+        bothNames = files::addNameNoReplace(oldPath, newPath);
+    } catch (const files::FileError& e) {
+        // A full disk, a missing file or a refused write: another name would not help.
+        if (!oldTitle.isEmpty() && !isNameProblem(e.code()))
+            *reason = QString::fromUtf8(e.what());
+        return RenameResult::NameRefused;
+    }
+    pages_->setText(titleField, name);
+    const PostResult stored = postWithFileChange([&] {
+        try {
+            if (bothNames)
+                files::removeFile(newPath);
+            else
+                files::renameNoReplace(newPath, oldPath);
+            pages_->setText(titleField, oldTitle);
+        } catch (const files::FileError&) {
+            // The file keeps its new name, and so does the slot.
+        }
+    });
+    if (stored != PostResult::Stored)
+        return RenameResult::DuplicatePageTitle;
+    if (bothNames)
+        files::removeFile(oldPath);
+    return RenameResult::Renamed;
+}
+
+void Library::renamePage(const QString& name) { pages_->setText(PageTitle, name); }
+
+void Library::storeScratch()
+{
+    scratch_->edit();
+    scratch_->post();
+}
+
+bool Library::isScratchPending() const { return scratch_->isEditing(); }
+QString Library::scratchTitle() const { return scratch_->text(store::SwitchRecord::TempImageTitle); }
+QByteArray Library::scratchPicture() const { return scratch_->picture(store::SwitchRecord::TempImage); }
+
+bool Library::namesLogoFile(const QString& path) const
+{
+    QStringList titles = storedSlotTitles();
+    if (pages_->isEditing())
+        for (int n = 1; n <= store::LogoPage::kSlots; ++n)
+            titles << slotTitle(n);
+    for (const QString& title : titles)
+        if (!title.isEmpty() && store::logoWadPath(title) == path)
+            return true;
+    return false;
+}
+
+} // namespace core

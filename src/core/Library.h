@@ -1,0 +1,146 @@
+// The library: the pages of LogoDB.db with their eight slots, the current
+// page and its pending edit, the scratch record of SwitchDB.db, and the
+// logo wad files the slots name. Every command on pages and slots goes
+// through here; the windows show what it signals and ask the user, the
+// library never does.
+//
+// A command changes the current page in a pending edit, which reaches the
+// table file on save(), on a move to another page, on refresh(), at the end
+// of an import, or on closing. Logo wad files are copied, renamed and
+// deleted at once, outside the pending edit.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace store { class Table; }
+
+namespace core {
+
+class Library : public QObject {
+    Q_OBJECT
+public:
+    explicit Library(QObject* parent = nullptr);
+    ~Library() override;
+
+    // Opens LogoDB.db and SwitchDB.db of the directory; throws
+    // store::DatabaseError when one cannot be opened.
+    void open(const QString& dir);
+    void close();
+
+    // The current page as shown: the pending edit's values.
+    QString pageTitle() const;
+    QString slotTitle(int slot) const;
+    QByteArray slotPicture(int slot) const;
+    // The lowest-numbered slot without a title, 0 when the page is full.
+    int freeSlot() const;
+
+    // The page list: every page's title in key order, a page being added
+    // shown at its place; currentListRow() is the current page's line.
+    int listCount() const;
+    QString listKey(int line) const;
+    int currentListRow() const;
+    bool isAddingPage() const;
+    bool isEditing() const;
+    bool isEmpty() const;
+    int pageCount() const;
+    // The slot titles of every stored page (the pending edit not among them).
+    QStringList storedSlotTitles() const;
+
+    // Pages or slots changed since the last save.
+    bool UnsavedChanges() const { return unsavedChanges_; }
+    void setUnsavedChanges(bool on);
+
+    // The pending edit of the current page: begun (an empty library gets a
+    // new page), and posted to the table file. A refused duplicate page
+    // title is a store::EngineError with the key-violation text.
+    void edit();
+    void post();
+    // edit() and post() in one: what the end of an import and a game start do.
+    void store();
+
+    // Moves; each first posts the pending edit.
+    void first();
+    void prior();
+    void next();
+    void last();
+    // A line of the page list as it was shown before the pending edit was posted.
+    void moveToListRow(int line);
+    void refresh();
+
+    // Page commands.
+    void addPage();
+    enum class DeleteResult { Deleted, NothingToDelete };
+    // Deletes the current page, and with it the logo wad files its slots
+    // name (only once the row is gone). A title that names no plain file
+    // stops the command (store::TitleError) before anything changes.
+    DeleteResult deletePage(bool withFiles);
+    void deleteAllPages(bool withFiles);
+    // Posts the current page and clears UnsavedChanges.
+    void save();
+    // Drops the pending edit and reads the table again.
+    void cancel();
+    // The page title typed in the title box; false when it is the stored one.
+    bool setPageTitle(const QString& title);
+
+    // Slot commands.
+    void setSlot(int slot, const QString& title, const QByteArray& picture);
+    // The blank picture of an emptied slot, from empty.bmp; a file error
+    // (files::FileError) when it is missing or no bitmap.
+    static QByteArray blankPicture(const QString& path);
+    struct EmptyResult {
+        bool duplicatePageTitle = false;   // the page could not be stored: its title is taken
+        bool fileKept = false;             // the logo wad file is still there
+        QString file;                      // the logo wad file
+    };
+    // Shows the blank picture (read from `blankPath`) and clears the title;
+    // with its file, the page is stored first and the logo wad file then
+    // deleted.
+    EmptyResult emptySlot(int slot, bool withFile, const QString& blankPath);
+    // Exchanges the contents of two slots through the scratch record.
+    void exchangeSlots(int source, int target);
+    enum class RenameResult { Renamed, NameRefused, DuplicatePageTitle };
+    // Renames the slot's logo with its file. A refused name leaves all as it
+    // was; `reason` says why when another name would not help.
+    RenameResult renameLogo(int slot, const QString& name, QString* reason);
+    void renamePage(const QString& name);
+    // Posts the scratch record a slot exchange may have left pending.
+    void storeScratch();
+    // What the scratch record holds, and whether that is still pending.
+    bool isScratchPending() const;
+    QString scratchTitle() const;
+    QByteArray scratchPicture() const;
+
+    // True when the file is the logo wad file of a slot of any stored page
+    // or of the current page's pending edit.
+    bool namesLogoFile(const QString& path) const;
+
+signals:
+    // Controls that hold changes of their own hand them over now, before a
+    // post or a move settles the pending edit.
+    void updateRecord();
+    // A field of the current page changed (-1: the whole page).
+    void fieldChanged(int field);
+    // The page list or the current page's place in it changed.
+    void pageListChanged();
+    // Editing began or ended (the page list marks a page being added).
+    void stateChanged();
+    void unsavedChangesChanged(bool on);
+
+private:
+    enum class PostResult { Stored, DuplicatePageTitle };
+    // Posts a change made together with a file change; the undo puts the
+    // file back when the post fails. The page stays in a pending edit.
+    PostResult postWithFileChange(const std::function<void()>& undo);
+
+    std::unique_ptr<store::Table> pages_;
+    std::unique_ptr<store::Table> scratch_;
+    bool unsavedChanges_ = false;
+};
+
+} // namespace core
