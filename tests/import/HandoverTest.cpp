@@ -5,7 +5,13 @@
 #include "app/Unit1.h"
 #include "handover/Handover.h"
 #include "handover/OpenFile.h"
+#include "import/OpenDialog.h"
+#include "import/Unit4.h"
+#include "makelogo/MakeLogoDialog.h"
 #include "settings/Unit5.h"
+
+#include <QImage>
+#include <QPushButton>
 
 #include <QDir>
 #include <QLockFile>
@@ -29,6 +35,31 @@ protected:
         const bool finished = QTest::qWaitFor([&] { return done.load(); }, 15000);
         second.join();
         return finished && ok;
+    }
+
+    // While the modal window of a running import is open, a second start
+    // hands over `file`: it must be taken (the second start told so) and
+    // wait in the queue, with nothing imported yet.
+    void handOverWhileOpen(QWidget* modal, const QString& file)
+    {
+        QString why;
+        EXPECT_TRUE(sendFromSecondStart(file, &why)) << why.toStdString();
+        EXPECT_EQ(importer().queued(), 1) << "queued before the second start was answered";
+        EXPECT_EQ(QApplication::activeModalWidget(), modal) << "no second import inside the first";
+        EXPECT_EQ(slotTitle(2), QString());
+    }
+
+    // Both imports ended: the chosen file in slot 1, the handed-over one in
+    // slot 2 after it, and no file of an empty name.
+    void expectBothInTurn(const QString& handed)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return slotTitle(2) == QStringLiteral("second"); }, 15000));
+        EXPECT_EQ(slotTitle(1), QStringLiteral("first"));
+        expectShowsWad(slotImage(2), handed);
+        EXPECT_EQ(importer().queued(), 0);
+        EXPECT_FALSE(fileExists(QStringLiteral(".wad")));
+        EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 2), QStringLiteral("second"));
+        EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
     }
 };
 
@@ -63,6 +94,51 @@ TEST_F(Handover, SecondStartHandsItsFileToTheRunningWindow)
     // Without a file the running window only comes to the front.
     ASSERT_TRUE(sendFromSecondStart(QString(), &why)) << why.toStdString();
     EXPECT_EQ(programDirEntries().filter(QStringLiteral(".wad")), QStringList{QStringLiteral("handed.wad")});
+}
+
+TEST_F(Handover, AFileHandedOverWhileTheNamePromptIsOpenIsImportedAfterTheFirst)
+{
+    addPage(QStringLiteral("Page1"), {});
+    ASSERT_TRUE(start());
+    settings().setWaitPosition(0);
+    const QString a = copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"));
+    const QString b = copyTo(elsewhere(), QStringLiteral("spray-b.wad"), QStringLiteral("b.wad"));
+    logoimport::OpenDialog::queueChoice(a);
+    bool sawPrompt = false;
+    whenModal([&](QWidget* modal) {
+        sawPrompt = qobject_cast<TForm4*>(modal) != nullptr;
+        handOverWhileOpen(modal, b);
+        answerPrompt({QStringLiteral("first"), QStringLiteral("second")});
+    });
+    clickPlus(1);
+    ASSERT_TRUE(sawPrompt);
+    expectShowsWad(slotImage(1), a);
+    expectBothInTurn(b);
+}
+
+TEST_F(Handover, AFileHandedOverWhileMakeLogoIsOpenIsImportedAfterTheLogo)
+{
+    addPage(QStringLiteral("Page1"), {});
+    ASSERT_TRUE(start());
+    settings().setWaitPosition(0);
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(qRgb(20, 160, 40));
+    const QString picture = elsewhere() + QStringLiteral("/pic.png");
+    ASSERT_TRUE(image.save(picture));
+    const QString b = copyTo(elsewhere(), QStringLiteral("spray-b.wad"), QStringLiteral("b.wad"));
+    logoimport::OpenDialog::queueChoice(picture);
+    bool sawMaker = false;
+    whenModal([&](QWidget* modal) {
+        auto* maker = qobject_cast<makelogo::MakeLogoDialog*>(modal);
+        ASSERT_NE(maker, nullptr);
+        sawMaker = true;
+        handOverWhileOpen(modal, b);
+        answerPrompt({QStringLiteral("first"), QStringLiteral("second")});
+        QTest::mouseClick(maker->findChild<QPushButton*>(QStringLiteral("OkButton")), Qt::LeftButton);
+    });
+    clickPlus(1);
+    ASSERT_TRUE(sawMaker);
+    expectBothInTurn(b);
 }
 
 TEST_F(Handover, FileThatCannotBeHandedOverIsReported)
