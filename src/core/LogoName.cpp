@@ -1,5 +1,7 @@
 #include "LogoName.h"
 
+#include "store/ProgramDir.h"
+
 namespace logoimport {
 
 QString logoNameProblem(const QString& name)
@@ -8,16 +10,19 @@ QString logoNameProblem(const QString& name)
         return QStringLiteral("Please enter a name for this logo.");
     if (name.size() > kMaxLogoName)
         return QStringLiteral("The name is too long, use at most %1 characters.").arg(kMaxLogoName);
-    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+    switch (store::titleFault(name)) {
+    case store::TitleFault::Separator:
         return QStringLiteral("The name may not contain / or \\.");
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
+    case store::TitleFault::DotName:
         return QStringLiteral("The name may not be . or ..");
-    for (const QChar c : name) {
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() < 0xa0))
-            return QStringLiteral("The name may not contain control characters.");
+    case store::TitleFault::ControlCharacter:
+        return QStringLiteral("The name may not contain control characters.");
+    case store::TitleFault::None:
+        break;
+    }
+    for (const QChar c : name)
         if (c.unicode() > 0xff)
             return QStringLiteral("The name may only contain letters, digits and signs of the Latin-1 character set.");
-    }
     return QString();
 }
 

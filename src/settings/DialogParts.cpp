@@ -1,16 +1,42 @@
 #include "DialogParts.h"
 
+#include "HelpLabel.h"
 #include "app/MessageBox.h"
-
 #include "app/ToolbarIcons.h"
 #include "info/DialogFont.h"
 #include "info/Links.h"
 
+#include <QDialog>
 #include <QFrame>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace settings {
+
+void frameSettingsWindow(QDialog* dialog, const QString& name, const QString& caption, const QSize& size)
+{
+    dialog->setObjectName(name);
+    dialog->setWindowTitle(caption);
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    dialog->setFont(info::dialogFont());
+    dialog->setFixedSize(size);
+}
+
+HelpLabel* addHelpLabel(QWidget* parent, int right, int y)
+{
+    auto* help = new HelpLabel(parent);
+    help->setObjectName(QStringLiteral("HelpLabel"));
+    help->adjustSize();
+    help->move(right - help->width(), y);
+    return help;
+}
+
+QStringList withContactLines(QStringList lines)
+{
+    lines << QString() << QStringLiteral("Any problems?") << QString() << QStringLiteral("You can find me at:");
+    return lines;
+}
 
 void reportUnstorablePath()
 {

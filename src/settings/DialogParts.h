@@ -7,10 +7,24 @@
 #include <QRect>
 #include <QString>
 
+class QDialog;
 class QPushButton;
 class QWidget;
 
 namespace settings {
+
+class HelpLabel;
+
+// What every settings window shares: its object name, caption, title bar
+// without a resize frame, the dialog font and its narrow fixed size.
+void frameSettingsWindow(QDialog* dialog, const QString& name, const QString& caption, const QSize& size);
+
+// The bold "Help" label whose right edge lies at `right`.
+HelpLabel* addHelpLabel(QWidget* parent, int right, int y);
+
+// The closing lines of the help texts of the location dialogs: "Any
+// problems?" and where the author can be found, above the web link.
+QStringList withContactLines(QStringList lines);
 
 struct SaveCancel {
     QPushButton* save = nullptr;     // "bSave", the default button

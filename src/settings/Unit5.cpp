@@ -1,5 +1,6 @@
 #include "Unit5.h"
 
+#include "DialogParts.h"
 #include "HelpLabel.h"
 #include "HelpText.h"
 #include "app/CommandGuard.h"
@@ -66,12 +67,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text, c
 
 TForm5::TForm5(core::Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
 {
-    setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Advanced"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(info::dialogFont());
-    setFixedSize(kNarrowWidth, kNarrowHeight);
+    settings::frameSettingsWindow(this, QStringLiteral("Form5"), QStringLiteral("Advanced"), QSize(kNarrowWidth, kNarrowHeight));
 
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("GroupBox1"));

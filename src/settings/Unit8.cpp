@@ -36,31 +36,17 @@ QString helpText()
         QStringLiteral("I.E. "),
         QStringLiteral("C:\\gamespy\\gamespy.exe or "),
         QStringLiteral("E:\\gamespy\\aphex.exe"),
-        QString(),
-        QStringLiteral("Any problems?"),
-        QString(),
-        QStringLiteral("You can find me at:"),
     };
-    return settings::helpParagraphs(lines);
+    return settings::helpParagraphs(settings::withContactLines(lines));
 }
 
 } // namespace
 
 TForm8::TForm8(core::Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
 {
-    setObjectName(QStringLiteral("Form8"));
-    setWindowTitle(QStringLiteral("Extra options"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(info::dialogFont());
-    setFixedSize(kNarrowWidth, kHeight);
-
+    settings::frameSettingsWindow(this, QStringLiteral("Form8"), QStringLiteral("Extra options"), QSize(kNarrowWidth, kHeight));
     info::dialogLabel(this, QStringLiteral("Label1"), QStringLiteral("Executable Location:"), 8, 8);
-
-    auto* help = new settings::HelpLabel(this);
-    help->setObjectName(QStringLiteral("HelpLabel"));
-    help->adjustSize();
-    help->move(kNarrowWidth - 8 - help->width(), 8);
+    settings::HelpLabel* help = settings::addHelpLabel(this, kNarrowWidth - 8, 8);
     connect(help, &settings::HelpLabel::clicked, this, [this] { HelpClick(); });
 
     list_ = new settings::DirectoryList(this);

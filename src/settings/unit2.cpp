@@ -38,31 +38,17 @@ QString helpText()
         QStringLiteral("I.E. "),
         QStringLiteral("C:\\games\\half-life\\Cstrike or "),
         QStringLiteral("D:\\half-life\\tfc"),
-        QString(),
-        QStringLiteral("Any problems?"),
-        QString(),
-        QStringLiteral("You can find me at:"),
     };
-    return settings::helpParagraphs(lines);
+    return settings::helpParagraphs(settings::withContactLines(lines));
 }
 
 } // namespace
 
 TForm2::TForm2(core::Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Configuration"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(info::dialogFont());
-    setFixedSize(kNarrowWidth, kHeight);
-
+    settings::frameSettingsWindow(this, QStringLiteral("Form2"), QStringLiteral("Configuration"), QSize(kNarrowWidth, kHeight));
     info::dialogLabel(this, QStringLiteral("Label1"), QStringLiteral("Game Location:"), 8, 8);
-
-    auto* help = new settings::HelpLabel(this);
-    help->setObjectName(QStringLiteral("HelpLabel"));
-    help->adjustSize();
-    help->move(8 + kListWidth - help->width(), 8);
+    settings::HelpLabel* help = settings::addHelpLabel(this, 8 + kListWidth, 8);
     connect(help, &settings::HelpLabel::clicked, this, [this] { HelpClick(); });
 
     list_ = new settings::DirectoryList(this);

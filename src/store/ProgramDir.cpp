@@ -46,17 +46,21 @@ QString programFile(const QString& name) { return programDir() + QLatin1Char('/'
 
 QString logoWadPath(const QString& title) { return programFile(title + QStringLiteral(".wad")); }
 
-bool titleNamesFile(const QString& title)
+TitleFault titleFault(const QString& title)
 {
+    if (title.contains(QLatin1Char('/')) || title.contains(QLatin1Char('\\')))
+        return TitleFault::Separator;
     if (title == QLatin1String(".") || title == QLatin1String(".."))
-        return false;
+        return TitleFault::DotName;
     for (const QChar c : title) {
         const char16_t u = c.unicode();
-        if (u == u'/' || u == u'\\' || u < 0x20 || (u >= 0x7f && u < 0xa0))
-            return false;
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0))
+            return TitleFault::ControlCharacter;
     }
-    return true;
+    return TitleFault::None;
 }
+
+bool titleNamesFile(const QString& title) { return titleFault(title) == TitleFault::None; }
 
 QString checkedLogoWadPath(const QString& title)
 {

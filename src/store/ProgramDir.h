@@ -35,6 +35,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What keeps a title from being a plain file name of the program directory.
+enum class TitleFault { None, Separator, DotName, ControlCharacter };
+TitleFault titleFault(const QString& title);
+
 // True when `title` is a plain file name: no path separator, not "." or
 // "..", no control character. Titles come from the table and are not
 // trusted as paths until they pass.
