@@ -2,6 +2,9 @@
 // another file by accident. Paths are UTF-8, joined with "/".
 #pragma once
 
+#include "files/ReadLimits.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -35,7 +38,13 @@ int openRegularFile(const std::string& path);
 // The same check alone: throws unless the file can be opened and is regular.
 void requireRegularFile(const std::string& path);
 
-// The whole file; a file that is not a regular file is refused as above.
+// The whole file, refused with a FileError that names the file and the
+// limit once more than `limit` bytes have been read (before anything is
+// kept beyond it); a file that is not a regular file is refused as above.
+// ReadLimits.h has the limit for each kind of file.
+std::vector<std::uint8_t> readAll(const std::string& path, std::size_t limit);
+// The same under the largest limit, for the callers not yet given their own.
+[[deprecated("give readAll the limit for the kind of file (files/ReadLimits.h)")]]
 std::vector<std::uint8_t> readAll(const std::string& path);
 
 // Removes a file; false when it was not there or could not be removed.
@@ -44,6 +53,9 @@ bool removeFile(const std::string& path);
 // Creates `to` exclusively with the bytes of `from`, flushed to disk. Fails
 // when `to` exists already; a failed copy leaves no partial file. The bytes
 // are written under a temporary name that gets the name `to` once whole.
+// A `from` longer than `limit` bytes is refused before anything is written.
+void copyExclusive(const std::string& from, const std::string& to, std::size_t limit);
+[[deprecated("give copyExclusive the limit for the kind of file (files/ReadLimits.h)")]]
 void copyExclusive(const std::string& from, const std::string& to);
 
 // Renames within one file system; fails when `to` exists already, where a
@@ -69,7 +81,10 @@ bool addNameNoReplace(const std::string& from, const std::string& to);
 void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data,
                      Durability durability = Durability::Synced, int mode = -1);
 
-// Replaces `to` with a copy of `from` through writeAtomically.
+// Replaces `to` with a copy of `from` through writeAtomically; a `from`
+// longer than `limit` bytes is refused before anything is written.
+void copyAtomically(const std::string& from, const std::string& to, std::size_t limit, int mode);
+[[deprecated("give copyAtomically the limit for the kind of file (files/ReadLimits.h)")]]
 void copyAtomically(const std::string& from, const std::string& to, int mode = -1);
 
 // A process that dies in the middle of writeAtomically leaves its temporary
