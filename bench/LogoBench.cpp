@@ -173,7 +173,7 @@ double psnr(const QImage& reference, const QImage& got)
 
 QImage wadImage(const QString& path)
 {
-    const std::vector<std::uint8_t> wad = files::readAll(path.toStdString());
+    const std::vector<std::uint8_t> wad = files::readAll(path.toStdString(), files::kMaxWadBytes);
     const formats::WadPicture picture = formats::readWadPicture(wad.data(), wad.size());
     QImage image(picture.width, picture.height, QImage::Format_ARGB32);
     for (int y = 0; y < picture.height; ++y)

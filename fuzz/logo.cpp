@@ -1,7 +1,9 @@
 // Pictures from outside on their way to a logo: any bytes Qt's image
-// readers take, made into a spray, written as a WAD and read back.
+// readers or the own PNG and JPEG readers take, made into a spray, written
+// as a WAD and read back.
 #include "formats/Wad3.h"
 #include "formats/Wad3Writer.h"
+#include "logo/JpegReader.h"
 #include "logo/LogoMaker.h"
 #include "logo/PngReader.h"
 
@@ -12,6 +14,11 @@
 #include <memory>
 
 namespace {
+
+// Pictures larger than this only slow the search down: the readers refuse
+// them from their headers, and the decoders allocate no more, so the
+// refusals are searched too.
+constexpr logo::PictureLimits kLimits{1024, 1024 * 1024};
 
 // The converter's own PNG reader, straight into the logo maker as logo2wad
 // runs it; the same size as Qt's reader sees when both read the picture.
@@ -24,11 +31,9 @@ void throughPngReader(const std::uint8_t* data, std::size_t size, const QImage& 
             data, size,
             [&](logo::Size picture, bool hasAlpha) {
                 seen = picture;
-                if (picture.width > 1024 || picture.height > 1024)
-                    throw logo::LogoError("large pictures only slow the search down");
                 maker = std::make_unique<logo::SprayMaker>(picture, hasAlpha, logo::LogoOptions{});
             },
-            [&](const std::uint8_t* row) { maker->addRow(row); });
+            [&](const std::uint8_t* row) { maker->addRow(row); }, kLimits);
         const formats::SprayLevels spray = maker->finish();
         if (spray.levels[3].size() != std::size_t(spray.width / 8) * std::size_t(spray.height / 8))
             std::abort();
@@ -45,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (logo::looksLikePng(data, size)) {
         QImage qt;
         try {
-            qt = logo::readPicture(QByteArray(reinterpret_cast<const char*>(data), static_cast<int>(size)));
+            qt = logo::readPicture(QByteArray(reinterpret_cast<const char*>(data), static_cast<int>(size)), kLimits);
         } catch (const logo::LogoError&) {
         }
         throughPngReader(data, size, qt);
@@ -53,12 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     QImage picture;
     try {
-        picture = logo::readPicture(QByteArray(reinterpret_cast<const char*>(data), static_cast<int>(size)));
+        picture = logo::readPicture(QByteArray(reinterpret_cast<const char*>(data), static_cast<int>(size)), kLimits);
     } catch (const logo::LogoError&) {
         return 0;
     }
-    if (picture.width() > 1024 || picture.height() > 1024)
-        return 0; // large pictures only slow the search down
+    if (picture.width() > kLimits.maxSide || picture.height() > kLimits.maxSide)
+        std::abort(); // past the limits
     try {
         logo::LogoOptions options;
         options.dither = size % 2 == 1;

@@ -33,7 +33,7 @@ void pauseFor(int milliseconds, const ImportProgress& progress)
 QByteArray convertedPicture()
 {
     try {
-        const std::vector<std::uint8_t> jpeg = files::readAll(logoimport::convertedPicturePath().toStdString());
+        const std::vector<std::uint8_t> jpeg = files::readAll(logoimport::convertedPicturePath().toStdString(), files::kMaxPictureFileBytes);
         return store::pictureFromRgb(formats::decodeJpeg(jpeg.data(), jpeg.size()));
     } catch (const std::exception& e) {
         throw ImportFailure{QStringLiteral("The picture could not be loaded from temp.jpg: %1").arg(QString::fromUtf8(e.what()))};

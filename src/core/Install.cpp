@@ -67,7 +67,7 @@ InstallResult installLogo(const QString& title, const Settings& settings)
         for (const QString& name : names) {
             target = game::fileIn(location, name);
             const bool readOnly = name == QLatin1String("tempdecal.wad") && options.readOnly;
-            files::copyAtomically(logo, target.toStdString(), readOnly ? 0444 : -1);
+            files::copyAtomically(logo, target.toStdString(), files::kMaxWadBytes, readOnly ? 0444 : -1);
         }
     } catch (const files::FileError& e) {
         // The location may have gone since the check (an unmounted drive,

@@ -203,7 +203,7 @@ void Library::setSlot(int slot, const QString& title, const QByteArray& pictureB
 QByteArray Library::blankPicture(const QString& path)
 {
     const std::string file = path.toStdString();
-    const std::vector<std::uint8_t> bytes = files::readAll(file);
+    const std::vector<std::uint8_t> bytes = files::readAll(file, files::kMaxPictureFileBytes);
     try {
         return store::pictureFromRgb(formats::decodeBmp(bytes.data(), bytes.size()));
     } catch (const formats::FormatError& e) {

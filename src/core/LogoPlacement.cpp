@@ -18,7 +18,7 @@ Placement placeLogo(const QString& source, const QString& target, bool rename)
     if (rename)
         files::renameNoReplace(source.toStdString(), target.toStdString());
     else
-        files::copyExclusive(source.toStdString(), target.toStdString());
+        files::copyExclusive(source.toStdString(), target.toStdString(), files::kMaxWadBytes);
     return {source, target, rename};
 }
 

@@ -103,20 +103,6 @@ bool exists(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-bool isRegularFile(const std::string& path)
-{
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-long long fileSize(const std::string& path)
-{
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return -1;
-    return static_cast<long long>(st.st_size);
-}
-
 namespace {
 
 const char* kindOf(mode_t mode)
@@ -162,12 +148,20 @@ void requireRegularFile(const std::string& path)
     ::close(openRegularFile(path));
 }
 
-std::vector<std::uint8_t> readAll(const std::string& path)
+std::vector<std::uint8_t> readAll(const std::string& path, std::size_t limit)
 {
     const int fd = openRegularFile(path);
     struct stat st;
     if (::fstat(fd, &st) != 0)
         st.st_size = 0;
+    const auto tooLarge = [&] {
+        ::close(fd);
+        throw FileError("cannot read " + path + ": it is larger than " + describeLimit(limit), EFBIG);
+    };
+    // The size is only a hint: a file in /proc says 0 and a file may grow;
+    // what counts is what is read.
+    if (static_cast<unsigned long long>(st.st_size) > limit)
+        tooLarge();
     std::vector<std::uint8_t> data;
     data.reserve(static_cast<size_t>(st.st_size));
     std::uint8_t buffer[65536];
@@ -182,6 +176,8 @@ std::vector<std::uint8_t> readAll(const std::string& path)
         }
         if (n == 0)
             break;
+        if (static_cast<size_t>(n) > limit - data.size())
+            tooLarge();
         data.insert(data.end(), buffer, buffer + n);
     }
     ::close(fd);
@@ -274,14 +270,14 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
         syncDirectory(path);
 }
 
-void copyExclusive(const std::string& from, const std::string& to)
+void copyExclusive(const std::string& from, const std::string& to, std::size_t limit)
 {
     // The copy gets its name only when it is whole: a kill while writing
     // leaves a temporary file (swept by removeStaleTemporaries), never a
     // short file under the final name.
     if (exists(to))
         fail("cannot create", to, EEXIST);
-    const std::string temp = writeTemporary(to, readAll(from), true, -1);
+    const std::string temp = writeTemporary(to, readAll(from, limit), true, -1);
     try {
         renameNoReplace(temp, to);
     } catch (...) {
@@ -290,9 +286,9 @@ void copyExclusive(const std::string& from, const std::string& to)
     }
 }
 
-void copyAtomically(const std::string& from, const std::string& to, int mode)
+void copyAtomically(const std::string& from, const std::string& to, std::size_t limit, int mode)
 {
-    writeAtomically(to, readAll(from), Durability::Synced, mode);
+    writeAtomically(to, readAll(from, limit), Durability::Synced, mode);
 }
 
 int removeStaleTemporaries(const std::string& directory, const std::vector<std::string>& targetPatterns)

@@ -2,6 +2,9 @@
 // another file by accident. Paths are UTF-8, joined with "/".
 #pragma once
 
+#include "files/ReadLimits.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -23,10 +26,6 @@ private:
 };
 
 bool exists(const std::string& path);
-bool isRegularFile(const std::string& path);
-
-// Size in bytes, or -1 when the file is missing or unreadable.
-long long fileSize(const std::string& path);
 
 // Opens a file for reading without waiting on it: a named pipe, a device or
 // a socket is refused with a FileError that says what it is, before anything
@@ -35,8 +34,11 @@ int openRegularFile(const std::string& path);
 // The same check alone: throws unless the file can be opened and is regular.
 void requireRegularFile(const std::string& path);
 
-// The whole file; a file that is not a regular file is refused as above.
-std::vector<std::uint8_t> readAll(const std::string& path);
+// The whole file, refused with a FileError that names the file and the
+// limit once more than `limit` bytes have been read (before anything is
+// kept beyond it); a file that is not a regular file is refused as above.
+// ReadLimits.h has the limit for each kind of file.
+std::vector<std::uint8_t> readAll(const std::string& path, std::size_t limit);
 
 // Removes a file; false when it was not there or could not be removed.
 bool removeFile(const std::string& path);
@@ -44,7 +46,8 @@ bool removeFile(const std::string& path);
 // Creates `to` exclusively with the bytes of `from`, flushed to disk. Fails
 // when `to` exists already; a failed copy leaves no partial file. The bytes
 // are written under a temporary name that gets the name `to` once whole.
-void copyExclusive(const std::string& from, const std::string& to);
+// A `from` longer than `limit` bytes is refused before anything is written.
+void copyExclusive(const std::string& from, const std::string& to, std::size_t limit);
 
 // Renames within one file system; fails when `to` exists already, where a
 // plain rename() would silently destroy it.
@@ -69,8 +72,9 @@ bool addNameNoReplace(const std::string& from, const std::string& to);
 void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& data,
                      Durability durability = Durability::Synced, int mode = -1);
 
-// Replaces `to` with a copy of `from` through writeAtomically.
-void copyAtomically(const std::string& from, const std::string& to, int mode = -1);
+// Replaces `to` with a copy of `from` through writeAtomically; a `from`
+// longer than `limit` bytes is refused before anything is written.
+void copyAtomically(const std::string& from, const std::string& to, std::size_t limit, int mode);
 
 // A process that dies in the middle of writeAtomically leaves its temporary
 // file behind. Removes from `directory`, in one pass over it, those

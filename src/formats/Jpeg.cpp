@@ -3,6 +3,7 @@
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -12,16 +13,14 @@
 namespace formats {
 namespace {
 
-// Progressive files may hold any number of scans; far more than any encoder
-// writes only costs decoding time.
-constexpr int kMaxScans = 256;
-
 // libjpeg reports errors through error_exit, which must not return: it
 // jumps back to the setjmp() of the call in progress with the message kept.
 struct ErrorHandler {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    bool strict = true;
+    int maxScans = kMaxJpegScans;
 };
 
 [[noreturn]] void onError(j_common_ptr cinfo)
@@ -32,18 +31,19 @@ struct ErrorHandler {
 }
 
 // Warnings (level -1) mean corrupt data: treated as errors. Trace messages are dropped.
+// (Not strict: warnings are passed over, as other viewers do.)
 void onMessage(j_common_ptr cinfo, int level)
 {
-    if (level < 0)
+    if (level < 0 && reinterpret_cast<ErrorHandler*>(cinfo->err)->strict)
         onError(cinfo);
 }
 
 void onProgress(j_common_ptr cinfo)
 {
     auto* decoder = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (decoder->input_scan_number > kMaxScans) {
-        auto* handler = reinterpret_cast<ErrorHandler*>(cinfo->err);
-        std::snprintf(handler->message, sizeof handler->message, "more than %d scans", kMaxScans);
+    auto* handler = reinterpret_cast<ErrorHandler*>(cinfo->err);
+    if (decoder->input_scan_number > handler->maxScans) {
+        std::snprintf(handler->message, sizeof handler->message, "more than %d scans", handler->maxScans);
         std::longjmp(handler->jump, 1);
     }
 }
@@ -95,43 +95,6 @@ bool compress(const RgbImage& image, int quality, Output& output, ErrorHandler& 
     return true;
 }
 
-bool decompress(const std::uint8_t* data, std::size_t size, RgbImage& image, ErrorHandler& handler)
-{
-    jpeg_decompress_struct cinfo;
-    jpeg_progress_mgr progress;
-    install(handler, *reinterpret_cast<jpeg_common_struct*>(&cinfo));
-    if (setjmp(handler.jump)) {
-        jpeg_destroy_decompress(&cinfo);
-        return false;
-    }
-    jpeg_create_decompress(&cinfo);
-    progress.progress_monitor = onProgress;
-    cinfo.progress = &progress;
-    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
-    jpeg_read_header(&cinfo, TRUE);
-    if (cinfo.image_width > static_cast<JDIMENSION>(kMaxSide) || cinfo.image_height > static_cast<JDIMENSION>(kMaxSide)) {
-        std::snprintf(handler.message, sizeof handler.message, "picture too large (%u x %u)",
-                      cinfo.image_width, cinfo.image_height);
-        jpeg_destroy_decompress(&cinfo);
-        return false;
-    }
-    cinfo.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&cinfo);
-    image.width = static_cast<int>(cinfo.output_width);
-    image.height = static_cast<int>(cinfo.output_height);
-    const std::size_t stride = static_cast<std::size_t>(image.width) * 3;
-    // Grown a row at a time, so that a file cut short is refused before the
-    // whole picture has been allocated.
-    while (cinfo.output_scanline < cinfo.output_height) {
-        image.rgb.resize(stride * (cinfo.output_scanline + 1));
-        JSAMPROW row = image.rgb.data() + stride * cinfo.output_scanline;
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return true;
-}
-
 } // namespace
 
 std::vector<std::uint8_t> encodeJpeg(const RgbImage& image, int quality)
@@ -150,11 +113,149 @@ std::vector<std::uint8_t> encodeJpeg(const RgbImage& image, int quality)
 
 RgbImage decodeJpeg(const std::uint8_t* data, std::size_t size)
 {
-    ErrorHandler handler;
+    JpegDecoder decoder(data, size);
+    if (decoder.width() > kMaxSide || decoder.height() > kMaxSide)
+        throw FormatError("picture too large (" + std::to_string(decoder.width()) + " x "
+                          + std::to_string(decoder.height()) + ")");
     RgbImage image;
-    if (!decompress(data, size, image, handler))
-        throw FormatError(handler.message);
+    image.width = decoder.width();
+    image.height = decoder.height();
+    const std::size_t stride = static_cast<std::size_t>(image.width) * 3;
+    // Grown a row at a time, so that a file cut short is refused before the
+    // whole picture has been allocated.
+    for (int y = 0; y < image.height; ++y) {
+        image.rgb.resize(stride * static_cast<std::size_t>(y + 1));
+        decoder.readRow(image.rgb.data() + stride * static_cast<std::size_t>(y));
+    }
     return image;
+}
+
+struct JpegDecoder::State {
+    jpeg_decompress_struct cinfo;
+    jpeg_progress_mgr progress;
+    ErrorHandler handler;
+    bool created = false;
+    bool started = false;
+    bool cmyk = false;
+    std::vector<std::uint8_t> cmykRow;
+    int orientation = 1;
+    ~State()
+    {
+        if (created)
+            jpeg_destroy_decompress(&cinfo);
+    }
+};
+
+namespace {
+
+// Each holds a setjmp(), as the functions above; false on an error.
+bool readHeader(JpegDecoder::Options options, const std::uint8_t* data, std::size_t size, jpeg_decompress_struct& cinfo,
+                jpeg_progress_mgr& progress, ErrorHandler& handler, bool& created)
+{
+    install(handler, *reinterpret_cast<jpeg_common_struct*>(&cinfo));
+    handler.strict = options.strict;
+    handler.maxScans = options.maxScans;
+    if (setjmp(handler.jump))
+        return false;
+    jpeg_create_decompress(&cinfo);
+    created = true;
+    cinfo.mem->max_memory_to_use = static_cast<long>(options.maxMemory);
+    progress.progress_monitor = onProgress;
+    cinfo.progress = &progress;
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xffff);
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&cinfo, TRUE);
+    // libjpeg turns no CMYK into RGB: read as CMYK, turned below.
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    return true;
+}
+
+bool readScanline(jpeg_decompress_struct& cinfo, ErrorHandler& handler, bool& started, std::uint8_t* rgb)
+{
+    if (setjmp(handler.jump))
+        return false;
+    if (!started) {
+        jpeg_start_decompress(&cinfo);
+        started = true;
+    }
+    JSAMPROW row = rgb;
+    if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
+        std::snprintf(handler.message, sizeof handler.message, "the picture ends too soon");
+    else if (cinfo.output_scanline == cinfo.output_height)
+        jpeg_finish_decompress(&cinfo);
+    return true;
+}
+
+std::uint32_t exifNumber(const std::uint8_t* p, int bytes, bool bigEndian)
+{
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v |= std::uint32_t(p[bigEndian ? i : bytes - 1 - i]) << (8 * (bytes - 1 - i));
+    return v;
+}
+
+} // namespace
+
+JpegDecoder::JpegDecoder(const std::uint8_t* data, std::size_t size, const Options& options) : state_(new State)
+{
+    State& s = *state_;
+    if (!readHeader(options, data, size, s.cinfo, s.progress, s.handler, s.created))
+        throw FormatError(s.handler.message);
+    s.cmyk = s.cinfo.out_color_space == JCS_CMYK;
+    for (jpeg_saved_marker_ptr m = s.cinfo.marker_list; m; m = m->next) {
+        if (m->marker == JPEG_APP0 + 1 && m->data_length > 6 && std::memcmp(m->data, "Exif\0\0", 6) == 0) {
+            s.orientation = exifOrientation(m->data + 6, m->data_length - 6);
+            break;
+        }
+    }
+}
+
+JpegDecoder::~JpegDecoder() = default;
+
+int JpegDecoder::width() const { return static_cast<int>(state_->cinfo.image_width); }
+int JpegDecoder::height() const { return static_cast<int>(state_->cinfo.image_height); }
+int JpegDecoder::orientation() const { return state_->orientation; }
+
+void JpegDecoder::readRow(std::uint8_t* rgb)
+{
+    State& s = *state_;
+    s.handler.message[0] = '\0';
+    if (s.started && s.cinfo.output_scanline >= s.cinfo.output_height)
+        throw FormatError("no rows left");
+    if (s.cmyk)
+        s.cmykRow.resize(static_cast<std::size_t>(width()) * 4);
+    if (!readScanline(s.cinfo, s.handler, s.started, s.cmyk ? s.cmykRow.data() : rgb) || s.handler.message[0])
+        throw FormatError(s.handler.message);
+    if (s.cmyk) {
+        // Stored inverted, as Adobe's programs write it.
+        const std::uint8_t* in = s.cmykRow.data();
+        for (int x = 0; x < width(); ++x, in += 4, rgb += 3)
+            for (int c = 0; c < 3; ++c)
+                rgb[c] = static_cast<std::uint8_t>(in[c] * in[3] / 255);
+    }
+}
+
+int exifOrientation(const std::uint8_t* tiff, std::size_t size)
+{
+    if (size < 8 || !((tiff[0] == 'I' && tiff[1] == 'I') || (tiff[0] == 'M' && tiff[1] == 'M')))
+        return 1;
+    const bool big = tiff[0] == 'M';
+    const std::uint32_t ifd = exifNumber(tiff + 4, 4, big);
+    if (ifd > size - 2 || ifd < 8)
+        return 1;
+    const std::uint32_t count = exifNumber(tiff + ifd, 2, big);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::size_t at = std::size_t(ifd) + 2 + std::size_t(i) * 12;
+        if (at + 12 > size)
+            return 1;
+        // Tag 0x0112, type SHORT, one value.
+        if (exifNumber(tiff + at, 2, big) == 0x0112 && exifNumber(tiff + at + 2, 2, big) == 3) {
+            const std::uint32_t value = exifNumber(tiff + at + 8, 2, big);
+            return value >= 1 && value <= 8 ? int(value) : 1;
+        }
+    }
+    return 1;
 }
 
 } // namespace formats

@@ -1,39 +1,81 @@
 // Hands a file from a second start of Tagomat 2 to the window that already
-// runs on the same program directory, through a local socket next to the
-// lock ("tagomat2.socket" in the program directory).
+// runs on the same program directory, through a local socket in the
+// runtime folder ($XDG_RUNTIME_DIR, else the temporary folder) named by a
+// short hash of the program directory, so that a directory of any length
+// has one.
 //
-// The message is one line: the absolute path of the file to import, or an
-// empty line for "come to the front". The running window answers "ok" once
-// it has taken the request.
+// The message is one line: the path of the file to import, each byte
+// outside letters, digits and "-._~" written as %XX (so a newline in a file
+// name stays part of it), or an empty line for "come to the front". The
+// running window answers "ok" once it has taken the request, "refused" for
+// a message it cannot decode.
 #pragma once
 
+#include <QByteArray>
 #include <QLocalServer>
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
+#include <optional>
+
+class QLocalSocket;
 
 namespace handover {
+
+// Clients served at once; more are closed as they come.
+inline constexpr int kMaxConnections = 8;
+// A client that has not sent its whole message by then is dropped.
+inline constexpr int kIdleTimeoutMs = 5000;
+// The longest message: a path of 4,096 bytes, each written as %XX, and its newline.
+inline constexpr int kMaxMessageBytes = 3 * 4096 + 1;
 
 // The socket of the program directory.
 QString socketPath();
 
+// The message line for a file (without its newline), and back; nothing for
+// a line that is not one (a byte outside the encoding, a broken %XX, a path
+// that is not UTF-8).
+QByteArray encodeMessage(const QString& file);
+std::optional<QString> decodeMessage(const QByteArray& line);
+
 // Run by the second start. True when the running window took the request;
 // false with the reason otherwise.
 bool send(const QString& file, QString* error);
+bool send(const QString& socket, const QString& file, QString* error);
 
 // Listens in the running window. Each request calls receive() with the file
-// (empty: only come to the front).
+// (empty: only come to the front), from the event loop once the client has
+// its answer. A server that fails, or whose socket file goes, listens again.
 class Server : public QObject {
 public:
     explicit Server(std::function<void(const QString&)> receive, QObject* parent = nullptr);
-    // False when the socket could not be made; the program then runs without it.
+    ~Server() override;
+    // False when the socket could not be made; the program then runs
+    // without it, trying again from time to time.
     bool listen();
+    bool listen(const QString& socket);
+
+    // For tests: shorter waits than a person needs.
+    void setIdleTimeout(int ms) { idleTimeoutMs_ = ms; }
+    void setWatchInterval(int ms) { watch_.setInterval(ms); }
+    int connections() const { return int(clients_.size()); }
 
 private:
+    bool start();
+    void watch();
     void takeConnection();
+    void read(QLocalSocket* socket);
+    void answer(QLocalSocket* socket, const QByteArray& reply);
+    void drop(QLocalSocket* socket);
 
     QLocalServer server_;
+    QString path_;
+    QTimer watch_;
+    QSet<QLocalSocket*> clients_;
+    int idleTimeoutMs_ = kIdleTimeoutMs;
     std::function<void(const QString&)> receive_;
 };
 

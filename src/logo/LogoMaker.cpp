@@ -1,7 +1,9 @@
 #include "logo/LogoMaker.h"
 
+#include "files/FileOps.h"
+#include "logo/JpegReader.h"
+
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
 #include <cstring>
@@ -10,7 +12,6 @@ namespace logo {
 namespace {
 
 constexpr int kSeeThroughIndex = 255;
-constexpr int kAllocationLimitMb = 256;
 
 [[noreturn]] void fail(const QString& what)
 {
@@ -20,13 +21,11 @@ constexpr int kAllocationLimitMb = 256;
 // The format of the common pictures from their first bytes, so that the
 // reader loads only the one image plugin it needs (none for PNG and BMP,
 // which Qt reads itself); empty when unsure, and the reader then asks every
-// plugin.
+// plugin. (JPEG never comes here.)
 QByteArray sniffedFormat(const QByteArray& head)
 {
     if (head.startsWith("\x89PNG\r\n\x1a\n"))
         return "png";
-    if (head.startsWith("\xff\xd8\xff"))
-        return "jpeg";
     if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
         return "gif";
     if (head.startsWith("BM"))
@@ -36,7 +35,7 @@ QByteArray sniffedFormat(const QByteArray& head)
     return {};
 }
 
-QImage readFrom(QImageReader& reader)
+QImage readFrom(QImageReader& reader, const PictureLimits& limits)
 {
     const QByteArray format = reader.device() ? sniffedFormat(reader.device()->peek(16)) : QByteArray();
     if (!format.isEmpty()) {
@@ -45,32 +44,67 @@ QImage readFrom(QImageReader& reader)
     } else {
         reader.setDecideFormatFromContent(true);
     }
-    reader.setAllocationLimit(kAllocationLimitMb);
+    // Megabytes, rounded up.
+    reader.setAllocationLimit(int((limits.maxBytes() + (1 << 20) - 1) >> 20));
+    reader.setAutoTransform(true);
+    // Most formats tell their size from the header: refused before decoding.
+    const QSize size = reader.size();
+    if (size.isValid()) {
+        const std::string problem = pictureSizeProblem(size.width(), size.height(), limits);
+        if (!problem.empty())
+            fail(QStringLiteral("cannot read the picture: %1").arg(QString::fromStdString(problem)));
+    }
     QImage image = reader.read(); // the first frame of an animation
     if (image.isNull())
         fail(QStringLiteral("cannot read the picture: %1").arg(reader.errorString()));
+    const std::string problem = pictureSizeProblem(image.width(), image.height(), limits);
+    if (!problem.empty())
+        fail(QStringLiteral("cannot read the picture: %1").arg(QString::fromStdString(problem)));
     return image;
 }
 
-} // namespace
-
-QImage readPicture(const QString& path)
+QImage readJpegPicture(const std::uint8_t* data, std::size_t size, const PictureLimits& limits)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("cannot read the picture: %1").arg(file.errorString()));
-    QImageReader reader(&file);
-    return readFrom(reader);
+    QImage image;
+    int y = 0;
+    readJpeg(
+        data, size,
+        [&](Size picture, bool) {
+            image = QImage(picture.width, picture.height, QImage::Format_RGBX8888);
+            if (image.isNull())
+                fail(QStringLiteral("cannot read the picture: out of memory"));
+        },
+        [&](const std::uint8_t* row) { std::memcpy(image.scanLine(y++), row, std::size_t(image.width()) * 4); },
+        limits);
+    return image;
 }
 
-QImage readPicture(const QByteArray& data)
+QImage readData(const QByteArray& data, const PictureLimits& limits)
 {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
+    if (looksLikeJpeg(bytes, std::size_t(data.size())))
+        return readJpegPicture(bytes, std::size_t(data.size()), limits);
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    return readFrom(reader);
+    return readFrom(reader, limits);
 }
+
+} // namespace
+
+QImage readPicture(const QString& path, const PictureLimits& limits)
+{
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = files::readAll(path.toStdString(), files::kMaxPictureFileBytes);
+    } catch (const files::FileError& e) {
+        fail(QStringLiteral("cannot read the picture: %1").arg(QString::fromStdString(e.what())));
+    }
+    return readData(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())), limits);
+}
+
+QImage readPicture(const QByteArray& data, const PictureLimits& limits) { return readData(data, limits); }
 
 Rgba toRgba(const QImage& image)
 {

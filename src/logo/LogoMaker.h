@@ -2,6 +2,7 @@
 // readers and the conversions between QImage and the logo maker's pixels.
 #pragma once
 
+#include "logo/PictureLimits.h"
 #include "logo/SprayMaker.h"
 
 #include <QImage>
@@ -9,9 +10,14 @@
 
 namespace logo {
 
-// The first frame of a picture in any format Qt's image plugins read.
-QImage readPicture(const QString& path);
-QImage readPicture(const QByteArray& data);
+// The first frame of a picture in any format Qt's image plugins read, turned
+// upright as its orientation says. A JPEG picture is read with libjpeg
+// itself, its scans capped. The file may hold at most
+// files::kMaxPictureFileBytes, the picture no more than `limits` allow: a
+// picture that says in its header it is larger is refused before it is
+// decoded, and the decoder allocates no more than such a picture needs.
+QImage readPicture(const QString& path, const PictureLimits& limits = kPictureLimits);
+QImage readPicture(const QByteArray& data, const PictureLimits& limits = kPictureLimits);
 
 // Straight RGBA pixels of `image`; hasAlpha when its format has an alpha channel.
 Rgba toRgba(const QImage& image);

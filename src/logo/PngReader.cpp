@@ -1,5 +1,6 @@
 #include "logo/PngReader.h"
 
+#include "files/ReadLimits.h"
 #include "logo/SprayMaker.h"
 
 #include <png.h>
@@ -14,16 +15,14 @@
 namespace logo {
 namespace {
 
-// As much as Qt's readers may allocate for a picture.
-constexpr std::size_t kAllocationLimit = std::size_t(256) << 20;
-
 struct Reader {
     png_structp png = nullptr;
     png_infop info = nullptr;
     std::FILE* file = nullptr;          // the file read, or
     const std::uint8_t* data = nullptr; // the bytes in memory
     std::size_t size = 0;
-    std::size_t at = 0;
+    std::size_t at = 0;                 // bytes read so far
+    PictureLimits limits;
     char message[200] = "";
     ~Reader()
     {
@@ -46,8 +45,13 @@ void onRead(png_structp png, png_bytep out, png_size_t count)
 {
     auto* reader = static_cast<Reader*>(png_get_io_ptr(png));
     if (reader->file) {
+        // (png_error jumps away: the text must need no destructor here.)
+        static const std::string tooLarge = "the file is larger than " + files::describeLimit(files::kMaxPictureFileBytes);
+        if (count > files::kMaxPictureFileBytes - reader->at)
+            png_error(png, tooLarge.c_str());
         if (std::fread(out, 1, count, reader->file) != count)
             png_error(png, "the file ends too soon");
+        reader->at += count;
         return;
     }
     if (reader->size - reader->at < count)
@@ -71,6 +75,7 @@ bool readHeader(Reader& reader, Header& header)
     if (setjmp(png_jmpbuf(reader.png)))
         return false;
     png_set_read_fn(reader.png, &reader, onRead);
+    // The size is judged below, in plain words.
     png_set_user_limits(reader.png, 0x7fffffff, 0x7fffffff);
     png_read_info(reader.png, reader.info);
     header.width = png_get_image_width(reader.png, reader.info);
@@ -123,8 +128,11 @@ void read(Reader& reader, const std::function<void(Size, bool)>& start,
     if (!readHeader(reader, header))
         fail(reader);
     const std::size_t stride = std::size_t(header.width) * 4;
-    if (header.width == 0 || header.height == 0 || stride * header.height > kAllocationLimit)
-        throw LogoError("cannot read the picture: it is too large");
+    const std::string problem = pictureSizeProblem(header.width, header.height, reader.limits);
+    if (!problem.empty())
+        throw LogoError("cannot read the picture: " + problem);
+    if (header.width == 0 || header.height == 0)
+        throw LogoError("cannot read the picture: it is empty");
     start({int(header.width), int(header.height)}, header.hasAlpha);
     if (!header.interlaced) {
         std::vector<std::uint8_t> line(stride);
@@ -154,9 +162,10 @@ bool looksLikePng(const std::uint8_t* head, std::size_t size)
 }
 
 void readPng(const std::string& path, const std::function<void(Size, bool)>& start,
-             const std::function<void(const std::uint8_t*)>& row)
+             const std::function<void(const std::uint8_t*)>& row, const PictureLimits& limits)
 {
     Reader reader;
+    reader.limits = limits;
     reader.file = std::fopen(path.c_str(), "rb");
     if (!reader.file)
         throw LogoError("cannot read the picture: " + std::string(std::strerror(errno)));
@@ -164,9 +173,10 @@ void readPng(const std::string& path, const std::function<void(Size, bool)>& sta
 }
 
 void readPng(const std::uint8_t* data, std::size_t size, const std::function<void(Size, bool)>& start,
-             const std::function<void(const std::uint8_t*)>& row)
+             const std::function<void(const std::uint8_t*)>& row, const PictureLimits& limits)
 {
     Reader reader;
+    reader.limits = limits;
     reader.data = data;
     reader.size = size;
     read(reader, start, row);

@@ -4,6 +4,7 @@
 // (palette and grey expanded, 16 bits rounded to 8, no gamma applied).
 #pragma once
 
+#include "logo/PictureLimits.h"
 #include "logo/Pixels.h"
 
 #include <cstddef>
@@ -19,13 +20,14 @@ bool looksLikePng(const std::uint8_t* head, std::size_t size);
 // Reads the PNG file at `path`: `start` gets its size and whether it has an
 // alpha channel (or a transparent colour), then `row` each row top-down as
 // straight RGBA. Throws LogoError for a file that cannot be read, is no
-// PNG, is broken or too large.
+// PNG, is broken, is larger than a picture file may be, or holds a picture
+// beyond `limits` (refused from its header, before anything is decoded).
 void readPng(const std::string& path, const std::function<void(Size, bool)>& start,
-             const std::function<void(const std::uint8_t*)>& row);
+             const std::function<void(const std::uint8_t*)>& row, const PictureLimits& limits = kPictureLimits);
 
 // The same for a PNG file held in memory.
 void readPng(const std::uint8_t* data, std::size_t size, const std::function<void(Size, bool)>& start,
-             const std::function<void(const std::uint8_t*)>& row);
+             const std::function<void(const std::uint8_t*)>& row, const PictureLimits& limits = kPictureLimits);
 
 // The whole picture at once.
 Rgba readPng(const std::string& path);

@@ -1,5 +1,7 @@
 #include "logo/Resample.h"
 
+#include "logo/SprayMaker.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -8,6 +10,19 @@ namespace logo {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
+
+// The most floats the scaler's tables (the weights, and the sums of the
+// output rows still open) may take: 64 MiB. Pictures within the readers'
+// limits stay far below; a stranger shape is refused rather than taking
+// gigabytes.
+constexpr double kMaxTableFloats = 16.0 * 1024 * 1024;
+
+[[noreturn]] void tooExtreme(Size from, Size to)
+{
+    throw LogoError("the picture (" + std::to_string(from.width) + "x" + std::to_string(from.height)
+                    + ") cannot be scaled to " + std::to_string(to.width) + "x" + std::to_string(to.height)
+                    + ": its shape is too extreme");
+}
 
 double sinc(double x)
 {
@@ -43,6 +58,8 @@ std::vector<Resampler::Taps> taps(int from, int to, Filter filter)
         reach = 0.5;
         scale = 1.0;
     }
+    if (double(to) * (2 * reach + 2) > kMaxTableFloats)
+        return {};
     std::vector<Resampler::Taps> result(to);
     for (int i = 0; i < to; ++i) {
         const double centre = (i + 0.5) / factor;
@@ -106,11 +123,15 @@ Resampler::Resampler(Size from, Size to, Filter filter, bool opaque)
       rows_(taps(from.height, to.height, filter)), columns_(taps(from.width, to.width, filter)),
       line_(std::size_t(from.width) * 4)
 {
+    if (from.empty() || to.empty() || rows_.empty() || columns_.empty())
+        tooExtreme(from, to);
     // As many slots as output rows that one source row reaches at most.
     std::vector<int> reached(std::size_t(from.height) + 1, 0);
     for (const Taps& t : rows_)
         for (int y = t.start; y < t.stop(); ++y)
             slots_ = std::max(slots_, ++reached[std::size_t(y)]);
+    if (double(slots_) * from.width * 4 > kMaxTableFloats)
+        tooExtreme(from, to);
     sums_.assign(std::size_t(slots_) * from.width * 4, 0.0f);
     out_.width = to.width;
     out_.height = to.height;

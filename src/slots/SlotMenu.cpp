@@ -81,7 +81,7 @@ QString savePictureAs(const QString& wadPath, const QString& pngPath)
             .arg(pngPath);
     QImage image;
     try {
-        const std::vector<std::uint8_t> wad = files::readAll(wadPath.toStdString());
+        const std::vector<std::uint8_t> wad = files::readAll(wadPath.toStdString(), files::kMaxWadBytes);
         const formats::WadPicture picture = formats::readWadPicture(wad.data(), wad.size());
         const bool seeThrough = picture.type == formats::kWadMipTexture;
         image = QImage(picture.width, picture.height, QImage::Format_ARGB32);

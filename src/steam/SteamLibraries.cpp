@@ -1,32 +1,32 @@
 #include "SteamLibraries.h"
 
+#include "files/FileOps.h"
 #include "formats/Image.h"
 #include "formats/Vdf.h"
 
 #include <QDir>
-#include <cctype>
-#include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
+
+#include <cctype>
 
 namespace steam {
 
 namespace {
-
-constexpr qint64 kMaxLibraryFile = 4 * 1024 * 1024;
 
 QString gameFolder(const QString& library) { return library + QStringLiteral("/steamapps/common/Half-Life"); }
 
 // The folders one library file lists; nothing when it cannot be read.
 QStringList listedFolders(const QString& path)
 {
-    QFile file(path);
-    if (file.size() > kMaxLibraryFile || !file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
     std::vector<formats::VdfEntry> top;
     try {
-        top = formats::readVdf(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
+        // Counted as it is read: a link into /proc says it is empty.
+        const std::vector<std::uint8_t> bytes = files::readAll(path.toStdString(), files::kMaxSettingsFileBytes);
+        top = formats::readVdf(bytes.data(), bytes.size());
+    } catch (const files::FileError&) {
+        return {};
     } catch (const formats::FormatError&) {
         return {};
     }
@@ -60,7 +60,7 @@ QStringList libraryFiles()
 QStringList libraries()
 {
     QStringList found;
-    QStringList seen;
+    QSet<QString> seen;
     for (const QString& file : libraryFiles()) {
         // Steam's own folder is a library even when the file leaves it out.
         QStringList folders{QFileInfo(QFileInfo(file).absolutePath()).absolutePath()};
@@ -73,7 +73,7 @@ QStringList libraries()
             const QString canonical = QFileInfo(folder).canonicalFilePath();
             if (seen.contains(canonical))
                 continue;
-            seen << canonical;
+            seen.insert(canonical);
             found << QDir::cleanPath(folder);
         }
     }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testing_formats;
 
@@ -91,6 +92,22 @@ TEST(Wad3Tool, RefusesBadInput)
     }
     TempDir work;
     expectRefused(run({WAD3_PATH, work.file("missing.wad")}, work.path()), work, work.file("missing.wad"));
+}
+
+TEST(Wad3Tool, RefusesAWadOver16MiBAndALinkIntoProc)
+{
+    TempDir input, work;
+    // A logo followed by 16 MiB of nothing: refused by its size, not its contents.
+    Bytes big = readFile(fixturePath("spray-a.wad"));
+    big.resize(std::size_t(16) << 20 | 1);
+    writeFile(input.file("big.wad"), big);
+    RunResult r = run({WAD3_PATH, input.file("big.wad")}, work.path());
+    expectRefused(r, work, input.file("big.wad"));
+    EXPECT_NE(r.err.find("larger than 16 MiB"), std::string::npos) << r.err;
+    ASSERT_EQ(::symlink("/proc/self/pagemap", input.file("pagemap.wad").c_str()), 0);
+    r = run({WAD3_PATH, input.file("pagemap.wad")}, work.path());
+    expectRefused(r, work, input.file("pagemap.wad"));
+    EXPECT_NE(r.err.find("larger than 16 MiB"), std::string::npos) << r.err;
 }
 
 TEST(Wad3Tool, RefusesPicturesLargerThan1024OnASide)

@@ -84,7 +84,7 @@ TEST_F(PictureImport, PlusWithAPictureMakesTheLogoAndFillsTheSlot)
     EXPECT_EQ(slotTitle(2), QStringLiteral("made"));
     EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 2), QStringLiteral("made"));
     EXPECT_EQ(wadsInProgramDir(), QStringList{QStringLiteral("made.wad")});
-    const auto wad = files::readAll(store::logoWadPath(QStringLiteral("made")).toStdString());
+    const auto wad = files::readAll(store::logoWadPath(QStringLiteral("made")).toStdString(), files::kMaxWadBytes);
     const formats::WadPicture spray = formats::readWadPicture(wad.data(), wad.size());
     EXPECT_EQ(spray.type, formats::kWadMipTexture);
     expectShowsWad(slotImage(2), store::logoWadPath(QStringLiteral("made")));

@@ -4,6 +4,7 @@
 #include "steam/SteamLibraries.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +51,16 @@ TEST_F(SteamLibraries, DamagedOrMissingFilesAddOnlyWhatTheyCan)
     steam.writeRawLibraryFile(Place::Flatpak, QByteArray("\x89PNG\r\n\x1a\n\0\0", 10));
     EXPECT_EQ(steam::libraries(), (QStringList{steam.steamDir(Place::Native), steam.steamDir(Place::Flatpak)}))
         << "a damaged file lists nothing, its Steam folder stays a library";
+    EXPECT_TRUE(steam::games().isEmpty());
+}
+
+TEST_F(SteamLibraries, ALibraryFileLinkedIntoProcIsPassedOver)
+{
+    // /proc/self/pagemap says it is empty and reads for hundreds of gigabytes.
+    const QString native = steam.steamDir(Place::Native);
+    QDir().mkpath(native + QStringLiteral("/steamapps"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/pagemap"), native + QStringLiteral("/steamapps/libraryfolders.vdf")));
+    EXPECT_EQ(steam::libraries(), QStringList{native});
     EXPECT_TRUE(steam::games().isEmpty());
 }
 

@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     const std::string pcxPath = argv[1];
     const std::string jpgPath = argv[2] + kConvertOptionLength;
     try {
-        const std::vector<std::uint8_t> pcx = files::readAll(pcxPath);
+        const std::vector<std::uint8_t> pcx = files::readAll(pcxPath, files::kMaxPictureFileBytes);
         const formats::RgbImage image = formats::readPcx(pcx.data(), pcx.size());
         // A working file that the import reads and deletes at once: it needs
         // to be whole when it appears, not to survive a power cut.

@@ -7,10 +7,9 @@ namespace logo2wad {
 RowPipe::RowPipe(std::size_t rowBytes, std::function<void(const std::uint8_t*)> consume)
     : rowBytes_(rowBytes), consume_(std::move(consume))
 {
-    for (int i = 0; i < kBlocks; ++i)
-        free_.push_back(Block{std::vector<std::uint8_t>(rowBytes * kBlockRows), 0});
-    filling_ = std::move(free_.back());
-    free_.pop_back();
+    // Blocks are made as they are needed and grow by the rows put in, so a
+    // picture of a few rows costs a few rows, whatever its width.
+    blocks_ = 1;
     thread_ = std::thread([this] { run(); });
 }
 
@@ -28,7 +27,10 @@ RowPipe::~RowPipe()
 
 void RowPipe::push(const std::uint8_t* row)
 {
-    std::memcpy(filling_.bytes.data() + rowBytes_ * std::size_t(filling_.rows), row, rowBytes_);
+    const std::size_t end = rowBytes_ * std::size_t(filling_.rows + 1);
+    if (filling_.bytes.size() < end)
+        filling_.bytes.resize(end);
+    std::memcpy(filling_.bytes.data() + end - rowBytes_, row, rowBytes_);
     if (++filling_.rows == kBlockRows)
         handOver();
 }
@@ -38,9 +40,14 @@ void RowPipe::handOver()
     std::unique_lock<std::mutex> lock(mutex_);
     full_.push_back(std::move(filling_));
     changed_.notify_all();
+    if (free_.empty() && blocks_ < kBlocks) {
+        ++blocks_;
+        filling_ = Block{};
+        return;
+    }
     changed_.wait(lock, [this] { return !free_.empty() || stopped_; });
     if (stopped_) { // the consumer failed: go on filling a block nobody reads
-        filling_ = Block{std::vector<std::uint8_t>(rowBytes_ * kBlockRows), 0};
+        filling_ = Block{};
         return;
     }
     filling_ = std::move(free_.back());

@@ -47,6 +47,7 @@ private:
     std::condition_variable changed_;
     std::deque<Block> full_;
     std::vector<Block> free_;
+    int blocks_ = 0;       // made so far
     Block filling_;
     bool done_ = false;    // no more blocks come
     bool stopped_ = false; // the second thread has ended

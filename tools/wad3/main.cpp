@@ -32,7 +32,7 @@ int main(int argc, char** argv)
     }
     const std::string wadPath = argv[1];
     try {
-        const std::vector<std::uint8_t> wad = files::readAll(wadPath);
+        const std::vector<std::uint8_t> wad = files::readAll(wadPath, files::kMaxWadBytes);
         const formats::WadPicture picture = formats::readWadPicture(wad.data(), wad.size());
         if (picture.width > kMaxSide || picture.height > kMaxSide) {
             std::fprintf(stderr, "wad3: %s: the picture is %dx%d, larger than %d on a side\n", wadPath.c_str(),
