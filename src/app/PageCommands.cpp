@@ -63,6 +63,9 @@ void TForm1::bCancelClick()
 
 void TForm1::DBEditClick(int tag)
 {
+    // An empty slot has no logo, and so no file, to rename.
+    if (tag >= 1 && tag <= 8 && library_.slotTitle(tag).isEmpty())
+        return;
     RenameTarget = tag;
     Form9->execFor(tag);
 }

@@ -1,5 +1,6 @@
 #include "TDBImage.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,16 +20,61 @@ void TDBImage::setImage(const QImage& image)
     update();
 }
 
+void TDBImage::setSelected(bool on)
+{
+    if (selected_ == on)
+        return;
+    selected_ = on;
+    update();
+}
+
 void TDBImage::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
-    if (image_.isNull())
-        return;
     QPainter painter(this);
-    painter.setClipRect(contentsRect());
-    const QRect area = contentsRect();
-    const QPoint topLeft(area.x() + (area.width() - image_.width()) / 2, area.y() + (area.height() - image_.height()) / 2);
-    painter.drawImage(topLeft, image_);
+    if (!image_.isNull()) {
+        painter.save();
+        painter.setClipRect(contentsRect());
+        const QRect area = contentsRect();
+        const QPoint topLeft(area.x() + (area.width() - image_.width()) / 2,
+                             area.y() + (area.height() - image_.height()) / 2);
+        painter.drawImage(topLeft, image_);
+        painter.restore();
+    }
+    if (selected_) {
+        // Solid while the keys go to the slot, dashed while they go elsewhere.
+        QPen pen(palette().color(QPalette::Highlight), 2, hasFocus() ? Qt::SolidLine : Qt::DashLine);
+        painter.setPen(pen);
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+}
+
+void TDBImage::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Delete:
+        if (event->modifiers() & ~Qt::KeypadModifier)
+            break;
+        emit keyPressed(this, event->key());
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void TDBImage::focusInEvent(QFocusEvent* event)
+{
+    QFrame::focusInEvent(event);
+    emit focused(this);
+    update();
 }
 
 void TDBImage::mousePressEvent(QMouseEvent* event)
@@ -43,4 +89,10 @@ void TDBImage::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         emit doubleClicked(this);
     event->accept();
+}
+
+void TDBImage::focusOutEvent(QFocusEvent* event)
+{
+    QFrame::focusOutEvent(event);
+    update();
 }

@@ -1,6 +1,7 @@
 // The picture of a slot: shows the slot's picture field centred and
-// unscaled. It carries its slot number; what a press, a double click or a
-// drag does is up to the commands that listen to it.
+// unscaled. It carries its slot number; what a press, a double click, a
+// drag or a key does is up to the commands that listen to it. The selected
+// slot, the one the keys act on, shows a frame in the highlight colour.
 #pragma once
 
 #include <QFrame>
@@ -14,17 +15,27 @@ public:
     int slot() const { return slot_; }
     void setImage(const QImage& image);
     const QImage& image() const { return image_; }
+    void setSelected(bool on);
+    bool isSelected() const { return selected_; }
 
 signals:
     void mouseDown(TDBImage* image, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     void doubleClicked(TDBImage* image);
+    // The picture got the keyboard focus.
+    void focused(TDBImage* image);
+    // A key of the slot commands: the arrows, Page Up and Down, Delete.
+    void keyPressed(TDBImage* image, int key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int slot_;
     QImage image_;
+    bool selected_ = false;
 };

@@ -3,6 +3,7 @@
 #include "CommandGuard.h"
 #include "MessageBox.h"
 #include "PageList.h"
+#include "ProgramIcon.h"
 #include "TDBEdit.h"
 #include "TDBImage.h"
 #include "ToolbarIcons.h"
@@ -25,6 +26,7 @@
 #include "settings/unit2.h"
 #include "slots/SlotDeletion.h"
 #include "slots/SlotExchange.h"
+#include "slots/UnlistedLogos.h"
 #include "slots/Unit9.h"
 #include "store/Errors.h"
 #include "store/PictureField.h"
@@ -91,6 +93,7 @@ TForm1::TForm1(core::Library& library, core::Settings& settings, QWidget* parent
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tagomat 2"));
+    setWindowIcon(app::programIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(windowFont());
@@ -108,6 +111,7 @@ TForm1::TForm1(core::Library& library, core::Settings& settings, QWidget* parent
 
     grid_ = new TDBGrid(library_, client);
     grid_->setGeometry(552, 40, 145, 297);
+    grid_->setTabKeyNavigation(false);   // Tab goes on to the next control, not to the next page
     connect(grid_, &TDBGrid::rowPicked, this, [this](int row) {
         app::runCommand([&] { library_.moveToListRow(row); });
         grid_->follow();
@@ -136,7 +140,7 @@ TForm1::TForm1(core::Library& library, core::Settings& settings, QWidget* parent
     connect(hidden, &QPushButton::clicked, this, [this] { app::runCommand([this] { BitBtn1Click(); }); });
     for (int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
         auto* enter = new QShortcut(QKeySequence(key), this);
-        connect(enter, &QShortcut::activated, hidden, &QPushButton::click);
+        connect(enter, &QShortcut::activated, this, &TForm1::enterKey);
     }
 
     buildMenus();
@@ -147,6 +151,7 @@ TForm1::TForm1(core::Library& library, core::Settings& settings, QWidget* parent
     connect(&library_, &core::Library::pageListChanged, this, &TForm1::updateNavigator);
     connect(&library_, &core::Library::updateRecord, this, &TForm1::pageTitleHandOver);
     slotedit::attachSlotDrag(library_, this, pictures_);
+    pictures_[0]->setSelected(true);
     showField(-1);
     updateNavigator();
 }
@@ -254,6 +259,9 @@ void TForm1::buildSlots(QWidget* client)
         image->setGeometry(x, y, 129, 129);
         connect(image, &TDBImage::doubleClicked, this,
                 [this](TDBImage* img) { app::runCommand([this, img] { DBImageClick(img->slot()); }); });
+        connect(image, &TDBImage::focused, this, [this](TDBImage* img) { selectSlot(img->slot()); });
+        connect(image, &TDBImage::keyPressed, this,
+                [this](TDBImage* img, int key) { app::runCommand([this, img, key] { slotKey(img->slot(), key); }); });
         pictures_[n - 1] = image;
 
         auto* plus = new QPushButton(QStringLiteral("+"), client);
@@ -283,16 +291,30 @@ void TForm1::buildSlots(QWidget* client)
 
 void TForm1::buildMenus()
 {
-    auto add = [this](QMenu* menu, const QString& name, const QString& text, void (TForm1::*method)()) {
+    auto add = [this](QMenu* menu, const QString& name, const QString& text, void (TForm1::*method)(),
+                      const QKeySequence& keys = {}) {
         QAction* action = menu->addAction(text);
         action->setObjectName(name);
+        action->setShortcut(keys);
         connect(action, &QAction::triggered, this, [this, method] { app::runCommand([this, method] { (this->*method)(); }); });
+        return action;
     };
+    // Keys the slot pictures take themselves (Delete, Enter) are only shown
+    // in the menu, so that the page title box keeps them for its text.
+    auto shown = [](QAction* action, const QString& keys) { action->setText(action->text() + QLatin1Char('\t') + keys); };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
     add(file, QStringLiteral("Cancel1"), QStringLiteral("&Cancel"), &TForm1::bCancelClick);
-    add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TForm1::bSaveClick);
-    add(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), &TForm1::Exit1Click);
+    add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TForm1::bSaveClick, QKeySequence(Qt::CTRL | Qt::Key_S));
+    add(file, QStringLiteral("UnlistedLogos1"), QStringLiteral("&Logos not in the library..."), &TForm1::UnlistedLogosClick);
+    add(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), &TForm1::Exit1Click, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    add(edit, QStringLiteral("Undo1"), QStringLiteral("&Undo slot change"), &TForm1::UndoClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    edit->addSeparator();
+    add(edit, QStringLiteral("RenameLogo1"), QStringLiteral("&Rename logo..."), &TForm1::RenameLogoClick, QKeySequence(Qt::Key_F2));
+    shown(add(edit, QStringLiteral("EmptySlot1"), QStringLiteral("&Empty slot..."), &TForm1::EmptySlotClick), QStringLiteral("Del"));
+    shown(add(edit, QStringLiteral("InstallLogo1"), QStringLiteral("&Install logo"), &TForm1::InstallClick), QStringLiteral("Enter"));
     QMenu* config = menuBar()->addMenu(QStringLiteral("&Config"));
     config->setObjectName(QStringLiteral("Config2"));
     add(config, QStringLiteral("Advanced1"), QStringLiteral("&Advanced"), &TForm1::Advanced1Click);
@@ -302,14 +324,18 @@ void TForm1::buildMenus()
     pages->setObjectName(QStringLiteral("PageControl1"));
     add(pages, QStringLiteral("Insertanewpage1"), QStringLiteral("&Insert a new page"), &TForm1::bInsertClick);
     add(pages, QStringLiteral("Deletethispage1"), QStringLiteral("&Delete this page"), &TForm1::bDeleteClick);
-    add(pages, QStringLiteral("Refreshpages1"), QStringLiteral("&Refresh pages"), &TForm1::bRefreshClick);
+    add(pages, QStringLiteral("Refreshpages1"), QStringLiteral("&Refresh pages"), &TForm1::bRefreshClick, QKeySequence(Qt::Key_F5));
     add(pages, QStringLiteral("Deleteallpages1"), QStringLiteral("Delete &all pages"), &TForm1::ToolButton10Click);
+    pages->addSeparator();
+    shown(add(pages, QStringLiteral("PriorPage1"), QStringLiteral("&Previous page"), &TForm1::PriorPageClick), QStringLiteral("PgUp"));
+    shown(add(pages, QStringLiteral("NextPage1"), QStringLiteral("&Next page"), &TForm1::NextPageClick), QStringLiteral("PgDown"));
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
     add(help, QStringLiteral("About1"), QStringLiteral("&About"), &TForm1::About1Click);
     add(help, QStringLiteral("Credits1"), QStringLiteral("&Credits"), &TForm1::Credits1Click);
     add(help, QStringLiteral("Help2"), QStringLiteral("&Help (online)"), &TForm1::Help2Click);
     add(help, QStringLiteral("Forum1"), QStringLiteral("F&orum (online)"), &TForm1::Forum1Click);
+    add(help, QStringLiteral("UserGuide1"), QStringLiteral("&User guide"), &TForm1::UserGuideClick, QKeySequence(Qt::Key_F1));
 }
 
 void TForm1::buildTabOrder()
@@ -356,6 +382,7 @@ void TForm1::createDialogs()
     Form2 = new TForm2(settings_, this);
     Form9 = new TForm9(library_, this);
     Form11 = new TForm11(this);
+    unlisted_ = new slotedit::UnlistedLogos(library_, this);
     importer_ = new logoimport::Importer(library_, settings_, *Form4, *Form11, this);
 
     connect(importer_, &logoimport::Importer::dropAcceptanceChanged, this, &TForm1::setDropAcceptance);
@@ -525,9 +552,122 @@ void TForm1::About1Click() { AboutBox->exec(); }
 void TForm1::Credits1Click() { Form3->exec(); }
 void TForm1::Help2Click() { info::openAddress(info::helpPage()); }
 void TForm1::Forum1Click() { info::openAddress(info::forumPage()); }
+void TForm1::UserGuideClick()
+{
+    if (!info::openAddress(info::userGuide()))
+        app::MessageBox::plain(QStringLiteral("The user guide could not be opened: no program here shows %1.")
+                                   .arg(info::userGuide().toLocalFile()));
+}
 void TForm1::hyperlinkClick() { info::openAddress(info::webSite()); }
-void TForm1::InsertClick(int slot) { importer_->insertClick(slot); }
 void TForm1::DeleteClick(int slot) { slotedit::deleteClick(library_, slot); }
+void TForm1::UnlistedLogosClick() { unlisted_->showModal(); }
+
+// "+" on a filled slot asks first; the logo it replaces loses its slot, and
+// its file is dealt with as "-" deals with it.
+void TForm1::InsertClick(int slot)
+{
+    const QString old = library_.slotTitle(slot);
+    if (!old.isEmpty()
+        && !app::MessageBox::confirm(QStringLiteral("Replace \"%1\" in this slot?").arg(old), app::MessageBox::Answer::No))
+        return;
+    importer_->insertClick(slot);
+    if (old.isEmpty() || library_.slotTitle(slot) == old)
+        return;   // cancelled or failed: the old logo is still there
+    if (!app::MessageBox::confirm(QStringLiteral("Do you want to delete the wad file of the logo? (cannot be undone!)"),
+                                  app::MessageBox::Answer::No))
+        return;
+    switch (library_.removeLogoFile(old)) {
+    case core::Library::RemoveResult::Removed:
+        break;
+    case core::Library::RemoveResult::StillNamed:
+        app::MessageBox::plain(QStringLiteral("The file of \"%1\" is kept: another slot shows it.").arg(old));
+        break;
+    case core::Library::RemoveResult::NoFileName:
+        app::MessageBox::plain(QStringLiteral("The title \"%1\" is no file name, so no file was deleted.").arg(old));
+        break;
+    case core::Library::RemoveResult::Failed:
+        app::MessageBox::plain(QStringLiteral("Could not delete ") + store::logoWadPath(old));
+        break;
+    }
+}
+
+// Keys.
+
+void TForm1::selectSlot(int slot)
+{
+    if (slot < 1 || slot > store::LogoPage::kSlots)
+        return;
+    selected_ = slot;
+    for (TDBImage* picture : pictures_)
+        picture->setSelected(picture->slot() == slot);
+    if (!pictures_[slot - 1]->hasFocus() && isActiveWindow())
+        pictures_[slot - 1]->setFocus(Qt::OtherFocusReason);
+}
+
+// The slots lie in two rows of four: the arrows move within them and stop at the edges.
+void TForm1::slotKey(int slot, int key)
+{
+    const int column = (slot - 1) % 4, row = (slot - 1) / 4;
+    switch (key) {
+    case Qt::Key_Left:
+        if (column > 0)
+            selectSlot(slot - 1);
+        break;
+    case Qt::Key_Right:
+        if (column < 3)
+            selectSlot(slot + 1);
+        break;
+    case Qt::Key_Up:
+        if (row > 0)
+            selectSlot(slot - 4);
+        break;
+    case Qt::Key_Down:
+        if (row < 1)
+            selectSlot(slot + 4);
+        break;
+    case Qt::Key_PageUp:
+        PriorPageClick();
+        break;
+    case Qt::Key_PageDown:
+        NextPageClick();
+        break;
+    case Qt::Key_Delete:
+        selectSlot(slot);
+        EmptySlotClick();
+        break;
+    default:
+        break;
+    }
+}
+
+// Enter installs the logo of a slot picture that has the focus; elsewhere
+// it is the hidden default button, which takes over the page title.
+void TForm1::enterKey()
+{
+    if (auto* picture = qobject_cast<TDBImage*>(focusWidget())) {
+        app::runCommand([this, picture] { DBImageClick(picture->slot()); });
+        return;
+    }
+    findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+}
+
+void TForm1::UndoClick()
+{
+    QString gone;
+    if (library_.undoSlotChange(&gone) == core::Library::UndoResult::FileGone)
+        app::MessageBox::plain(
+            QStringLiteral("The logo file of \"%1\" has been deleted, so this change cannot be undone.").arg(gone));
+}
+
+void TForm1::RenameLogoClick() { DBEditClick(selected_); }
+void TForm1::EmptySlotClick()
+{
+    if (!library_.slotTitle(selected_).isEmpty())
+        DeleteClick(selected_);
+}
+void TForm1::InstallClick() { DBImageClick(selected_); }
+void TForm1::PriorPageClick() { moveCommand(&core::Library::prior); }
+void TForm1::NextPageClick() { moveCommand(&core::Library::next); }
 
 // The double click on a slot picture installs its logo into the game.
 void TForm1::DBImageClick(int slot)

@@ -32,6 +32,7 @@ class Settings;
 }
 namespace info { class LinkLabel; }
 namespace logoimport { class Importer; }
+namespace slotedit { class UnlistedLogos; }
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -57,6 +58,10 @@ public:
     TDBEdit* titleEdit(int slot) const { return edits_[slot - 1]; }
     TDBEdit* pageTitleEdit() const { return pageTitle_; }
 
+    // The slot the keys act on (1 to 8), framed on the screen.
+    int selectedSlot() const { return selected_; }
+    void selectSlot(int slot);
+
     // Drop acceptance of the window.
     void setDropAcceptance(bool on);
 
@@ -81,6 +86,15 @@ public:
     void DBImageClick(int slot);
     void DBEditClick(int tag);
     void BitBtn1Click();
+    // The keys' commands on the selected slot and on pages.
+    void UndoClick();
+    void RenameLogoClick();
+    void EmptySlotClick();
+    void InstallClick();
+    void PriorPageClick();
+    void NextPageClick();
+    void UnlistedLogosClick();
+    void UserGuideClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +115,8 @@ private:
     void pageTitleEscape();
     void updateNavigator();
     void moveCommand(void (core::Library::*move)());
+    void slotKey(int slot, int key);
+    void enterKey();
     // Neither minimized nor maximized, after a settings window closed.
     void restoreWindowState();
 
@@ -115,12 +131,14 @@ private:
     TForm2* Form2 = nullptr;
     TForm9* Form9 = nullptr;
     TForm11* Form11 = nullptr;
+    slotedit::UnlistedLogos* unlisted_ = nullptr;
     logoimport::Importer* importer_ = nullptr;
     std::array<TDBImage*, 8> pictures_{};
     std::array<TDBEdit*, 8> edits_{};
     TDBEdit* pageTitle_ = nullptr;
     TDBGrid* grid_ = nullptr;
     std::array<QToolButton*, 4> navigator_{};
+    int selected_ = 1;
     bool pageTitleDirty_ = false;
     bool showingField_ = false;
 };

@@ -7,6 +7,7 @@
 #include "store/Records.h"
 #include "store/Table.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cerrno>
@@ -71,6 +72,7 @@ void Library::open(const QString& dir)
         table->open();
     }
     setUnsavedChanges(false);
+    forgetUndo();
 }
 
 void Library::close()
@@ -124,15 +126,47 @@ void Library::store()
     pages_->post();
 }
 
-void Library::first() { pages_->first(); }
-void Library::prior() { pages_->prior(); }
-void Library::next() { pages_->next(); }
-void Library::last() { pages_->last(); }
-void Library::moveToListRow(int line) { pages_->moveToListRow(line); }
-void Library::refresh() { pages_->refresh(); }
+// A move forgets the undo history only once it has happened: a move refused
+// by a duplicate title stays on the page and its changes.
+void Library::first()
+{
+    pages_->first();
+    forgetUndo();
+}
+
+void Library::prior()
+{
+    pages_->prior();
+    forgetUndo();
+}
+
+void Library::next()
+{
+    pages_->next();
+    forgetUndo();
+}
+
+void Library::last()
+{
+    pages_->last();
+    forgetUndo();
+}
+
+void Library::moveToListRow(int line)
+{
+    pages_->moveToListRow(line);
+    forgetUndo();
+}
+
+void Library::refresh()
+{
+    pages_->refresh();
+    forgetUndo();
+}
 
 void Library::addPage()
 {
+    forgetUndo();
     setUnsavedChanges(true);
     pages_->insert();
     pages_->setText(PageTitle, QStringLiteral("NEW"));
@@ -144,6 +178,7 @@ Library::DeleteResult Library::deletePage(bool withFiles)
         return DeleteResult::NothingToDelete;
     const QStringList paths = withFiles ? logoWadFilesOf(*pages_) : QStringList();
     pages_->deleteRecord();   // an engine error goes on to the caller, the files stay
+    forgetUndo();
     removeFiles(paths);
     return DeleteResult::Deleted;
 }
@@ -167,6 +202,7 @@ void Library::deleteAllPages(bool withFiles)
         throw;
     }
     pages_->open();
+    forgetUndo();
     removeFiles(paths);
 }
 
@@ -175,11 +211,13 @@ void Library::save()
     pages_->edit();
     pages_->post();
     setUnsavedChanges(false);
+    forgetUndo();
 }
 
 void Library::cancel()
 {
     pages_->cancel();
+    forgetUndo();
     pages_->refresh();
 }
 
@@ -196,6 +234,7 @@ bool Library::setPageTitle(const QString& title)
 void Library::setSlot(int slot, const QString& title, const QByteArray& pictureBytes)
 {
     pages_->edit();
+    rememberSlots({slot});
     pages_->setPicture(picture(slot), pictureBytes);
     pages_->setText(pictureTitle(slot), title);
 }
@@ -231,13 +270,23 @@ Library::PostResult Library::postWithFileChange(const std::function<void()>& und
 Library::EmptyResult Library::emptySlot(int slot, bool withFile, const QString& blankPath)
 {
     EmptyResult result;
-    result.file = store::checkedLogoWadPath(slotTitle(slot));   // before anything changes
+    result.title = slotTitle(slot);
+    // A title that names no plain file still leaves the slot; only its file
+    // is out of reach.
+    result.titleNamesNoFile = !store::titleNamesFile(result.title);
+    if (!result.titleNamesNoFile)
+        result.file = store::logoWadPath(result.title);
     const QByteArray blank = blankPicture(blankPath);   // a file error stops the command here
     pages_->edit();
+    rememberSlots({slot});
     pages_->setPicture(picture(slot), blank);
     pages_->setText(pictureTitle(slot), QString());
     if (!withFile)
         return result;
+    if (result.titleNamesNoFile) {
+        result.fileKept = true;
+        return result;
+    }
     const std::string file = result.file.toStdString();
     // The cleared slot is stored before its file goes, so that cancelling
     // the page's changes cannot bring back a title naming a deleted file.
@@ -261,6 +310,7 @@ void Library::exchangeSlots(int source, int target)
     scratch_->setText(TempImageTitle, pages_->text(pictureTitle(target)));
     if (source == target)
         return;
+    rememberSlots({source, target});
     pages_->setPicture(picture(target), pages_->picture(picture(source)));
     pages_->setText(pictureTitle(target), pages_->text(pictureTitle(source)));
     pages_->setPicture(picture(source), scratch_->picture(TempImage));
@@ -302,10 +352,79 @@ Library::RenameResult Library::renameLogo(int slot, const QString& name, QString
         return RenameResult::DuplicatePageTitle;
     if (bothNames)
         files::removeFile(oldPath);
+    forgetUndo();   // earlier steps may name the old file
     return RenameResult::Renamed;
 }
 
 void Library::renamePage(const QString& name) { pages_->setText(PageTitle, name); }
+
+bool Library::pageTitleTaken(const QString& title) const
+{
+    const QString kept = title.left(store::LogoPage::kTitleWidth);
+    const int current = currentListRow();
+    for (int line = 0; line < listCount(); ++line)
+        if (line != current && listKey(line) == kept)
+            return true;
+    return false;
+}
+
+void Library::rememberSlots(std::initializer_list<int> changedSlots)
+{
+    std::vector<SlotContent> step;
+    for (int slot : changedSlots)
+        step.push_back({slot, slotTitle(slot), slotPicture(slot)});
+    undo_.push_back(std::move(step));
+}
+
+Library::UndoResult Library::undoSlotChange(QString* goneTitle)
+{
+    if (undo_.empty())
+        return UndoResult::NothingToUndo;
+    const std::vector<SlotContent> step = std::move(undo_.back());
+    undo_.pop_back();
+    for (const SlotContent& content : step) {
+        if (content.title.isEmpty() || !store::titleNamesFile(content.title))
+            continue;
+        if (!files::exists(store::logoWadPath(content.title).toStdString())) {
+            if (goneTitle)
+                *goneTitle = content.title;
+            return UndoResult::FileGone;
+        }
+    }
+    pages_->edit();
+    for (const SlotContent& content : step) {
+        pages_->setPicture(picture(content.slot), content.picture);
+        pages_->setText(pictureTitle(content.slot), content.title);
+    }
+    setUnsavedChanges(true);
+    return UndoResult::Undone;
+}
+
+QStringList Library::unlistedLogos() const
+{
+    QStringList titles;
+    const QDir dir(store::programDir());
+    const QStringList names = dir.entryList({QStringLiteral("*.wad")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& name : names) {
+        if (!name.endsWith(QLatin1String(".wad")))   // the filter ignores case
+            continue;
+        const QString title = name.chopped(4);
+        if (title.isEmpty() || !store::titleNamesFile(title) || namesLogoFile(store::logoWadPath(title)))
+            continue;
+        titles << title;
+    }
+    return titles;
+}
+
+Library::RemoveResult Library::removeLogoFile(const QString& title)
+{
+    if (title.isEmpty() || !store::titleNamesFile(title))
+        return RemoveResult::NoFileName;
+    const QString path = store::logoWadPath(title);
+    if (namesLogoFile(path))
+        return RemoveResult::StillNamed;
+    return files::removeFile(path.toStdString()) ? RemoveResult::Removed : RemoveResult::Failed;
+}
 
 void Library::storeScratch()
 {

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace store { class Table; }
 
@@ -96,11 +97,14 @@ public:
     struct EmptyResult {
         bool duplicatePageTitle = false;   // the page could not be stored: its title is taken
         bool fileKept = false;             // the logo wad file is still there
-        QString file;                      // the logo wad file
+        bool titleNamesNoFile = false;     // the title was no file name: no file was touched
+        QString title;                     // the title the slot had
+        QString file;                      // the logo wad file (empty when the title names none)
     };
     // Shows the blank picture (read from `blankPath`) and clears the title;
     // with its file, the page is stored first and the logo wad file then
-    // deleted.
+    // deleted. A slot whose title is no plain file name (a damaged table) is
+    // emptied all the same, and no file is touched.
     EmptyResult emptySlot(int slot, bool withFile, const QString& blankPath);
     // Exchanges the contents of two slots through the scratch record.
     void exchangeSlots(int source, int target);
@@ -109,6 +113,25 @@ public:
     // was; `reason` says why when another name would not help.
     RenameResult renameLogo(int slot, const QString& name, QString* reason);
     void renamePage(const QString& name);
+    // True when another page than the current one has this title (as the
+    // title field would keep it): storing it would be refused.
+    bool pageTitleTaken(const QString& title) const;
+
+    // Undo of the slot changes of the current page (a logo put in, a slot
+    // emptied, two slots exchanged), last change first, until the page is
+    // saved, cancelled, refreshed or left. A logo rename is a file change
+    // and ends the history. Undo never brings back a title whose logo wad
+    // file is gone: it refuses that step, names the title and forgets it.
+    bool canUndo() const { return !undo_.empty(); }
+    enum class UndoResult { Undone, NothingToUndo, FileGone };
+    UndoResult undoSlotChange(QString* goneTitle = nullptr);
+
+    // The logo wad files of the program directory that no slot of any page
+    // names (nor the pending edit): their titles, sorted.
+    QStringList unlistedLogos() const;
+    enum class RemoveResult { Removed, StillNamed, NoFileName, Failed };
+    // Deletes the logo wad file of `title` unless a slot still names it.
+    RemoveResult removeLogoFile(const QString& title);
     // Posts the scratch record a slot exchange may have left pending.
     void storeScratch();
     // What the scratch record holds, and whether that is still pending.
@@ -137,6 +160,16 @@ private:
     // Posts a change made together with a file change; the undo puts the
     // file back when the post fails. The page stays in a pending edit.
     PostResult postWithFileChange(const std::function<void()>& undo);
+    // Keeps what the slots hold before a slot change, for undoSlotChange().
+    void rememberSlots(std::initializer_list<int> changedSlots);
+    void forgetUndo() { undo_.clear(); }
+
+    struct SlotContent {
+        int slot;
+        QString title;
+        QByteArray picture;
+    };
+    std::vector<std::vector<SlotContent>> undo_;
 
     std::unique_ptr<store::Table> pages_;
     std::unique_ptr<store::Table> scratch_;

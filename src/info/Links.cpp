@@ -1,5 +1,7 @@
 #include "Links.h"
 
+#include "store/ProgramDir.h"
+
 #include <QDesktopServices>
 
 namespace info {
@@ -12,12 +14,30 @@ std::function<void(const QUrl&)>& hook()
 }
 }
 
-QString webHost() { return QStringLiteral("tagomat.example"); }
-QString mailAddress() { return QStringLiteral("tagomat@tagomat.example"); }
+bool webSiteConfigured() { return !QStringLiteral(TAGOMAT_WEB_SITE).isEmpty(); }
+QString webHost() { return webSiteConfigured() ? QStringLiteral(TAGOMAT_WEB_SITE) : QStringLiteral("tagomat.example"); }
+QString mailAddress() { return QStringLiteral("tagomat@") + webHost(); }
 
 QUrl webSite() { return QUrl(QStringLiteral("http://") + webHost()); }
-QUrl helpPage() { return QUrl(QStringLiteral("http://") + webHost() + QStringLiteral("/tagomathelp.shtml")); }
-QUrl forumPage() { return QUrl(QStringLiteral("http://") + webHost() + QStringLiteral("/redirect.htm")); }
+
+QUrl helpPage()
+{
+    if (!webSiteConfigured())
+        return userGuide();
+    return QUrl(QStringLiteral("http://") + webHost() + QStringLiteral("/tagomathelp.shtml"));
+}
+
+QUrl forumPage()
+{
+    if (!webSiteConfigured()) {
+        QUrl guide = userGuide();
+        guide.setFragment(QStringLiteral("getting-help"));
+        return guide;
+    }
+    return QUrl(QStringLiteral("http://") + webHost() + QStringLiteral("/redirect.htm"));
+}
+
+QUrl userGuide() { return QUrl::fromLocalFile(store::userGuidePath()); }
 QUrl mailLink() { return QUrl(QStringLiteral("mailto:") + mailAddress()); }
 
 bool openAddress(const QUrl& address)

@@ -11,11 +11,17 @@ namespace info {
 
 QString webHost();
 QString mailAddress();
+// Whether the build names the maker's web site (TAGOMAT_WEB_SITE).
+bool webSiteConfigured();
 
 QUrl webSite();     // "http://" + host
-QUrl helpPage();    // the web site + "/tagomathelp.shtml"
-QUrl forumPage();   // the web site + "/redirect.htm"
+// The web site + "/tagomathelp.shtml"; the user guide when no site is configured.
+QUrl helpPage();
+// The web site + "/redirect.htm"; the guide's part on getting help when no site is configured.
+QUrl forumPage();
 QUrl mailLink();    // "mailto:" + address
+// The user guide that comes with the program (an HTML file).
+QUrl userGuide();
 
 // False when the desktop has nothing to open it with.
 bool openAddress(const QUrl& address);

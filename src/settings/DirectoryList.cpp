@@ -40,7 +40,7 @@ DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemDoubleClicked, this, &DirectoryList::openItem);
-    shown_ = directory_ = QDir::currentPath();
+    shown_ = directory_ = QDir::homePath();   // not the folder the program was started from
     fill();
 }
 

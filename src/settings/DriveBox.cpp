@@ -8,19 +8,33 @@
 
 namespace settings {
 
+bool DriveBox::isUserVolume(const QString& rootPath, const QString& home)
+{
+    const QString root = QDir::cleanPath(rootPath);
+    if (root == QLatin1String("/"))
+        return true;
+    const QString cleanHome = QDir::cleanPath(home);
+    for (const QString& place : {QStringLiteral("/media/"), QStringLiteral("/mnt/"), QStringLiteral("/run/media/"),
+                                 cleanHome + QLatin1Char('/')})
+        if (root.startsWith(place) && root.size() > place.size())
+            return !root.contains(QLatin1String("/."));   // not a hidden folder's mount (a sandbox's, a cache's)
+    return false;
+}
+
 DriveBox::DriveBox(QWidget* parent) : QComboBox(parent)
 {
+    const QString home = QDir::homePath();
+    addItem(QDir::toNativeSeparators(home), home);
     QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
-    volumes.erase(std::remove_if(volumes.begin(), volumes.end(), [](const QStorageInfo& v) { return !v.isValid(); }),
+    volumes.erase(std::remove_if(volumes.begin(), volumes.end(),
+                                 [&](const QStorageInfo& v) { return !v.isValid() || !isUserVolume(v.rootPath(), home); }),
                   volumes.end());
-    const QString rootPath = QStorageInfo::root().rootPath();
     std::sort(volumes.begin(), volumes.end(), [&](const QStorageInfo& a, const QStorageInfo& b) {
-        const bool aRoot = a.rootPath() == rootPath, bRoot = b.rootPath() == rootPath;
-        if (aRoot != bRoot)
-            return aRoot;
-        return a.rootPath().compare(b.rootPath(), Qt::CaseInsensitive) < 0;
+        return a.rootPath().compare(b.rootPath(), Qt::CaseInsensitive) < 0;   // "/" sorts first
     });
     for (const QStorageInfo& v : volumes) {
+        if (QDir::cleanPath(v.rootPath()) == QDir::cleanPath(home))
+            continue;
         QString text = QDir::toNativeSeparators(v.rootPath());
         const QString name = v.displayName();
         if (!name.isEmpty() && name != v.rootPath())

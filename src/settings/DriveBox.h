@@ -1,5 +1,7 @@
-// The drive box under a folder list: the mounted volumes, the root "/"
-// first. It shows the volume of the folder the list stands at.
+// The drive box under a folder list: the home folder, the root "/" and the
+// volumes a user mounts (under /media, /mnt, /run/media or the home folder),
+// not the system's own mounts nor a sandbox's internals. It shows the
+// entry that holds the folder the list stands at.
 #pragma once
 
 #include <QComboBox>
@@ -13,6 +15,9 @@ public:
 
     // Shows the volume that holds the folder, without reporting a choice.
     void showVolumeOf(const QString& folder);
+
+    // Whether a mount point is one the user would look for a game on.
+    static bool isUserVolume(const QString& rootPath, const QString& home);
 
 signals:
     // The user chose a volume: its root path.

@@ -34,8 +34,8 @@ QString helpText()
         QStringLiteral("in this screen."),
         QString(),
         QStringLiteral("I.E. "),
-        QStringLiteral("C:\\gamespy\\gamespy.exe or "),
-        QStringLiteral("E:\\gamespy\\aphex.exe"),
+        QStringLiteral("~/gamespy/gamespy or "),
+        QStringLiteral("/media/games/gamespy/aphex"),
     };
     return settings::helpParagraphs(settings::withContactLines(lines));
 }

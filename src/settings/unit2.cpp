@@ -12,10 +12,13 @@
 #include "info/LinkLabel.h"
 #include "info/Links.h"
 #include "info/ScreenCentre.h"
+#include "steam/ModTitle.h"
 #include "steam/SteamLibraries.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -25,7 +28,7 @@ namespace {
 constexpr int kNarrowWidth = 216;
 constexpr int kWideWidth = 376;
 // Below the buttons: the games found in Steam and the install options.
-constexpr int kHeight = 356;
+constexpr int kHeight = 374;
 constexpr int kListWidth = 200;
 
 QString helpText()
@@ -36,8 +39,8 @@ QString helpText()
         QStringLiteral("you want to play."),
         QString(),
         QStringLiteral("I.E. "),
-        QStringLiteral("C:\\games\\half-life\\Cstrike or "),
-        QStringLiteral("D:\\half-life\\tfc"),
+        QStringLiteral("~/.steam/steam/steamapps/common/Half-Life/cstrike or "),
+        QStringLiteral("~/.steam/steam/steamapps/common/Half-Life/tfc"),
     };
     return settings::helpParagraphs(settings::withContactLines(lines));
 }
@@ -73,24 +76,32 @@ TForm2::TForm2(core::Settings& settings, QWidget* parent) : QDialog(parent), set
     connect(buttons.save, &QPushButton::clicked, this, [this] { app::runCommand([this] { bSaveClick(); }); });
     connect(buttons.cancel, &QPushButton::clicked, this, [this] { bCancelClick(); });
 
+    question_ = new QLabel(QStringLiteral("Which game do you play?"), this);
+    question_->setObjectName(QStringLiteral("GameQuestion"));
+    question_->setGeometry(8, 281, kListWidth, 16);
+    QFont bold = question_->font();
+    bold.setBold(true);
+    question_->setFont(bold);
+    question_->hide();
+
     auto* find = new QPushButton(QStringLiteral("Find"), this);
     find->setObjectName(QStringLiteral("FindButton"));
-    find->setGeometry(8, 281, 60, 23);
+    find->setGeometry(8, 299, 60, 23);
     find->setToolTip(QStringLiteral("Find the game in the Steam libraries"));
     connect(find, &QPushButton::clicked, this, [this] { app::runCommand([this] { FindClick(); }); });
 
     games_ = new QComboBox(this);
     games_->setObjectName(QStringLiteral("GameList"));
-    games_->setGeometry(72, 281, 136, 23);
+    games_->setGeometry(72, 299, 136, 23);
     games_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     connect(games_, &QComboBox::activated, this, [this](int index) { chooseGame(games_->itemData(index).toString()); });
 
     tempdecal_ = new QCheckBox(QStringLiteral("Also install as tempdecal.wad"), this);
     tempdecal_->setObjectName(QStringLiteral("TempdecalBox"));
-    tempdecal_->setGeometry(8, 310, 200, 19);
+    tempdecal_->setGeometry(8, 328, 200, 19);
     read_only_ = new QCheckBox(QStringLiteral("Make tempdecal.wad read-only"), this);
     read_only_->setObjectName(QStringLiteral("ReadOnlyBox"));
-    read_only_->setGeometry(8, 331, 200, 19);
+    read_only_->setGeometry(8, 349, 200, 19);
     connect(tempdecal_, &QCheckBox::toggled, read_only_, &QWidget::setEnabled);
 
     hyperlink_ = settings::addHelpPanel(this, {kNarrowWidth, 0, kWideWidth - kNarrowWidth, kHeight}, 145, helpText(),
@@ -150,9 +161,17 @@ void TForm2::FormShow()
     tempdecal_->setChecked(options.tempdecal);
     read_only_->setChecked(options.readOnly);
     read_only_->setEnabled(options.tempdecal);
-    // Nothing saved yet: a game Steam has is chosen already.
-    if (!settings_.gameLocationSaved())
+    // Nothing saved yet: a game Steam has is chosen already, and when there
+    // are several the window asks which one.
+    question_->hide();
+    if (!settings_.gameLocationSaved()) {
         FindClick();
+        question_->setVisible(games_->count() > 1);
+        if (games_->count() > 1)
+            games_->setFocus();
+        else if (games_->count() == 0 && !QFileInfo(settings_.gameLocation()).isAbsolute())
+            list_->moveTo(QDir::homePath());   // nothing found: the list starts at home
+    }
     info::centreOnScreen(this);
 }
 
@@ -196,6 +215,13 @@ void TForm2::bSaveClick()
         settings::reportUnstorablePath();
         return;
     }
+    // The game reads a spray only from a mod folder, the one with liblist.gam.
+    if (!QFileInfo(QDir(location).filePath(QStringLiteral("liblist.gam"))).isFile()
+        && !app::MessageBox::confirm(QStringLiteral("The folder \"%1\" holds no liblist.gam, so it is not the folder of a "
+                                                    "game: logos installed there are not sprayed. Save it all the same?")
+                                         .arg(location),
+                                     app::MessageBox::Answer::No))
+        return;
     settings_.saveGameLocation(location);
     core::InstallOptions options;
     options.tempdecal = tempdecal_->isChecked();
@@ -216,11 +242,21 @@ void TForm2::FindClick()
     const QStringList found = steam::games();
     games_->clear();
     for (const QString& game : found) {
-        games_->addItem(game, game);
+        // The game's own name; two of one name tell their folders apart.
+        games_->addItem(steam::modTitle(game), game);
         games_->setItemData(games_->count() - 1, game, Qt::ToolTipRole);
     }
-    if (!found.isEmpty())
-        chooseGame(found.first());
+    QStringList names;
+    for (int i = 0; i < games_->count(); ++i)
+        names << games_->itemText(i);
+    for (int i = 0; i < games_->count(); ++i)
+        if (names.count(names[i]) > 1)
+            games_->setItemText(i, names[i] + QStringLiteral(" (") + QDir::home().relativeFilePath(found[i]) + QLatin1Char(')'));
+    const int chosen = steam::preferredMod(found);
+    if (chosen >= 0) {
+        games_->setCurrentIndex(chosen);
+        chooseGame(found[chosen]);
+    }
 }
 
 void TForm2::chooseGame(const QString& location)

@@ -43,8 +43,9 @@ public:
     void bSaveClick();
     void bCancelClick();
     void hyperlinkClick();
-    // Fills the list of games with those found in Steam's libraries and
-    // chooses the first.
+    // Fills the list of games with those found in Steam's libraries, by
+    // their names, and chooses Counter-Strike when it is there, else the
+    // first.
     void FindClick();
 
 public slots:
@@ -75,6 +76,7 @@ private:
     settings::DriveBox* drives_ = nullptr;
     QLabel* location_label_ = nullptr;
     QComboBox* games_ = nullptr;
+    QLabel* question_ = nullptr;
     QCheckBox* tempdecal_ = nullptr;
     QCheckBox* read_only_ = nullptr;
     info::LinkLabel* hyperlink_ = nullptr;

@@ -17,7 +17,11 @@ void deleteClick(core::Library& library, int slot)
     const core::Library::EmptyResult result = library.emptySlot(slot, withFile, store::emptyBitmapPath());
     if (result.duplicatePageTitle)
         app::MessageBox::plain(QStringLiteral("A page with this name already exists, please change it."));
-    if (result.fileKept)
+    if (result.titleNamesNoFile && withFile)
+        app::MessageBox::plain(QStringLiteral("The slot has been emptied, but its title \"%1\" is no valid file name, "
+                                              "so no file was deleted.")
+                                   .arg(result.title));
+    else if (result.fileKept)
         app::MessageBox::plain(QStringLiteral("Could not delete ") + result.file);
 }
 

@@ -4,8 +4,8 @@
 #include "app/MessageBox.h"
 #include "app/TDBImage.h"
 #include "core/Library.h"
+#include "core/LogoPicture.h"
 #include "files/FileOps.h"
-#include "formats/Wad3.h"
 #include "import/QuietFileDialog.h"
 #include "store/ProgramDir.h"
 #include "store/TableFiles.h"
@@ -81,19 +81,7 @@ QString savePictureAs(const QString& wadPath, const QString& pngPath)
             .arg(pngPath);
     QImage image;
     try {
-        const std::vector<std::uint8_t> wad = files::readAll(wadPath.toStdString(), files::kMaxWadBytes);
-        const formats::WadPicture picture = formats::readWadPicture(wad.data(), wad.size());
-        const bool seeThrough = picture.type == formats::kWadMipTexture;
-        image = QImage(picture.width, picture.height, QImage::Format_ARGB32);
-        std::size_t i = 0;
-        for (int y = 0; y < picture.height; ++y) {
-            QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < picture.width; ++x) {
-                const int index = picture.indices[i++];
-                const std::uint8_t* c = &picture.palette[3 * index];
-                line[x] = seeThrough && index == 255 ? qRgba(0, 0, 0, 0) : qRgb(c[0], c[1], c[2]);
-            }
-        }
+        image = core::logoPicture(wadPath);
     } catch (const std::exception& e) {
         return QStringLiteral("The logo could not be read from %1: %2").arg(wadPath, QString::fromUtf8(e.what()));
     }

@@ -8,7 +8,6 @@
 #include "info/ScreenCentre.h"
 #include "store/Records.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,20 +53,16 @@ void TForm9::showEvent(QShowEvent* event)
 
 void TForm9::FormShow()
 {
-    Edit1->setText(QString());   // no change, and OK stays as it is, when the field is empty already
+    // The current name, selected: typing replaces it, an arrow key edits it.
+    // OK waits for a change.
+    const bool slot = RenameTarget >= 1 && RenameTarget <= store::LogoPage::kSlots;
+    Edit1->setText(slot ? library_.slotTitle(RenameTarget) : library_.pageTitle());
+    Edit1->selectAll();
+    Button1->setEnabled(false);
     Edit1->setFocus();
 }
 
 void TForm9::Edit1Change() { Button1->setEnabled(true); }
-
-void TForm9::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {   // only the close box closes the dialog
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 bool TForm9::CheckNaam(const QString& name)
 {
@@ -95,6 +90,13 @@ void TForm9::Button1Click()
             Edit1->setFocus();
             return;
         }
+    }
+    if (target == 9 && library_.pageTitleTaken(name)) {
+        // Refused now rather than when the page is stored.
+        app::MessageBox::plain(QStringLiteral("A page with this name already exists, please change it."));
+        Edit1->setFocus();
+        Edit1->selectAll();
+        return;
     }
     library_.edit();
     if (slot)

@@ -1,5 +1,6 @@
 // The rename dialog "Namechange": asks for a new name for the logo or the
-// page whose title edit opened it, and renames it in the library.
+// page whose title edit opened it, and renames it in the library. It opens
+// with the current name selected; Escape closes it as its close box does.
 #pragma once
 
 #include <QDialog>
@@ -30,7 +31,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormShow();

@@ -110,6 +110,13 @@ QString emptyBitmapPath()
     return prefixDir() + QStringLiteral("/share/tagomat2/empty.bmp");
 }
 
+QString userGuidePath()
+{
+    if (layout() == Layout::Portable)
+        return programFile(QStringLiteral("user-guide.html"));
+    return prefixDir() + QStringLiteral("/share/tagomat2/user-guide.html");
+}
+
 bool prepareProgramDir(QString* error)
 {
     if (layout() == Layout::Portable)

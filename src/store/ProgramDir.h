@@ -65,6 +65,8 @@ QString toolDir();
 QString toolFile(const QString& base);
 // The blank picture a slot shows when it is emptied.
 QString emptyBitmapPath();
+// The user guide (HTML), beside empty.bmp.
+QString userGuidePath();
 
 // Makes sure the program directory exists and holds the three tables (the
 // installed layout makes both on first start); false with a message for

@@ -105,13 +105,19 @@ TEST_F(WindowText, HelpTextsAreParagraphsTheTextBoxWraps)
     const QString help = window<TForm8>().findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
     EXPECT_TRUE(help.startsWith(QStringLiteral("You can use other programs (like Gamespy) to start after selecting a "
                                                "logo too. Just select the executable in this screen.\n\nI.E. "
-                                               "C:\\gamespy\\gamespy.exe or E:\\gamespy\\aphex.exe\n\n")))
+                                               "~/gamespy/gamespy or /media/games/gamespy/aphex\n\n")))
         << help.toStdString();
     for (QDialog* dialog : {static_cast<QDialog*>(&window<TForm2>()), static_cast<QDialog*>(&window<TForm5>())}) {
         const QString text = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
         EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[^\\n]\\n[^\\n]")))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("\n\n")));
     }
+    // The examples in the form of this system, the words around them kept.
+    const QString config = window<TForm2>().findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
+    EXPECT_TRUE(config.startsWith(QStringLiteral("Just select (double click) the directory with the MOD in it you want to "
+                                                 "play.\n\nI.E. ~/.steam/steam/steamapps/common/Half-Life/cstrike or "
+                                                 "~/.steam/steam/steamapps/common/Half-Life/tfc\n\nAny problems?")))
+        << config.toStdString();
 }
 
 // The check itself finds a cut text, a text under another control and a

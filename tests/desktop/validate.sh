@@ -10,5 +10,6 @@ if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$dir/io.github.tagomat.Tagomat2.metainfo.xml"
 fi
 grep -q 'value="WAD3"' "$dir/tagomat2.xml"
-grep -q '^MimeType=application/x-wad3;$' "$dir/tagomat2.desktop"
+# WAD files, and the pictures that become logos through "Make logo".
+grep -q '^MimeType=application/x-wad3;image/png;image/jpeg;image/gif;image/bmp;image/webp;$' "$dir/tagomat2.desktop"
 grep -q '^Exec=tagomat2 %f$' "$dir/tagomat2.desktop"

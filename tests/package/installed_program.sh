@@ -62,6 +62,10 @@ shopt -u nullglob
 deb="${debs[0]}"
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package's dependencies do not name the Qt libraries it links: $(dpkg-deb --field "$deb" Depends)"
 
+dpkg-deb --field "$deb" Depends | grep -q 'qt6-image-formats-plugins' || fail "the package does not depend on qt6-image-formats-plugins (WebP pictures): $(dpkg-deb --field "$deb" Depends)"
+maintainer="$(dpkg-deb --field "$deb" Maintainer)"
+[[ "$maintainer" =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\>$ && "$maintainer" != *localhost* ]] || fail "the package's maintainer is no name with an address: $maintainer"
+
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 
@@ -69,13 +73,17 @@ dpkg-deb -x "$deb" "$root"
 for file in usr/bin/tagomat2 \
             usr/libexec/tagomat2/wad3 usr/libexec/tagomat2/i_view32 usr/libexec/tagomat2/tagomat2-dbsetup \
             usr/libexec/tagomat2/logo2wad usr/libexec/tagomat2/logo2wad-qt.so \
-            usr/share/tagomat2/empty.bmp \
+            usr/share/tagomat2/empty.bmp usr/share/tagomat2/user-guide.html \
+            usr/share/doc/tagomat2/copyright usr/share/doc/tagomat2/changelog.gz \
             usr/share/applications/tagomat2.desktop \
             usr/share/mime/packages/tagomat2.xml \
             usr/share/metainfo/io.github.tagomat.Tagomat2.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/tagomat2.svg; do
   [[ -f "$root/$file" ]] || fail "the package has no $file"
 done
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$root/usr/share/doc/tagomat2/copyright" ||
+  fail "the copyright file is not in Debian's machine-readable format"
+gzip -t "$root/usr/share/doc/tagomat2/changelog.gz" || fail "changelog.gz is no gzip file"
 for size in 16 32 48 64 128 256; do
   [[ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/tagomat2.png" ]] ||
     fail "the package has no ${size}x${size} icon"

@@ -26,7 +26,7 @@ protected:
     void SetUp() override
     {
         SettingsFixture::SetUp();
-        gamespy_ = folder("gamespy");
+        gamespy_ = plainFolder("gamespy");
         file("gamespy/gamespy.exe");
         file("gamespy/readme.txt");
         file("gamespy/update", QFile::ExeOwner);

@@ -30,8 +30,20 @@ protected:
         ASSERT_TRUE(tree_.isValid());
     }
 
-    // A folder below the test's own tree, made with its parents.
+    // A game folder below the test's own tree (it holds a liblist.gam),
+    // made with its parents.
     QString folder(const QString& relative)
+    {
+        const QString path = plainFolder(relative);
+        QFile liblist(path + QStringLiteral("/liblist.gam"));
+        if (!liblist.exists()) {
+            EXPECT_TRUE(liblist.open(QIODevice::WriteOnly));
+            liblist.write("game \"Test Game\"\n");
+        }
+        return path;
+    }
+    // A folder without liblist.gam, made with its parents.
+    QString plainFolder(const QString& relative)
     {
         const QString path = tree_.path() + QLatin1Char('/') + relative;
         EXPECT_TRUE(QDir().mkpath(path));

@@ -5,10 +5,14 @@
 #include "SettingsFixture.h"
 #include "support/FakeSteam.h"
 
+#include "settings/DirectoryList.h"
+#include "settings/DriveBox.h"
 #include "settings/unit2.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
@@ -25,6 +29,13 @@ protected:
     QComboBox* games() { return in<QComboBox>(dialog(), "GameList"); }
     QCheckBox* box(const char* name) { return in<QCheckBox>(dialog(), name); }
     void press(const char* button) { click(in<QPushButton>(dialog(), button)); }
+    QStringList names()
+    {
+        QStringList items;
+        for (int i = 0; i < games()->count(); ++i)
+            items << games()->itemText(i);
+        return items;
+    }
     QStringList listed()
     {
         QStringList items;
@@ -35,7 +46,7 @@ protected:
     FakeSteam steam;
 };
 
-TEST_F(SteamFind, FindFillsTheListChoosesTheFirstAndSaveStoresIt)
+TEST_F(SteamFind, FindListsTheGamesByNameChoosesCounterStrikeAndSaveStoresIt)
 {
     const QString a = steam.addLibrary(QStringLiteral("a"), {QStringLiteral("cstrike"), QStringLiteral("valve")});
     const QString b = steam.addLibrary(QStringLiteral("b"), {QStringLiteral("dod")});
@@ -51,9 +62,11 @@ TEST_F(SteamFind, FindFillsTheListChoosesTheFirstAndSaveStoresIt)
         const QString valve = FakeSteam::modFolder(a, QStringLiteral("valve"));
         EXPECT_EQ(listed(), (QStringList{valve, FakeSteam::modFolder(a, QStringLiteral("cstrike")),
                                          FakeSteam::modFolder(b, QStringLiteral("dod"))}));
-        EXPECT_EQ(games()->currentIndex(), 0);
-        EXPECT_EQ(settings().gameLocation(), valve);
-        EXPECT_EQ(in<QLabel>(dialog(), "LocationLabel")->toolTip(), valve);
+        EXPECT_EQ(names(), (QStringList{"Half-Life", "Counter-Strike", "dod"})) ;
+        const QString cstrike = FakeSteam::modFolder(a, QStringLiteral("cstrike"));
+        EXPECT_EQ(games()->currentIndex(), 1);
+        EXPECT_EQ(settings().gameLocation(), cstrike);
+        EXPECT_EQ(in<QLabel>(dialog(), "LocationLabel")->toolTip(), cstrike);
         games()->setCurrentIndex(2);
         emit games()->activated(2);
         EXPECT_EQ(settings().gameLocation(), FakeSteam::modFolder(b, QStringLiteral("dod")));
@@ -89,7 +102,6 @@ TEST_F(SteamFind, ADamagedOrMissingSteamChangesNothingButTheList)
     inside("Form2", [&] {
         games()->addItem(QStringLiteral("stale"), QStringLiteral("stale"));
         press("FindButton");
-        EXPECT_EQ(games()->count(), 0);
         EXPECT_EQ(settings().gameLocation(), own);
         EXPECT_FALSE(dialog()->followsList());
         press("bCancel");
@@ -164,6 +176,92 @@ TEST_F(SteamFind, TheNewControlsFitTheWindowWithoutOverlapping)
             EXPECT_LE(box(name)->sizeHint().width(), box(name)->width()) << name << " has room for its text";
         press("bCancel");
     });
+}
+
+// A new user's first start. With Steam: a Counter-Strike player who also
+// has Half-Life is asked which game, Counter-Strike chosen already, and one
+// Save installs for it. Without Steam: the list starts at home, and a folder
+// that is no game folder is saved only after a question naming it.
+TEST_F(SteamFind, AFirstStartWithSeveralGamesAsksWhichAndPreselectsCounterStrike)
+{
+    const QString lib = steam.addLibrary(QStringLiteral("games"), {QStringLiteral("valve"), QStringLiteral("cstrike")});
+    steam.writeLibraryFile(Place::Native, {lib});
+    QStringList shownNames;
+    bool asked = false;
+    inside("Form2", [&] {
+        asked = in<QLabel>(dialog(), "GameQuestion")->isVisible();
+        shownNames = names();
+        EXPECT_EQ(games()->currentText(), QStringLiteral("Counter-Strike"));
+        press("bSave");
+    });
+    answer({no()});
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(shownNames, (QStringList{"Half-Life", "Counter-Strike"})) << "names, not paths";
+    EXPECT_EQ(storedConfig(Config), FakeSteam::modFolder(lib, QStringLiteral("cstrike")));
+
+    // Once saved, the window asks no more.
+    inside("Form2", [&] {
+        EXPECT_FALSE(in<QLabel>(dialog(), "GameQuestion")->isVisible());
+        press("bCancel");
+    });
+    choose("Config1");
+}
+
+TEST_F(SteamFind, AFirstStartWithoutSteamStartsAtHomeAndSavesNoFolderWithoutLiblistUnasked)
+{
+    const QString plain = steam.home() + QStringLiteral("/Downloads");
+    ASSERT_TRUE(QDir().mkpath(plain));
+    const QString mod = steam.home() + QStringLiteral("/hl/cstrike");
+    ASSERT_TRUE(QDir().mkpath(mod));
+    QFile liblist(mod + QStringLiteral("/liblist.gam"));
+    ASSERT_TRUE(liblist.open(QIODevice::WriteOnly));
+    liblist.write("game \"Counter-Strike\"\n");
+    liblist.close();
+    auto list = [this] { return in<settings::DirectoryList>(dialog(), "DirectoryListBox1"); };
+    QString startedAt;
+    QStringList asked;
+    bool openAfterNo = false;
+    inside("Form2", [&] {
+        startedAt = list()->shownFolder();
+        EXPECT_FALSE(in<QLabel>(dialog(), "GameQuestion")->isVisible());
+        answer({no()});
+        press("bSave");   // nothing chosen: the home folder itself
+        asked = shown();
+        openAfterNo = dialog()->isVisible();
+        app::MessageBox::clearShown();
+        dialogtest::doubleClickItem(list(), dialogtest::folderItem(list(), plain));
+        answer({yes(), no()});
+        press("bSave");   // saved only on Yes
+    });
+    ASSERT_TRUE(start());
+    EXPECT_EQ(startedAt, steam.home()) << "not the folder the program was started from";
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(QStringLiteral("\"%1\" holds no liblist.gam").arg(steam.home()))) << asked[0].toStdString();
+    EXPECT_TRUE(openAfterNo) << "No keeps the window open";
+    EXPECT_TRUE(shown().first().contains(plain)) << "the question names the folder";
+    EXPECT_EQ(storedConfig(Config), plain);
+
+    // A game folder is saved without a question.
+    inside("Form2", [&] {
+        list()->moveTo(mod);
+        app::MessageBox::clearShown();
+        press("bSave");
+        EXPECT_FALSE(shown().join(QLatin1Char(' ')).contains(QStringLiteral("liblist.gam")));
+    });
+    choose("Config1");
+    EXPECT_EQ(storedConfig(Config), mod);
+}
+
+TEST(DriveBoxVolumes, TheHomeTheRootAndMountedVolumesButNoSystemOrSandboxMounts)
+{
+    const QString home = QStringLiteral("/home/player");
+    for (const char* kept : {"/", "/media/player/USB", "/mnt/games", "/run/media/player/disk", "/home/player/ssd"})
+        EXPECT_TRUE(settings::DriveBox::isUserVolume(QLatin1String(kept), home)) << kept;
+    for (const char* left : {"/proc", "/sys/fs/cgroup", "/dev/shm", "/run/user/1000/doc", "/etc/hosts", "/snap/core/1",
+                             "/boot/efi", "/app", "/usr", "/media/", "/home/player/.var/app/x", "/home/other/disk",
+                             "/tmp/.X11-unix"})
+        EXPECT_FALSE(settings::DriveBox::isUserVolume(QLatin1String(left), home)) << left;
 }
 
 } // namespace

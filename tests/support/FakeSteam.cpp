@@ -47,8 +47,14 @@ QString FakeSteam::addLibrary(const QString& name, const QStringList& mods)
 {
     const QString library = home() + QLatin1Char('/') + name;
     QDir().mkpath(library + QStringLiteral("/steamapps/common/Half-Life"));
-    for (const QString& mod : mods)
-        writeFile(modFolder(library, mod) + QStringLiteral("/liblist.gam"), "game \"" + mod.toUtf8() + "\"\n");
+    // The game's own two mods carry their real names, as Steam installs them.
+    for (const QString& mod : mods) {
+        const QByteArray title = mod == QLatin1String("valve")     ? QByteArray("Half-Life")
+                                 : mod == QLatin1String("cstrike") ? QByteArray("Counter-Strike")
+                                                                   : mod.toUtf8();
+        writeFile(modFolder(library, mod) + QStringLiteral("/liblist.gam"),
+                  "// Valve Game Info file\r\ngame \"" + title + "\"\r\nstartmap \"c0a0\"\r\n");
+    }
     return library;
 }
 

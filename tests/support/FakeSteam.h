@@ -24,7 +24,8 @@ public:
     QString steamDir(Place place) const;
 
     // A library folder <home>/<name> holding the game with the given mod
-    // folders, each with liblist.gam. Returns the library's path.
+    // folders, each with liblist.gam ("valve" named "Half-Life", "cstrike"
+    // "Counter-Strike", others by their folder). Returns the library's path.
     QString addLibrary(const QString& name, const QStringList& mods);
     // <library>/steamapps/common/Half-Life/<mod>
     static QString modFolder(const QString& library, const QString& mod);

@@ -1,0 +1,13 @@
+#include "ProgramIcon.h"
+
+namespace app {
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tagomat2-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace app
