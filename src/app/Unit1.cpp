@@ -640,11 +640,13 @@ void TForm1::slotKey(int slot, int key)
     }
 }
 
-// Enter installs the logo of a slot picture that has the focus; elsewhere
-// it is the hidden default button, which takes over the page title.
+// Enter installs the logo of a slot picture that has the focus; elsewhere,
+// and on an empty slot, it is the hidden default button, which takes over
+// the page title.
 void TForm1::enterKey()
 {
-    if (auto* picture = qobject_cast<TDBImage*>(focusWidget())) {
+    auto* picture = qobject_cast<TDBImage*>(focusWidget());
+    if (picture && !library_.slotTitle(picture->slot()).isEmpty()) {
         app::runCommand([this, picture] { DBImageClick(picture->slot()); });
         return;
     }

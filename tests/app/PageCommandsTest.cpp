@@ -282,7 +282,7 @@ TEST_F(PageCommands, AMoveRefusedForADuplicateTitleStaysAndReports)
 
 TEST_F(PageCommands, AClickOnATitleEditRecordsItsNumberAndOpensTheRenameDialog)
 {
-    addPage("p", {"a"});
+    addPage("p", {"a", "", "c"});
     ASSERT_TRUE(start());
     for (int tag : {3, 9}) {
         QWidget* opened = nullptr;
@@ -295,6 +295,15 @@ TEST_F(PageCommands, AClickOnATitleEditRecordsItsNumberAndOpensTheRenameDialog)
         ASSERT_NE(opened, nullptr);
         EXPECT_EQ(opened->objectName(), QStringLiteral("Form9"));
     }
+    // An empty slot has nothing to rename: no dialog.
+    bool openedForEmpty = false;
+    whenModal([&](QWidget* modal) {
+        openedForEmpty = true;
+        modal->close();
+    });
+    QTest::mouseClick(widget<QLineEdit>(QStringLiteral("DBEdit2")), Qt::LeftButton);
+    EXPECT_FALSE(openedForEmpty);
+    EXPECT_EQ(form().RenameTarget, 9);
 }
 
 TEST_F(PageCommands, TheMenusRunTheSameCommands)

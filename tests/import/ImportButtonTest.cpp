@@ -105,7 +105,7 @@ TEST_F(ImportButton, StartUpClearsTheCopiesOfKilledImportsAndNoLogoFile)
     EXPECT_EQ(parts, QStringList{kept.last()});
 }
 
-TEST_F(ImportButton, GivesAnOccupiedSlotANewLogoAndKeepsTheOldFile)
+TEST_F(ImportButton, GivesAnOccupiedSlotANewLogoAfterAQuestionAndKeepsTheOldFileOnNo)
 {
     addPage(QStringLiteral("Page1"), {QStringLiteral("old")});
     writeFile(QStringLiteral("old.wad"), "old logo");
@@ -113,13 +113,49 @@ TEST_F(ImportButton, GivesAnOccupiedSlotANewLogoAndKeepsTheOldFile)
     window<TForm5>().setPosition(0);
     chooseFromElsewhere(QStringLiteral("spray-b.wad"), QStringLiteral("b.wad"), QStringLiteral("a.b"));
 
+    answer({yes(), no()});
     clickPlus(1);
 
+    EXPECT_EQ(shown(), (QStringList{QStringLiteral("Replace \"old\" in this slot?"),
+                                    QStringLiteral("Do you want to delete the wad file of the logo? (cannot be undone!)")}));
+    EXPECT_EQ(app::MessageBox::shown().first().defaultAnswer, no()) << "No by default";
     EXPECT_EQ(slotTitle(1), QStringLiteral("a.b"));
     EXPECT_TRUE(fileExists(QStringLiteral("a.b.wad")));
     expectShowsWad(slotImage(1), fixture(QStringLiteral("spray-b.wad")));
     EXPECT_EQ(readFile(QStringLiteral("old.wad")), QByteArray("old logo"));
     EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 1), QStringLiteral("a.b"));
+}
+
+// No to the question leaves the slot as it was and opens no file dialog;
+// Yes, Yes replaces the logo and deletes the replaced one's file, but never
+// the file of a logo another slot still shows.
+TEST_F(ImportButton, AReplacedLogosFileIsHandledAsTheMinusButtonHandlesIt)
+{
+    addPage(QStringLiteral("Page1"), {QStringLiteral("old"), QStringLiteral("twin"), QStringLiteral("twin")});
+    writeFile(QStringLiteral("old.wad"), "old logo");
+    writeFile(QStringLiteral("twin.wad"), "twin logo");
+    ASSERT_TRUE(start());
+    window<TForm5>().setPosition(0);
+
+    OpenDialog::queueChoice(copyTo(elsewhere(), QStringLiteral("spray-b.wad"), QStringLiteral("b.wad")));
+    answer({no()});
+    clickPlus(1);
+    EXPECT_EQ(slotTitle(1), QStringLiteral("old"));
+    EXPECT_EQ(OpenDialog::queuedChoices(), 1) << "No opens no file dialog";
+
+    answerPrompt({QStringLiteral("new")});
+    answer({yes(), yes()});
+    clickPlus(1);
+    EXPECT_EQ(slotTitle(1), QStringLiteral("new"));
+    EXPECT_FALSE(fileExists(QStringLiteral("old.wad")));
+
+    app::MessageBox::clearShown();
+    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"), QStringLiteral("newer"));
+    answer({yes(), yes()});
+    clickPlus(2);
+    EXPECT_EQ(slotTitle(2), QStringLiteral("newer"));
+    EXPECT_TRUE(fileExists(QStringLiteral("twin.wad"))) << "slot 3 still shows it";
+    EXPECT_EQ(shown().last(), QStringLiteral("The file of \"twin\" is kept: another slot shows it."));
 }
 
 TEST_F(ImportButton, RenamesAFileThatLiesInTheProgramDirectory)

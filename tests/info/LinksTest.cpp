@@ -14,6 +14,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QAction>
+#include <QFile>
+#include <QTest>
 #include <QUrl>
 
 using dialogtest::click;
@@ -62,17 +65,30 @@ protected:
     QStringList opened_;
 };
 
-TEST_F(Links, TheMenuItemsAndTheToolbarLinkOpenTheirAddresses)
+// Without a web site set up for the build, "Help (online)", "Forum" and F1
+// open the user guide that comes with the program; the guide is there, and
+// holds the part the forum item points to.
+TEST_F(Links, TheMenuItemsF1AndTheToolbarLinkOpenTheirAddresses)
 {
     ASSERT_TRUE(start());
+    ASSERT_FALSE(info::webSiteConfigured());
     choose("Help2");
     choose("Forum1");
+    QTest::keyClick(&form(), Qt::Key_F1);
     auto* toolbarLink = widget<info::LinkLabel>("hyperlink");
     ASSERT_EQ(toolbarLink->parentWidget()->objectName(), QStringLiteral("ToolBar1"));
     pressAndRelease(toolbarLink);
-    EXPECT_EQ(opened_, (QStringList{kWeb + QStringLiteral("/tagomathelp.shtml"), kWeb + QStringLiteral("/redirect.htm"),
-                                    kWeb}));
+    const QString guide = QUrl::fromLocalFile(path(QStringLiteral("user-guide.html"))).toString();
+    EXPECT_EQ(opened_, (QStringList{guide, guide + QStringLiteral("#getting-help"), guide, kWeb}));
     EXPECT_EQ(toolbarLink->text(), info::webHost());
+    EXPECT_EQ(widget<QAction>("UserGuide1")->shortcut(), QKeySequence(Qt::Key_F1));
+
+    QFile shipped(QStringLiteral(TAGOMAT_SOURCE_DIR "/resources/user-guide.html"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QByteArray html = shipped.readAll();
+    for (const char* part : {"id=\"first-start\"", "id=\"importing\"", "id=\"making\"", "id=\"installing\"",
+                             "id=\"read-only\"", "id=\"settings\"", "id=\"keys\"", "id=\"getting-help\""})
+        EXPECT_TRUE(html.contains(part)) << part;
 }
 
 TEST_F(Links, TheAboutBoxShowsTheVersionAndClosesOnEscapeAndOnEnter)

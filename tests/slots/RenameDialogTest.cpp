@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 using store::LogoPage::PageTitle;
 
@@ -51,30 +52,41 @@ TEST_F(RenameDialog, ALogoAndItsFileGetTheNewNameAndTheTitleIsStoredWithIt)
     EXPECT_EQ(title(1), QStringLiteral("abc")) << "Cancel cannot bring back a title without its file";
     EXPECT_EQ(title(2), QStringLiteral("other"));
 
-    // Reopened after a rename: the field is empty and OK enabled.
+    // Reopened after a rename: the field holds the new name, and OK waits
+    // for a change.
     app::MessageBox::clearShown();
-    bool enabled = false;
+    bool enabled = true;
+    QString field;
     withRenameDialog(1, [&](TForm9& dialog) {
         enabled = okButton(dialog)->isEnabled();
-        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+        field = nameField(dialog)->text();
+        dialog.close();
     });
-    EXPECT_TRUE(enabled);
-    EXPECT_EQ(shown(), QStringList{kInvalid});
+    EXPECT_FALSE(enabled);
+    EXPECT_EQ(field, QStringLiteral("abc"));
+    EXPECT_TRUE(shown().isEmpty());
 }
 
-TEST_F(RenameDialog, EnterPressesOkAndEscapeDoesNothing)
+TEST_F(RenameDialog, EnterPressesOkAndEscapeClosesItAsTheCloseBoxDoes)
 {
     addPage("p", {"ab"});
     writeFile("ab.wad", "logo ab");
     ASSERT_TRUE(start());
-    bool openAfterEscape = false;
+    bool openAfterEscape = true;
     withRenameDialog(1, [&](TForm9& dialog) {
         QTest::keyClicks(nameField(dialog), "xy");
         QTest::keyClick(nameField(dialog), Qt::Key_Escape);
         openAfterEscape = dialog.isVisible();
+    });
+    EXPECT_FALSE(openAfterEscape);
+    EXPECT_FALSE(leftOpen());
+    EXPECT_EQ(title(1), QStringLiteral("ab")) << "Escape renames nothing";
+    EXPECT_FALSE(library().UnsavedChanges());
+
+    withRenameDialog(1, [&](TForm9& dialog) {
+        QTest::keyClicks(nameField(dialog), "xy");   // replaces the selected name
         QTest::keyClick(nameField(dialog), Qt::Key_Return);
     });
-    EXPECT_TRUE(openAfterEscape);
     EXPECT_FALSE(leftOpen());
     EXPECT_EQ(title(1), QStringLiteral("xy"));
     EXPECT_TRUE(fileExists("xy.wad"));
@@ -96,16 +108,23 @@ TEST_F(RenameDialog, ANameThatAnotherLogoHasLeavesBothFilesAsTheyWere)
     EXPECT_TRUE(library().isEditing());
 }
 
-TEST_F(RenameDialog, AnEmptySlotHasNoFileToRename)
+TEST_F(RenameDialog, AnEmptySlotHasNoFileToRenameAndOpensNoDialog)
 {
     addPage("p", {"", "cd"});
     writeFile("cd.wad", "logo cd");
     ASSERT_TRUE(start());
-    rename(1, "new");
-    EXPECT_EQ(shown(), QStringList{kRenameError});
+    bool opened = false;
+    whenModal([&](QWidget* modal) {
+        opened = true;
+        modal->close();
+    });
+    QTest::mouseClick(titleEdit(1), Qt::LeftButton);
+    form().RenameLogoClick();   // F2 on the selected, empty slot
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(shown().isEmpty());
     EXPECT_EQ(title(1), QString());
-    EXPECT_FALSE(fileExists("new.wad"));
     EXPECT_TRUE(fileExists("cd.wad"));
+    EXPECT_FALSE(library().UnsavedChanges());
 }
 
 TEST_F(RenameDialog, SpacesAroundANameStayAsTyped)
@@ -212,38 +231,59 @@ TEST_F(RenameDialog, TheCloseBoxRenamesNothing)
     EXPECT_FALSE(library().UnsavedChanges());
 }
 
-TEST_F(RenameDialog, OkStartsDisabledOnAnEmptyFieldAndEnabledAfterAnEarlierUse)
+TEST_F(RenameDialog, ItOpensWithTheCurrentNameSelectedAndOkDisabledUntilAChange)
 {
     addPage("p", {"ab"});
     writeFile("ab.wad", "logo ab");
     ASSERT_TRUE(start());
-    bool enabledAtFirst = true, enabledAfterTyping = false;
-    withRenameDialog(1, [&](TForm9& dialog) {
-        enabledAtFirst = okButton(dialog)->isEnabled();
-        QTest::keyClicks(nameField(dialog), "x");
-        enabledAfterTyping = okButton(dialog)->isEnabled();
-        dialog.close();
-    });
-    EXPECT_FALSE(enabledAtFirst);
-    EXPECT_TRUE(enabledAfterTyping);
+    for (int tag : {1, 9}) {
+        bool enabledAtFirst = true, enabledAfterTyping = false;
+        QString field, selected;
+        withRenameDialog(tag, [&](TForm9& dialog) {
+            enabledAtFirst = okButton(dialog)->isEnabled();
+            field = nameField(dialog)->text();
+            selected = nameField(dialog)->selectedText();
+            QTest::keyClick(nameField(dialog), Qt::Key_End);
+            QTest::keyClicks(nameField(dialog), "x");
+            enabledAfterTyping = okButton(dialog)->isEnabled();
+            dialog.close();
+        });
+        const QString name = tag == 9 ? QStringLiteral("p") : QStringLiteral("ab");
+        EXPECT_FALSE(enabledAtFirst) << tag;
+        EXPECT_EQ(field, name) << tag;
+        EXPECT_EQ(selected, name) << tag;
+        EXPECT_TRUE(enabledAfterTyping) << tag;
+    }
 
-    // The field kept "x", so emptying it on the next showing enables OK.
-    bool enabledOnReopen = false;
-    QString field = QStringLiteral("unread");
+    // Emptied by the user, OK gives the blank-name message and stays open.
     withRenameDialog(1, [&](TForm9& dialog) {
-        enabledOnReopen = okButton(dialog)->isEnabled();
-        field = nameField(dialog)->text();
+        nameField(dialog)->clear();
         QTest::mouseClick(okButton(dialog), Qt::LeftButton);
     });
-    EXPECT_TRUE(enabledOnReopen);
-    EXPECT_TRUE(field.isEmpty());
     EXPECT_EQ(shown(), QStringList{kInvalid});
     EXPECT_TRUE(leftOpen());
+}
 
-    // Closed on an empty field: the next showing starts with OK disabled.
-    bool enabledThird = true;
-    withRenameDialog(1, [&](TForm9& dialog) { enabledThird = okButton(dialog)->isEnabled(); });
-    EXPECT_FALSE(enabledThird);
+// A page title another page has is refused at once, with the dialog open,
+// instead of a later "Key violation." that keeps the user on the page.
+TEST_F(RenameDialog, APageNameAnotherPageHasIsRefusedAtOnce)
+{
+    addPage("a", {"ab"});
+    addPage("b");
+    writeFile("ab.wad", "logo ab");
+    ASSERT_TRUE(start());
+    bool openAfterRefusal = false;
+    withRenameDialog(9, [&](TForm9& dialog) {
+        typeAndConfirm(dialog, QStringLiteral("b"));
+        openAfterRefusal = dialog.isVisible();
+        typeAndConfirm(dialog, QStringLiteral("c"));
+    });
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_FALSE(leftOpen());
+    EXPECT_EQ(shown(), (QStringList{QStringLiteral("A page with this name already exists, please change it."), kPageRenamed}));
+    widget<QToolButton>("DBNavigator2Next")->click();   // the move stores the page
+    EXPECT_EQ(storedPageTitles(), (QStringList{"b", "c"}));
+    EXPECT_FALSE(shown().contains(QStringLiteral("Key violation.")));
 }
 
 TEST_F(RenameDialog, CancelAfterAnExchangeAndARenameLeavesNoTitleWithoutItsFile)

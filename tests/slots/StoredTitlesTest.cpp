@@ -3,6 +3,7 @@
 #include "SlotFixture.h"
 
 #include "app/Unit1.h"
+#include "store/ProgramDir.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,13 +67,20 @@ TEST_F(StoredTitles, DeletingAllPagesWithTheirFiles)
     expectRefusedAndUntouched();
 }
 
-TEST_F(StoredTitles, DeletingTheSlotWithItsFile)
+// The slot is emptied all the same (a damaged table must not leave a slot
+// nobody can clear); only the file is left alone, and the message says why.
+TEST_F(StoredTitles, DeletingTheSlotWithItsFileEmptiesTheSlotAndTouchesNoFile)
 {
     ASSERT_TRUE(start());
     answer({yes(), yes()});
     QTest::mouseClick(minus(1), Qt::LeftButton);
     expectRefusedAndUntouched();
-    EXPECT_EQ(title(1), hostile_) << "the slot keeps its title";
+    EXPECT_TRUE(shown().last().contains(QStringLiteral("no valid file name"))) << shown().last().toStdString();
+    EXPECT_EQ(title(1), QString()) << "the slot is emptied";
+    EXPECT_EQ(field(1), library().blankPicture(store::emptyBitmapPath()));
+    answer({yes()});
+    QTest::mouseClick(widget<QToolButton>("ToolButton5"), Qt::LeftButton);   // Save
+    EXPECT_EQ(storedTitle(QStringLiteral("page"), 1), QString());
 }
 
 TEST_F(StoredTitles, RenamingTheLogo)
