@@ -59,6 +59,8 @@ void TDBImage::keyPressEvent(QKeyEvent* event)
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         if (event->modifiers() & ~Qt::KeypadModifier)
             break;
         emit keyPressed(this, event->key());

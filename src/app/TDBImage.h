@@ -23,7 +23,7 @@ signals:
     void doubleClicked(TDBImage* image);
     // The picture got the keyboard focus.
     void focused(TDBImage* image);
-    // A key of the slot commands: the arrows, Page Up and Down, Delete.
+    // A key of the slot commands: the arrows, Page Up and Down, Delete, Enter.
     void keyPressed(TDBImage* image, int key);
 
 protected:

@@ -635,6 +635,10 @@ void TForm1::slotKey(int slot, int key)
         selectSlot(slot);
         EmptySlotClick();
         break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        enterKey();
+        break;
     default:
         break;
     }

@@ -106,6 +106,85 @@ TEST_F(LibraryModel, PagesAreAddedAndDeletedWithTheirFilesAfterTheRow)
     EXPECT_FALSE(fileExists("x.wad"));
 }
 
+// Undo walks back the slot changes of the current page, last first, and
+// forgets them once the page is saved or left; a step whose logo file has
+// been deleted is refused and dropped.
+TEST_F(LibraryModel, UndoTakesBackSlotChangesUntilThePageIsSavedOrLeft)
+{
+    addPage("a", {"one", QString(), "three"});
+    addPage("b");
+    writeFile("one.wad", "1");
+    writeFile("three.wad", "3");
+    writeFile("two.wad", "2");
+    open();
+    const QByteArray onePicture = library.slotPicture(1);
+    EXPECT_EQ(library.undoSlotChange(), core::Library::UndoResult::NothingToUndo);
+
+    library.setSlot(2, "two", colourPicture(2));
+    library.exchangeSlots(1, 3);
+    library.emptySlot(2, false, store::emptyBitmapPath());
+    EXPECT_EQ(library.undoSlotChange(), core::Library::UndoResult::Undone);
+    EXPECT_EQ(library.slotTitle(2), QStringLiteral("two"));
+    EXPECT_EQ(library.undoSlotChange(), core::Library::UndoResult::Undone);
+    EXPECT_EQ(library.slotTitle(1), QStringLiteral("one"));
+    EXPECT_EQ(library.slotTitle(3), QStringLiteral("three"));
+    EXPECT_EQ(library.slotPicture(1), onePicture);
+    EXPECT_EQ(library.undoSlotChange(), core::Library::UndoResult::Undone);
+    EXPECT_EQ(library.slotTitle(2), QString());
+    EXPECT_FALSE(library.canUndo());
+
+    // Emptied with its file: the file is gone, so the step cannot come back.
+    library.emptySlot(1, true, store::emptyBitmapPath());
+    QString gone;
+    EXPECT_EQ(library.undoSlotChange(&gone), core::Library::UndoResult::FileGone);
+    EXPECT_EQ(gone, QStringLiteral("one"));
+    EXPECT_EQ(library.slotTitle(1), QString());
+    EXPECT_FALSE(library.canUndo()) << "the refused step is forgotten";
+
+    library.exchangeSlots(2, 3);
+    library.save();
+    EXPECT_FALSE(library.canUndo()) << "saved";
+    library.exchangeSlots(2, 3);
+    library.next();
+    EXPECT_FALSE(library.canUndo()) << "left";
+    EXPECT_EQ(library.undoSlotChange(), core::Library::UndoResult::NothingToUndo);
+}
+
+TEST_F(LibraryModel, APageTitleIsTakenOnlyWhenAnotherPageHasIt)
+{
+    addPage("alpha");
+    addPage("beta");
+    addPage("fifteen letters");
+    open();
+    EXPECT_TRUE(library.pageTitleTaken("beta"));
+    EXPECT_FALSE(library.pageTitleTaken("alpha")) << "its own title";
+    EXPECT_FALSE(library.pageTitleTaken("Beta")) << "titles differ by case";
+    EXPECT_TRUE(library.pageTitleTaken("fifteen letters and more")) << "cut to the field's width";
+    library.addPage();
+    EXPECT_TRUE(library.pageTitleTaken("alpha"));
+    EXPECT_FALSE(library.pageTitleTaken("NEW")) << "the page being added";
+}
+
+// The logo files no slot names: listed by title, deleted only while no slot
+// (stored or pending) names them.
+TEST_F(LibraryModel, LogoFilesNoSlotNamesAreListedAndCanBeRemoved)
+{
+    addPage("a", {"shown"});
+    for (const char* name : {"shown.wad", "lost.wad", "a.b.wad", "upper.WAD", "notes.txt"})
+        writeFile(name, "x");
+    open();
+    EXPECT_EQ(library.unlistedLogos(), (QStringList{"a.b", "lost"}));
+    EXPECT_EQ(library.removeLogoFile("shown"), core::Library::RemoveResult::StillNamed);
+    library.setSlot(2, "lost", colourPicture(2));
+    EXPECT_EQ(library.unlistedLogos(), QStringList{"a.b"}) << "the pending edit names it";
+    EXPECT_EQ(library.removeLogoFile("lost"), core::Library::RemoveResult::StillNamed);
+    EXPECT_EQ(library.removeLogoFile("a.b"), core::Library::RemoveResult::Removed);
+    EXPECT_FALSE(fileExists("a.b.wad"));
+    EXPECT_EQ(library.removeLogoFile("../a"), core::Library::RemoveResult::NoFileName);
+    EXPECT_EQ(library.removeLogoFile("gone"), core::Library::RemoveResult::Failed);
+    EXPECT_TRUE(fileExists("shown.wad"));
+}
+
 class SettingsModel : public ProgramFixture {
 protected:
     core::Settings settings;
