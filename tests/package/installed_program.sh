@@ -104,9 +104,13 @@ home="$work/home"
 mkdir -p "$home"
 data="$home/.local/share/tagomat2"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# A stand-in for the desktop's opener, first on PATH: it notes what it was given.
+mkdir -p "$work/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" > "%s/opened"\n' "$work" > "$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
 start_program() {
   local platform="$1"; shift
-  env -u XDG_DATA_HOME HOME="$home" QT_QPA_PLATFORM="$platform" \
+  env -u XDG_DATA_HOME HOME="$home" QT_QPA_PLATFORM="$platform" PATH="$work/bin:$PATH" \
     "$root/usr/bin/tagomat2" "$@" >>"$work/program.log" 2>&1 &
   pid=$!
 }
@@ -148,4 +152,12 @@ wait_for "row in LogoDB whose first slot title names spray_a" slot_named
 cmp -s "$fixture" "$data/spray_a.wad" || fail "spray_a.wad is not a copy of the WAD passed on the command line"
 kill -0 "$pid" 2>/dev/null || fail "the program ended after the import"
 end_program
-echo "PASS: the unpacked package runs from $root, keeps its library in $data and imports a WAD from its command line"
+
+# F1 opens the user guide that the package installed.
+port="$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
+start_program "vnc:port=$port:size=1024x768"
+python3 "$here/vnc_keys.py" "$port" key:F1 30 "$work/opened" || fail "F1 opened nothing"
+guide="$(cat "$work/opened")"
+[[ "$guide" == "file://$root/usr/share/tagomat2/user-guide.html" ]] || fail "F1 opened $guide, not the installed user guide"
+end_program
+echo "PASS: the unpacked package runs from $root, keeps its library in $data, imports a WAD from its command line and opens its user guide on F1"

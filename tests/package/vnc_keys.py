@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Types keys into a program shown on Qt's vnc platform, as a user at the
 screen would: connects to the VNC server (retrying until it listens),
-then sends each character of TEXT and a Return, and stays connected until
-the file WAIT_FOR exists.
+then sends each character of TEXT and a Return (or, for TEXT "key:F1", the
+F1 key alone), and stays connected until the file WAIT_FOR exists.
 
 usage: vnc_keys.py PORT TEXT TIMEOUT_SECONDS [WAIT_FOR]
 """
@@ -74,9 +74,12 @@ def main():
     wait_for = sys.argv[4] if len(sys.argv) > 4 else None
     sock = connect(port, timeout)
     handshake(sock)
-    for ch in text:
-        key(sock, ord(ch))  # Latin-1 keysyms are the characters' codes
-    key(sock, 0xFF0D)  # Return
+    if text == "key:F1":
+        key(sock, 0xFFBE)  # F1
+    else:
+        for ch in text:
+            key(sock, ord(ch))  # Latin-1 keysyms are the characters' codes
+        key(sock, 0xFF0D)  # Return
     # The connection stays open until the keys have had their effect (the
     # file WAIT_FOR appears), so none is lost when the client goes away.
     if wait_for:
