@@ -72,6 +72,13 @@ void TForm1::DBEditClick(int tag)
 
 void TForm1::BitBtn1Click()
 {
+    // Refused now, not by the move that would store it.
+    if (library_.pageTitleTaken(pageTitleEdit()->text())) {
+        app::MessageBox::plain(QStringLiteral("This name already exists, please pick an other"));
+        pageTitleEdit()->setFocus();
+        pageTitleEdit()->selectAll();
+        return;
+    }
     try {
         library_.setPageTitle(pageTitleEdit()->text());
     } catch (const store::EngineError& e) {

@@ -156,6 +156,17 @@ TEST_F(MainWindowFaults, ATitleTakenOverWithEnterIsAskedAboutOnClose)
     EXPECT_EQ(storedPageTitles(), QStringList{"renamed"});
 }
 
+TEST_F(MainWindowFaults, ATitleAnotherPageHasIsRefusedByEnterAtOnce)
+{
+    addPage("old");
+    addPage("other");
+    ASSERT_TRUE(start());
+    typeTitle("other");
+    QTest::keyClick(titleEdit(), Qt::Key_Return);
+    EXPECT_EQ(shown(), QStringList{"This name already exists, please pick an other"});
+    EXPECT_EQ(library().pageTitle(), QStringLiteral("old"));
+}
+
 TEST_F(MainWindowFaults, QuestionsThatDeleteFilesForGoodDefaultToNo)
 {
     addPage("a", {"x"});
