@@ -124,18 +124,18 @@ void UnlistedLogos::putClick()
         app::MessageBox::plain(problem);
         return;
     }
+    library_.edit();
+    const int slot = library_.freeSlot();
+    if (slot == 0) {
+        app::MessageBox::plain(QStringLiteral("This page has no free slot. Empty one, or go to another page first."));
+        return;
+    }
     QImage picture;
     try {
         picture = core::logoPicture(store::logoWadPath(title));
     } catch (const std::exception& e) {
         app::MessageBox::error(QStringLiteral("The logo could not be read from %1: %2")
                                    .arg(store::logoWadPath(title), QString::fromUtf8(e.what())));
-        return;
-    }
-    library_.edit();
-    const int slot = library_.freeSlot();
-    if (slot == 0) {
-        app::MessageBox::plain(QStringLiteral("This page has no free slot. Empty one, or go to another page first."));
         return;
     }
     library_.setSlot(slot, title, store::pictureFromImage(picture));

@@ -150,41 +150,6 @@ TEST_F(LibraryModel, UndoTakesBackSlotChangesUntilThePageIsSavedOrLeft)
     EXPECT_EQ(library.undoSlotChange(), core::Library::UndoResult::NothingToUndo);
 }
 
-TEST_F(LibraryModel, APageTitleIsTakenOnlyWhenAnotherPageHasIt)
-{
-    addPage("alpha");
-    addPage("beta");
-    addPage("fifteen letters");
-    open();
-    EXPECT_TRUE(library.pageTitleTaken("beta"));
-    EXPECT_FALSE(library.pageTitleTaken("alpha")) << "its own title";
-    EXPECT_FALSE(library.pageTitleTaken("Beta")) << "titles differ by case";
-    EXPECT_TRUE(library.pageTitleTaken("fifteen letters and more")) << "cut to the field's width";
-    library.addPage();
-    EXPECT_TRUE(library.pageTitleTaken("alpha"));
-    EXPECT_FALSE(library.pageTitleTaken("NEW")) << "the page being added";
-}
-
-// The logo files no slot names: listed by title, deleted only while no slot
-// (stored or pending) names them.
-TEST_F(LibraryModel, LogoFilesNoSlotNamesAreListedAndCanBeRemoved)
-{
-    addPage("a", {"shown"});
-    for (const char* name : {"shown.wad", "lost.wad", "a.b.wad", "upper.WAD", "notes.txt"})
-        writeFile(name, "x");
-    open();
-    EXPECT_EQ(library.unlistedLogos(), (QStringList{"a.b", "lost"}));
-    EXPECT_EQ(library.removeLogoFile("shown"), core::Library::RemoveResult::StillNamed);
-    library.setSlot(2, "lost", colourPicture(2));
-    EXPECT_EQ(library.unlistedLogos(), QStringList{"a.b"}) << "the pending edit names it";
-    EXPECT_EQ(library.removeLogoFile("lost"), core::Library::RemoveResult::StillNamed);
-    EXPECT_EQ(library.removeLogoFile("a.b"), core::Library::RemoveResult::Removed);
-    EXPECT_FALSE(fileExists("a.b.wad"));
-    EXPECT_EQ(library.removeLogoFile("../a"), core::Library::RemoveResult::NoFileName);
-    EXPECT_EQ(library.removeLogoFile("gone"), core::Library::RemoveResult::Failed);
-    EXPECT_TRUE(fileExists("shown.wad"));
-}
-
 class SettingsModel : public ProgramFixture {
 protected:
     core::Settings settings;

@@ -212,12 +212,6 @@ TEST_F(SteamFind, AFirstStartWithoutSteamStartsAtHomeAndSavesNoFolderWithoutLibl
 {
     const QString plain = steam.home() + QStringLiteral("/Downloads");
     ASSERT_TRUE(QDir().mkpath(plain));
-    const QString mod = steam.home() + QStringLiteral("/hl/cstrike");
-    ASSERT_TRUE(QDir().mkpath(mod));
-    QFile liblist(mod + QStringLiteral("/liblist.gam"));
-    ASSERT_TRUE(liblist.open(QIODevice::WriteOnly));
-    liblist.write("game \"Counter-Strike\"\n");
-    liblist.close();
     auto list = [this] { return in<settings::DirectoryList>(dialog(), "DirectoryListBox1"); };
     QString startedAt;
     QStringList asked;
@@ -241,16 +235,6 @@ TEST_F(SteamFind, AFirstStartWithoutSteamStartsAtHomeAndSavesNoFolderWithoutLibl
     EXPECT_TRUE(openAfterNo) << "No keeps the window open";
     EXPECT_TRUE(shown().first().contains(plain)) << "the question names the folder";
     EXPECT_EQ(storedConfig(Config), plain);
-
-    // A game folder is saved without a question.
-    inside("Form2", [&] {
-        list()->moveTo(mod);
-        app::MessageBox::clearShown();
-        press("bSave");
-        EXPECT_FALSE(shown().join(QLatin1Char(' ')).contains(QStringLiteral("liblist.gam")));
-    });
-    choose("Config1");
-    EXPECT_EQ(storedConfig(Config), mod);
 }
 
 TEST(DriveBoxVolumes, TheHomeTheRootAndMountedVolumesButNoSystemOrSandboxMounts)

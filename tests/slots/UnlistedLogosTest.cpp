@@ -56,7 +56,7 @@ protected:
     }
 };
 
-TEST_F(UnlistedLogos, AreListedWithTheirPicturesAndGoIntoTheFreeSlot)
+TEST_F(UnlistedLogos, AreListedWithTheirPicturesGoIntoAFreeSlotAndAreDeletedOnlyOnYes)
 {
     ASSERT_TRUE(start());
     inWindow([&](slotedit::UnlistedLogos& window, QListWidget* list) {
@@ -71,16 +71,14 @@ TEST_F(UnlistedLogos, AreListedWithTheirPicturesAndGoIntoTheFreeSlot)
     EXPECT_EQ(field(2), store::pictureFromImage(core::logoPicture(path(QStringLiteral("lost.wad")))));
     EXPECT_TRUE(library().UnsavedChanges());
     EXPECT_EQ(library().unlistedLogos(), QStringList{"broken"});
-}
 
-TEST_F(UnlistedLogos, AreDeletedOnlyAfterTheQuestionAndAFullPageTakesNone)
-{
-    ASSERT_TRUE(start());
-    library().setSlot(2, QStringLiteral("x2"), colourPicture(2));
+    // A full page takes none; a file goes only on Yes to its question.
     for (int n = 4; n <= 8; ++n)
         library().setSlot(n, QStringLiteral("x%1").arg(n), colourPicture(n));
+    writeFile("other.wad", "x");
+    app::MessageBox::clearShown();
     inWindow([&](slotedit::UnlistedLogos& window, QListWidget* list) {
-        choose(list, QStringLiteral("lost"));
+        choose(list, QStringLiteral("other"));
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("PutButton")), Qt::LeftButton);
         auto* remove = window.findChild<QPushButton*>(QStringLiteral("DeleteButton"));
         answer({no()});
@@ -88,13 +86,13 @@ TEST_F(UnlistedLogos, AreDeletedOnlyAfterTheQuestionAndAFullPageTakesNone)
         choose(list, QStringLiteral("broken"));
         answer({yes()});
         QTest::mouseClick(remove, Qt::LeftButton);
-        EXPECT_EQ(titles(list), QStringList{"lost"});
+        EXPECT_EQ(titles(list), QStringList{"other"});
     });
     ASSERT_EQ(shown().size(), 3);
     EXPECT_TRUE(shown()[0].startsWith(QStringLiteral("This page has no free slot.")));
     EXPECT_EQ(app::MessageBox::shown()[1].defaultAnswer, no());
     EXPECT_TRUE(shown()[2].contains(path(QStringLiteral("broken.wad"))));
-    EXPECT_TRUE(fileExists("lost.wad"));
+    EXPECT_TRUE(fileExists("other.wad"));
     EXPECT_FALSE(fileExists("broken.wad"));
     EXPECT_TRUE(fileExists("shown.wad"));
 }
