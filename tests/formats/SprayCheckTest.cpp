@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 using namespace testing_formats;
@@ -89,11 +90,16 @@ TEST(SprayCheck, NamesEveryBrokenRuleInAPlayersWords)
 
 TEST(SprayCheck, PassesTheFixturesAndTellsTheKind)
 {
-    for (const char* name : {"spray-a.wad", "spray-b.wad"}) {
-        const formats::SprayReport report = check(readFile(fixturePath(name)));
-        EXPECT_TRUE(report.gameReady()) << name << ": " << (report.problems.empty() ? "" : report.problems[0]);
-        EXPECT_EQ(report.kind, SprayKind::Colour) << name;
+    int fixtures = 0;
+    for (const auto& file : std::filesystem::directory_iterator(FIXTURES_DIR)) {
+        if (file.path().extension() != ".wad")
+            continue;
+        ++fixtures;
+        const formats::SprayReport report = check(readFile(file.path().string()));
+        EXPECT_TRUE(report.gameReady()) << file.path() << ": " << (report.problems.empty() ? "" : report.problems[0]);
+        EXPECT_EQ(report.kind, SprayKind::Colour) << file.path();
     }
+    EXPECT_GE(fixtures, 2);
     EXPECT_EQ(check(readFile(fixturePath("spray-a.wad"))).description(), "colour spray, 112\u00d796, 15 KB");
 
     // The game's menu writes a decal lump; any entry 255 but pure blue makes one.
