@@ -46,6 +46,8 @@ void checkLump(const std::uint8_t* lump, std::uint64_t size, SprayReport& report
     const unsigned colours = bytes::u16(lump + at);
     if (colours > 256)
         report.problems.push_back(std::to_string(colours) + " colours: the game takes at most 256");
+    else if (colours == 0)
+        report.problems.push_back("damaged picture: it has no colours");
     else if (!fits(at + 2, 3u * colours, size))
         report.problems.push_back("damaged picture: its colours lie past its end");
     else {

@@ -75,6 +75,8 @@ std::vector<Broken> brokenFiles()
          {"damaged picture: its four sizes do not follow each other"}},
         {"300 colours", [p, palette] { Bytes w = spray(p); w[palette] = 300 & 0xff; w[palette + 1] = 1; return w; },
          {"300 colours: the game takes at most 256"}},
+        {"no colours", [p, palette] { Bytes w = spray(p); w[palette] = 0; w[palette + 1] = 0; return w; },
+         {"damaged picture: it has no colours"}},
     };
 }
 
