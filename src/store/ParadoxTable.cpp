@@ -1,6 +1,7 @@
 #include "ParadoxTable.h"
 
 #include "FileNameCase.h"
+#include "ParadoxBlobFile.h"
 #include "PictureField.h"
 
 #include <QFile>
@@ -31,10 +32,6 @@ constexpr int kFieldInfo = 0x78;      // 4.0 and later
 constexpr quint8 kIndexedTable = 0;
 constexpr quint8 kPlainTable = 2;
 constexpr quint8 kLastFieldType = pxfBytes;
-
-// A picture of a spray logo is a few kilobytes; a length beyond this in a
-// row is damage, not a picture.
-constexpr quint32 kMaxPicture = 16 * 1024 * 1024;
 
 quint16 le16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
 
@@ -92,39 +89,6 @@ QString alphaText(pxdoc_t* doc, char* data, int len, QStringDecoder& decoder)
     doc->free(doc, value);
     decoder.resetState();
     return decoder.decode(bytes);
-}
-
-// The bytes of a graphic or binary field as they were stored, from the row
-// (a short one) or from the blob file. pxlib's own graphic reader takes an
-// 8-byte header as given; the picture rule decides that for itself.
-QByteArray blobBytes(PxTable& table, const char* data, int len, QString* problem)
-{
-    const int leader = len - 10;
-    if (leader < 0) {
-        *problem = QStringLiteral("the field is too short for a picture");
-        return QByteArray();
-    }
-    const quint32 size = qFromLittleEndian<quint32>(data + leader + 4);
-    if (size == 0)
-        return QByteArray();
-    if (size > kMaxPicture) {
-        *problem = QStringLiteral("the row gives the picture an impossible length of %1 bytes").arg(size);
-        return QByteArray();
-    }
-    table.lastError.clear();
-    int modification = 0;
-    int blobSize = 0;
-    char* value = nullptr;
-    if (PX_get_data_blob(table.doc, data, len, &modification, &blobSize, &value) <= 0 || !value
-        || blobSize != static_cast<int>(size)) {
-        if (value)
-            table.doc->free(table.doc, value);
-        *problem = table.why();
-        return QByteArray();
-    }
-    QByteArray bytes(value, blobSize);
-    table.doc->free(table.doc, value);
-    return bytes;
 }
 
 QByteArray pictureFieldFrom(const QByteArray& stored)
@@ -216,10 +180,7 @@ ParadoxRows readParadoxTable(const QString& dir, const TableDef& def)
         places.push_back({offset, pxFields[found].px_flen});
     }
 
-    const QString blobPath = fileInAnyCase(QFileInfo(path).path(), def.name + QStringLiteral(".MB"));
-    bool haveBlobs = false;
-    if (!blobPath.isEmpty())
-        haveBlobs = PX_set_blob_file(table.doc, QFile::encodeName(blobPath).constData()) >= 0;
+    ParadoxBlobFile blobs(fileInAnyCase(QFileInfo(path).path(), def.name + QStringLiteral(".MB")));
 
     QStringDecoder decoder = decoderFor(table.doc->px_head->px_doscodepage);
     ParadoxRows result;
@@ -243,15 +204,14 @@ ParadoxRows readParadoxTable(const QString& dir, const TableDef& def)
                 continue;
             }
             QString problem;
-            const QByteArray stored = blobBytes(table, data, places[f].width, &problem);
+            const QByteArray stored = blobs.read(data, places[f].width, &problem);
             if (!problem.isEmpty()) {
                 const QString key = def.keyField >= 0
                                         ? QStringLiteral(" (\"%1\")").arg(alphaText(table.doc, record.data() + places[def.keyField].offset,
                                                                                     places[def.keyField].width, decoder))
                                         : QString();
-                result.problems << QStringLiteral("%1, row %2%3, %4: %5%6")
-                                       .arg(fileName).arg(recno + 1).arg(key, def.fields[f].name, problem,
-                                            haveBlobs ? QString() : QStringLiteral(" (no readable %1.MB beside it)").arg(def.name));
+                result.problems << QStringLiteral("%1, row %2%3, %4: %5; it is left without a picture.")
+                                       .arg(fileName).arg(recno + 1).arg(key, def.fields[f].name, problem);
             }
             row[f] = pictureFieldFrom(stored);
         }

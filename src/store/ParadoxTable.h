@@ -1,5 +1,6 @@
-// Tables of libraries kept by the older program: Paradox files, read through
-// pxlib. A table is known by its header, never by its name; its rows come
+// Tables of libraries kept by the older program: Paradox files, their rows
+// read through pxlib, their pictures from the blob file (ParadoxBlobFile.h).
+// A table is known by its header, never by its name; its rows come
 // out with the fields of our own table layout (TableDef), found by name.
 #pragma once
 
