@@ -29,6 +29,10 @@ constexpr int kFieldCount = 0x21;
 constexpr int kFileVersion = 0x39;
 constexpr int kFieldInfoOld = 0x58;   // versions 3.0 and 3.5
 constexpr int kFieldInfo = 0x78;      // 4.0 and later
+constexpr int kRecordCount = 0x06;
+constexpr int kFileBlocks = 0x0C;
+constexpr int kFirstBlock = 0x0E;
+constexpr int kDataBlockHeader = 6;   // next block, previous block, size of the records
 constexpr quint8 kIndexedTable = 0;
 constexpr quint8 kPlainTable = 2;
 constexpr quint8 kLastFieldType = pxfBytes;
@@ -97,6 +101,45 @@ QByteArray pictureFieldFrom(const QByteArray& stored)
     return bitmap.isEmpty() ? QByteArray() : wrapPicture(bitmap);
 }
 
+// pxlib follows the chain of data blocks when it opens a table, and loops
+// for ever on a chain that comes back on itself: the chain is walked here
+// first, each block inside the file and none twice.
+void checkBlockChain(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ParadoxError(QStringLiteral("%1 cannot be read: %2.").arg(path, file.errorString()).toStdString());
+    const QByteArray head = file.read(kFieldInfoOld);
+    const qint64 blockSize = 1024 * static_cast<quint8>(head[kMaxTableSize]);
+    const qint64 headerSize = le16(head, kHeaderSize);
+    const qint64 blocksInFile = (file.size() - headerSize) / blockSize;
+    const int recordSize = le16(head, kRecordSize);
+    const qint64 records = qFromLittleEndian<quint32>(head.constData() + kRecordCount);
+    qint64 counted = 0;
+    QVector<bool> seen(static_cast<int>(std::max<qint64>(blocksInFile, 0)) + 1, false);
+    int block = le16(head, kFirstBlock);
+    const int declared = le16(head, kFileBlocks);
+    if (declared > blocksInFile)
+        throw ParadoxError(QStringLiteral("%1 is damaged: it is shorter than its header says.").arg(path).toStdString());
+    while (block != 0) {
+        if (block > blocksInFile || seen[block])
+            throw ParadoxError(QStringLiteral("%1 is damaged: its chain of data blocks is broken.").arg(path).toStdString());
+        seen[block] = true;
+        if (!file.seek(headerSize + (block - 1) * blockSize))
+            throw ParadoxError(QStringLiteral("%1 cannot be read.").arg(path).toStdString());
+        const QByteArray blockHead = file.read(kDataBlockHeader);
+        if (blockHead.size() != kDataBlockHeader)
+            throw ParadoxError(QStringLiteral("%1 is cut short.").arg(path).toStdString());
+        block = le16(blockHead, 0);
+        const qint16 lastRecord = qFromLittleEndian<qint16>(blockHead.constData() + 4);
+        if (lastRecord >= 0)
+            counted += lastRecord / recordSize + 1;
+    }
+    if (counted != records)
+        throw ParadoxError(QStringLiteral("%1 is damaged: its blocks hold %2 rows, its header says %3.")
+                               .arg(path).arg(counted).arg(records).toStdString());
+}
+
 } // namespace
 
 bool isParadoxTable(const QString& path)
@@ -137,6 +180,8 @@ ParadoxRows readParadoxTable(const QString& dir, const TableDef& def)
         throw ParadoxError(QStringLiteral("%1 is missing in %2.").arg(fileName, dir).toStdString());
     if (!isParadoxTable(path))
         throw ParadoxError(QStringLiteral("%1 is not a Paradox table.").arg(path).toStdString());
+
+    checkBlockChain(path);
 
     bootPxlib();
     PxTable table;
