@@ -9,6 +9,8 @@
 #include "handover/OpenFile.h"
 #include "import/LogoImport.h"
 #include "info/ScreenCentre.h"
+#include "store/Installer.h"
+#include "store/ParadoxConversion.h"
 #include "store/ProgramDir.h"
 
 #include <QFileInfo>
@@ -68,6 +70,7 @@ bool Program::create()
             return false;
         }
     }
+    offerParadoxConversion();
     // What imports killed while copying a logo left behind.
     logoimport::removeStaleWorkingFiles();
     library_ = std::make_unique<core::Library>();
@@ -87,6 +90,27 @@ bool Program::create()
     server->listen();   // without it a second start reports that this one runs
     handoverServer_ = std::move(server);
     return true;
+}
+
+// A library whose tables are Paradox files can be read only once it is
+// converted; without the conversion the tables cannot be opened, which the
+// main window reports.
+void Program::offerParadoxConversion()
+{
+    const QString dir = store::programDir();
+    if (!store::holdsParadoxTables(dir) || !app::MessageBox::confirm(QString::fromUtf8(store::kConvertQuestion)))
+        return;
+    try {
+        const store::ConversionReport report = store::convertParadoxLibrary(dir);
+        const store::InstallReport missing = store::installTables(dir);
+        QStringList lines{QStringLiteral("The library was converted: %1 pages. The old files are in %2.")
+                              .arg(report.pages)
+                              .arg(dir + QLatin1Char('/') + QLatin1String(store::kOldTablesFolder))};
+        lines << report.notes << missing.failures;
+        app::MessageBox::plain(lines.join(QLatin1Char('\n')));
+    } catch (const store::ConversionError& e) {
+        app::MessageBox::error(QString::fromUtf8(e.what()));
+    }
 }
 
 void Program::show()

@@ -45,6 +45,8 @@ public:
     core::Settings& settings() { return *settings_; }
 
 private:
+    void offerParadoxConversion();
+
     // Held for the whole run, so that two instances never post over each
     // other; a crashed instance's lock is taken over.
     std::unique_ptr<QLockFile> instanceLock_;

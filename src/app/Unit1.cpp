@@ -12,6 +12,7 @@
 #include "game/Unit6.h"
 #include "handover/OpenFile.h"
 #include "import/LogoImport.h"
+#include "import/OpenDialog.h"
 #include "import/Unit11.h"
 #include "import/Unit4.h"
 #include "info/DialogFont.h"
@@ -27,6 +28,7 @@
 #include "slots/SlotExchange.h"
 #include "slots/Unit9.h"
 #include "store/Errors.h"
+#include "store/LibraryMerge.h"
 #include "store/PictureField.h"
 #include "store/ProgramDir.h"
 #include "store/Records.h"
@@ -292,6 +294,7 @@ void TForm1::buildMenus()
     file->setObjectName(QStringLiteral("File1"));
     add(file, QStringLiteral("Cancel1"), QStringLiteral("&Cancel"), &TForm1::bCancelClick);
     add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TForm1::bSaveClick);
+    add(file, QStringLiteral("ImportLibrary1"), QStringLiteral("&Import library..."), &TForm1::ImportLibrary1Click);
     add(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), &TForm1::Exit1Click);
     QMenu* config = menuBar()->addMenu(QStringLiteral("&Config"));
     config->setObjectName(QStringLiteral("Config2"));
@@ -526,6 +529,24 @@ void TForm1::Credits1Click() { Form3->exec(); }
 void TForm1::Help2Click() { info::openAddress(info::helpPage()); }
 void TForm1::Forum1Click() { info::openAddress(info::forumPage()); }
 void TForm1::hyperlinkClick() { info::openAddress(info::webSite()); }
+// Another library's pages and logos, added to this one.
+void TForm1::ImportLibrary1Click()
+{
+    const QString folder = logoimport::OpenDialog::chooseFolder(this, QStringLiteral("Import library"));
+    if (folder.isEmpty())
+        return;
+    try {
+        const core::Library::MergeSummary summary = library_.importLibrary(folder);
+        QString text = QStringLiteral("%1 pages were imported from %2.").arg(summary.pages).arg(folder);
+        if (!summary.notes.isEmpty())
+            text += QLatin1Char('\n') + summary.notes.join(QLatin1Char('\n'));
+        app::MessageBox::plain(text);
+    } catch (const store::MergeError& e) {
+        app::MessageBox::error(QStringLiteral("The library in %1 could not be imported: %2").arg(folder, QString::fromUtf8(e.what())));
+    }
+    grid_->follow();
+}
+
 void TForm1::InsertClick(int slot) { importer_->insertClick(slot); }
 void TForm1::DeleteClick(int slot) { slotedit::deleteClick(library_, slot); }
 

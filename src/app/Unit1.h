@@ -81,6 +81,7 @@ public:
     void DBImageClick(int slot);
     void DBEditClick(int tag);
     void BitBtn1Click();
+    void ImportLibrary1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

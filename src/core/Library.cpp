@@ -2,6 +2,7 @@
 
 #include "files/FileOps.h"
 #include "formats/Bmp.h"
+#include "store/LibraryMerge.h"
 #include "store/PictureField.h"
 #include "store/ProgramDir.h"
 #include "store/Records.h"
@@ -311,6 +312,12 @@ void Library::storeScratch()
 {
     scratch_->edit();
     scratch_->post();
+}
+
+Library::MergeSummary Library::importLibrary(const QString& folder)
+{
+    const store::MergeReport report = store::mergeLibrary(folder, *pages_, store::programDir());
+    return {report.pages, report.renamed + report.problems};
 }
 
 bool Library::isScratchPending() const { return scratch_->isEditing(); }

@@ -116,6 +116,15 @@ public:
     QString scratchTitle() const;
     QByteArray scratchPicture() const;
 
+    // Adds the pages of the library in `folder` (Paradox tables or ours)
+    // with their logo wad files; see store::mergeLibrary. Throws
+    // store::MergeError with the reason.
+    struct MergeSummary {
+        int pages = 0;
+        QStringList notes;   // renamed pages and logos, missing files
+    };
+    MergeSummary importLibrary(const QString& folder);
+
     // True when the file is the logo wad file of a slot of any stored page
     // or of the current page's pending edit.
     bool namesLogoFile(const QString& path) const;

@@ -70,6 +70,21 @@ bool OpenDialog::execute(QWidget* parent)
     return true;
 }
 
+QString OpenDialog::chooseFolder(QWidget* parent, const QString& caption)
+{
+    ++executionCount();
+    if (!queue().isEmpty())
+        return queue().takeFirst().value_or(QString());
+    PlainIconProvider icons(parent ? parent->style() : QApplication::style());
+    QFileDialog dialog(parent, caption);
+    quieten(dialog, icons);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
 void OpenDialog::queueChoice(const QString& path) { queue().append(path); }
 void OpenDialog::queueCancel() { queue().append(std::nullopt); }
 int OpenDialog::queuedChoices() { return queue().size(); }

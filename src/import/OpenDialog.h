@@ -28,6 +28,10 @@ public:
     // when the user cancels.
     bool execute(QWidget* parent);
 
+    // A folder, through the same quiet dialog; empty when the user cancels.
+    // It takes the next queued choice as execute() does.
+    static QString chooseFolder(QWidget* parent, const QString& caption);
+
     // The test hook: the next execute() takes this answer instead of asking.
     static void queueChoice(const QString& path);
     static void queueCancel();
