@@ -8,6 +8,7 @@
 #include "ToolbarIcons.h"
 #include "core/Install.h"
 #include "core/Library.h"
+#include "core/LogoCheck.h"
 #include "core/Settings.h"
 #include "game/Unit6.h"
 #include "handover/OpenFile.h"
@@ -396,7 +397,17 @@ void TForm1::setDropAcceptance(bool on) { setAcceptDrops(on); }
 void TForm1::showField(int field)
 {
     auto showSlotTitle = [this](int n) { edits_[n - 1]->setText(library_.slotTitle(n)); };
-    auto showSlotPicture = [this](int n) { pictures_[n - 1]->setImage(store::pictureImage(library_.slotPicture(n))); };
+    // A slot shows its picture field, with a mark when the game would not
+    // use the logo; a single-colour decal is shown as the game draws it.
+    auto showSlotPicture = [this](int n) {
+        TDBImage* picture = pictures_[n - 1];
+        const core::LogoCheck check = core::checkLogo(library_.slotTitle(n));
+        if (check.isDecal() && check.picture)
+            picture->setImage(core::gameLookImage(*check.picture, picture->palette().color(QPalette::Window)));
+        else
+            picture->setImage(store::pictureImage(library_.slotPicture(n)));
+        picture->setWarning(check.marked() ? check.reasons() : QStringList());
+    };
     if (field == -1 || field == PageTitle) {
         pageTitleDirty_ = false;
         pageTitle_->setText(library_.pageTitle());
@@ -404,7 +415,7 @@ void TForm1::showField(int field)
     for (int n = 1; n <= store::LogoPage::kSlots; ++n) {
         if (field == -1 || field == pictureTitle(n))
             showSlotTitle(n);
-        if (field == -1 || field == store::LogoPage::picture(n))
+        if (field == -1 || field == store::LogoPage::picture(n) || field == pictureTitle(n))
             showSlotPicture(n);
     }
 }
@@ -553,7 +564,15 @@ void TForm1::DeleteClick(int slot) { slotedit::deleteClick(library_, slot); }
 // The double click on a slot picture installs its logo into the game.
 void TForm1::DBImageClick(int slot)
 {
-    const core::InstallResult result = core::installLogo(library_.slotTitle(slot), settings_);
+    const QString title = library_.slotTitle(slot);
+    // A logo the game would not use is installed only when the user insists.
+    const core::LogoCheck check = core::checkLogo(title);
+    if (check.marked() && (settings_.gameLocationSaved() || settings_.extraProgramSaved())
+        && !app::MessageBox::confirm(QStringLiteral("\"%1\" will not show in the game: %2. Install it anyway?")
+                                         .arg(title, check.reasons().join(QStringLiteral("; "))),
+                                     app::MessageBox::Answer::No))
+        return;
+    const core::InstallResult result = core::installLogo(title, settings_);
     using Outcome = core::InstallResult::Outcome;
     switch (result.outcome) {
     case Outcome::Installed:

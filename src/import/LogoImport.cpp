@@ -1,6 +1,7 @@
 #include "LogoImport.h"
 
 #include "OpenDialog.h"
+#include "PictureChooser.h"
 #include "Unit11.h"
 #include "Unit4.h"
 #include "app/CommandGuard.h"
@@ -157,6 +158,18 @@ bool Importer::importInto(int slot, const QString& source)
     return true;
 }
 
+// The spray a chosen file gives: a picture made into a logo, one picture
+// of a WAD that holds several, or the WAD itself. Empty when the user
+// cancelled or it could not be made (the user has been told).
+QString Importer::sprayOf(const QString& chosen, const QTemporaryDir& workDir)
+{
+    if (makelogo::isPicture(chosen))
+        return makelogo::makeLogoWad(window_, chosen, workDir);
+    if (picturesInWad(chosen) > 1)
+        return chooseSprayOf(window_, chosen, workDir);
+    return chosen;
+}
+
 void Importer::insertClick(int slot)
 {
     Running running(*this, false);
@@ -169,7 +182,7 @@ void Importer::insertClick(int slot)
         if (!readableChoice(picture))
             return;
         QTemporaryDir made;
-        const QString source = makelogo::isPicture(picture) ? makelogo::makeLogoWad(window_, picture, made) : picture;
+        const QString source = sprayOf(picture, made);
         if (source.isEmpty()) { // the logo was not made: as a cancel
             wait_.advance(10);
             wait_.hide();
@@ -214,7 +227,7 @@ void Importer::dropFiles(const QList<QUrl>& urls)
             return;
         OpenDialog::of(window_).setFileName(path);
         QTemporaryDir made;
-        const QString source = picture ? makelogo::makeLogoWad(window_, path, made) : path;
+        const QString source = sprayOf(path, made);
         if (!source.isEmpty() && !importInto(slot, source))
             return;
     }

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QUrl>
 
+class QTemporaryDir;
 class QWidget;
 class TForm4;
 class TForm11;
@@ -54,6 +55,7 @@ private:
     class Running;
     bool placeUnderName(const QString& source, bool rename, Placement& placed);
     bool importInto(int slot, const QString& source);
+    QString sprayOf(const QString& chosen, const QTemporaryDir& workDir);
     void runQueue();
     void scheduleQueue();
 
