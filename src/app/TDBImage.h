@@ -14,6 +14,9 @@ public:
     int slot() const { return slot_; }
     void setImage(const QImage& image);
     const QImage& image() const { return image_; }
+    // A frame around the slot, for the logo that Find went to.
+    void setMarked(bool on);
+    bool isMarked() const { return marked_; }
 
 signals:
     void mouseDown(TDBImage* image, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
@@ -27,4 +30,5 @@ protected:
 private:
     int slot_;
     QImage image_;
+    bool marked_ = false;
 };

@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "CommandGuard.h"
+#include "FindWindow.h"
 #include "MessageBox.h"
 #include "PageList.h"
 #include "TDBEdit.h"
@@ -292,7 +293,12 @@ void TForm1::buildMenus()
     file->setObjectName(QStringLiteral("File1"));
     add(file, QStringLiteral("Cancel1"), QStringLiteral("&Cancel"), &TForm1::bCancelClick);
     add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TForm1::bSaveClick);
+    add(file, QStringLiteral("ImportFolder1"), QStringLiteral("&Import folder or archive..."), &TForm1::ImportFolder1Click);
     add(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), &TForm1::Exit1Click);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    add(edit, QStringLiteral("Find1"), QStringLiteral("&Find..."), &TForm1::Find1Click);
+    findChild<QAction*>(QStringLiteral("Find1"))->setShortcut(QKeySequence::Find);
     QMenu* config = menuBar()->addMenu(QStringLiteral("&Config"));
     config->setObjectName(QStringLiteral("Config2"));
     add(config, QStringLiteral("Advanced1"), QStringLiteral("&Advanced"), &TForm1::Advanced1Click);
@@ -357,6 +363,10 @@ void TForm1::createDialogs()
     Form9 = new TForm9(library_, this);
     Form11 = new TForm11(this);
     importer_ = new logoimport::Importer(library_, settings_, *Form4, *Form11, this);
+    findWindow_ = new FindWindow(library_, this);
+    connect(findWindow_, &FindWindow::goTo, this, [this](const QString& page, int slot) {
+        app::runCommand([&] { goToFound(page, slot); });
+    });
 
     connect(importer_, &logoimport::Importer::dropAcceptanceChanged, this, &TForm1::setDropAcceptance);
     connect(importer_, &logoimport::Importer::importingQueued, this, [this] { handover::bringToFront(*this); });
@@ -394,6 +404,9 @@ void TForm1::showField(int field)
 {
     auto showSlotTitle = [this](int n) { edits_[n - 1]->setText(library_.slotTitle(n)); };
     auto showSlotPicture = [this](int n) { pictures_[n - 1]->setImage(store::pictureImage(library_.slotPicture(n))); };
+    if (field == -1)
+        for (TDBImage* p : pictures_)
+            p->setMarked(false);   // the mark of Find stays on its page only
     if (field == -1 || field == PageTitle) {
         pageTitleDirty_ = false;
         pageTitle_->setText(library_.pageTitle());
@@ -527,6 +540,20 @@ void TForm1::Help2Click() { info::openAddress(info::helpPage()); }
 void TForm1::Forum1Click() { info::openAddress(info::forumPage()); }
 void TForm1::hyperlinkClick() { info::openAddress(info::webSite()); }
 void TForm1::InsertClick(int slot) { importer_->insertClick(slot); }
+
+void TForm1::ImportFolder1Click() { importer_->importFolderOrArchive(); }
+
+void TForm1::Find1Click() { findWindow_->showFind(); }
+
+void TForm1::goToFound(const QString& page, int slot)
+{
+    if (!library_.goToPage(page))
+        return;   // gone since the search
+    if (slot >= 1 && slot <= 8) {
+        pictures_[slot - 1]->setMarked(true);
+        pictures_[slot - 1]->setFocus();
+    }
+}
 void TForm1::DeleteClick(int slot) { slotedit::deleteClick(library_, slot); }
 
 // The double click on a slot picture installs its logo into the game.
