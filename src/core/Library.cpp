@@ -387,6 +387,8 @@ QString Library::freePageTitle(const QString& base) const
 int Library::nextFreeSlotAddingPage(const QString& pageBase)
 {
     pages_->edit();
+    if (isAddingPage() && pageTitle().isEmpty())
+        pages_->setText(PageTitle, freePageTitle(pageBase));   // the first page of an empty library
     if (const int slot = freeSlot())
         return slot;
     pages_->post();
