@@ -1,6 +1,7 @@
 // Pictures from outside on their way to a logo: any bytes Qt's image
 // readers or the own PNG and JPEG readers take, made into a spray, written
 // as a WAD and read back.
+#include "formats/SprayCheck.h"
 #include "formats/Wad3.h"
 #include "formats/Wad3Writer.h"
 #include "logo/JpegReader.h"
@@ -72,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const formats::WadPicture back = formats::readWadPicture(wad.data(), wad.size());
         if (back.width != spray.width || back.height != spray.height || back.indices != spray.levels[0])
             std::abort();
+        if (!formats::checkSpray(wad.data(), wad.size()).gameReady())
+            std::abort(); // every logo the maker writes is one the game takes
     } catch (const logo::LogoError&) {
     }
     return 0;

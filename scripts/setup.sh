@@ -13,6 +13,7 @@ packages=(
   netpbm imagemagick
   clang libclang-rt-14-dev
   hyperfine
+  pxlib-dev
   libimagequant-dev libpng-dev zlib1g-dev qt6-image-formats-plugins
   libarchive-dev
   fonts-liberation2

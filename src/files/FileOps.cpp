@@ -210,6 +210,28 @@ void renameNoReplace(const std::string& from, const std::string& to)
     syncDirectory(to);
 }
 
+void renameAllNoReplace(const std::vector<std::pair<std::string, std::string>>& moves)
+{
+    std::size_t done = 0;
+    try {
+        for (; done < moves.size(); ++done)
+            renameNoReplace(moves[done].first, moves[done].second);
+    } catch (const FileError& e) {
+        std::string stranded;
+        while (done > 0) {
+            --done;
+            try {
+                renameNoReplace(moves[done].second, moves[done].first);
+            } catch (const FileError&) {
+                stranded += (stranded.empty() ? "" : ", ") + moves[done].second;
+            }
+        }
+        if (stranded.empty())
+            throw;
+        throw FileError(std::string(e.what()) + "; these could not be put back: " + stranded, e.code());
+    }
+}
+
 bool addNameNoReplace(const std::string& from, const std::string& to)
 {
     if (::link(from.c_str(), to.c_str()) == 0) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace files {
@@ -54,6 +55,12 @@ void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data
 // Renames within one file system; fails when `to` exists already, where a
 // plain rename() would silently destroy it.
 void renameNoReplace(const std::string& from, const std::string& to);
+
+// Renames each pair (from, to) in turn as renameNoReplace does: all or
+// none. When one fails, those already renamed get their first names back,
+// the last first, and the error is thrown again; its text then also names
+// any file that could not go back.
+void renameAllNoReplace(const std::vector<std::pair<std::string, std::string>>& moves);
 
 // How far a write is taken before it counts as done: to the disk (it
 // survives a power cut), or to the operating system (it survives the

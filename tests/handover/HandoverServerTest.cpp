@@ -166,6 +166,8 @@ TEST_F(HandoverServer, SilentLongAndTooManyClientsAreDroppedAndTheServerStays)
         ::close(fd);
     clients.clear();
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &old), 0);
+    // The clients it kept are gone once it has seen them close.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.connections() == 0; }, 5000));
 
     QString why;
     EXPECT_TRUE(sendFromSecondStart(QStringLiteral("/tmp/after.wad"), &why)) << why.toStdString();
