@@ -57,7 +57,8 @@ QString BatchSummary::text() const
             return;
         lines << QString() << title;
         for (const BatchEntry& e : entries)
-            lines << form.arg(QDir::toNativeSeparators(e.file), e.detail);
+            lines << form.arg(QDir::toNativeSeparators(e.file), e.detail)
+                         + (e.note.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(e.note));
     };
     section(QStringLiteral("Imported:"), imported, QStringLiteral("%1 as %2"));
     section(QStringLiteral("Duplicates:"), duplicates, QStringLiteral("%1: the same picture as %2"));
@@ -260,7 +261,7 @@ void BatchImport::place(PreparedLogo& logo)
     }
     titles_.insert(name);
     known_.insert(logo.fingerprint, name);
-    summary_.imported << BatchEntry{logo.path, name};
+    summary_.imported << BatchEntry{logo.path, name, logo.note};
 }
 
 void BatchImport::finish(bool cancelled)

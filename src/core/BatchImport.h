@@ -27,6 +27,7 @@ struct PreparedLogo;
 struct BatchEntry {
     QString file;
     QString detail;   // the logo's name; which logo it repeats; why it was skipped
+    QString note;     // how an imported logo was made, when the logo maker made it
 };
 
 struct BatchSummary {

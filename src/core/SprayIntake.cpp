@@ -1,8 +1,10 @@
 #include "SprayIntake.h"
 
 #include "files/ReadLimits.h"
+#include "formats/SprayCheck.h"
 #include "formats/Wad3.h"
 #include "formats/Wad3Writer.h"
+#include "logo/GameReady.h"
 #include "logo/LogoMaker.h"
 #include "store/PictureField.h"
 
@@ -29,6 +31,33 @@ void takePicture(PreparedLogo& logo)
 
 void prepareWad(PreparedLogo& logo)
 {
+    const std::uint8_t* data = logo.wad.data();
+    const std::size_t size = logo.wad.size();
+    std::size_t pictures = 0;
+    try {
+        pictures = formats::listWadPictures(data, size).size();
+    } catch (const formats::FormatError&) {
+        // told by the check below
+    }
+    if (pictures > 1) {
+        logo.skipReason = QStringLiteral("holds %1 pictures: import it on its own to choose one").arg(pictures);
+        return;
+    }
+    const formats::SprayReport report = formats::checkSpray(data, size);
+    if (!report.gameReady()) {
+        QStringList problems;
+        for (const std::string& p : report.problems)
+            problems << QString::fromStdString(p);
+        try {
+            // What the game refuses but the logo maker can read, it remakes.
+            logo.wad = logo::remakeGameReady(formats::readWadPicture(data, size));
+            logo.made = true;
+            logo.note = QStringLiteral("remade for the game: ") + problems.join(QStringLiteral("; "));
+        } catch (const std::exception&) {
+            logo.skipReason = problems.join(QStringLiteral("; "));
+            return;
+        }
+    }
     try {
         takePicture(logo);
     } catch (const formats::FormatError& e) {
@@ -45,6 +74,7 @@ void preparePicture(PreparedLogo& logo)
         // the picture's transparency.
         logo.wad = formats::writeSprayWad(logo::makeSpray(image, logo::LogoOptions{}));
         logo.made = true;
+        logo.note = QStringLiteral("made from the picture");
         takePicture(logo);
     } catch (const std::exception& e) {
         logo.wad.clear();

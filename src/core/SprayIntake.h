@@ -45,6 +45,7 @@ struct PreparedLogo {
     QByteArray picture;     // the slot picture's field bytes
     QByteArray fingerprint;
     bool made = false;      // made by the logo maker (from a picture, or remade)
+    QString note;           // how it was made, for the summary
 };
 
 PreparedLogo prepareLogo(SourceFile file);

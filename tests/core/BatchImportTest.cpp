@@ -8,6 +8,7 @@
 #include "core/LogoName.h"
 #include "core/SourceWalk.h"
 #include "core/SprayIntake.h"
+#include "formats/SprayCheck.h"
 #include "formats/Wad3.h"
 #include "store/PictureField.h"
 #include "store/ProgramDir.h"
@@ -138,6 +139,28 @@ TEST_F(BatchImport, CancelHalfWayKeepsWhatWasImportedAndStored)
         EXPECT_TRUE(titles.contains(e.detail) && fileExists(e.detail + ".wad")) << e.detail.toStdString();
     const int wadFiles = QDir(dir()).entryList({"*.wad"}, QDir::Files).size();
     EXPECT_EQ(wadFiles, summary.imported.size() + 2) << "no logo file beyond those imported";
+}
+
+TEST_F(BatchImport, SpraysTheGameRefusesAreRemadeOrSkippedWithTheirReason)
+{
+    const QString folder = packs.filePath("odd");
+    QDir().mkpath(folder);
+    const auto put = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(folder + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    put("big.wad", spraypack::sprayWad(5, 128));
+    put("two.wad", spraypack::twoPictureWad(6));
+    const core::BatchSummary summary = run({folder});
+    ASSERT_EQ(summary.imported.size(), 1);
+    EXPECT_EQ(summary.imported[0].detail, "big");
+    EXPECT_TRUE(summary.imported[0].note.startsWith("remade for the game: ")) << summary.imported[0].note.toStdString();
+    const QByteArray remade = readFile("big.wad");
+    EXPECT_TRUE(formats::checkSpray(reinterpret_cast<const std::uint8_t*>(remade.constData()), remade.size()).gameReady());
+    ASSERT_EQ(summary.skipped.size(), 1);
+    EXPECT_EQ(summary.skipped[0].detail, "holds 2 pictures: import it on its own to choose one");
+    EXPECT_EQ(storedPageTitles(), QStringList{"odd 1"}) << "the first page of an empty library is named too";
 }
 
 TEST_F(BatchImport, ArchivesInsideArchivesAreWalkedWithoutUnpacking)

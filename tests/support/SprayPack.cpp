@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QtEndian>
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -27,11 +28,11 @@ void write(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-QByteArray sprayWad(int seed)
+QByteArray sprayWad(int seed, int side)
 {
     formats::SprayLevels spray;
-    spray.width = 32;
-    spray.height = 32;
+    spray.width = side;
+    spray.height = side;
     for (int c = 0; c < 255; ++c) {
         spray.palette[3 * c] = std::uint8_t(seed);
         spray.palette[3 * c + 1] = std::uint8_t(seed >> 8);
@@ -39,14 +40,30 @@ QByteArray sprayWad(int seed)
     }
     spray.palette[3 * 255 + 2] = 255;   // pure blue: see-through
     for (int level = 0; level < 4; ++level) {
-        const int side = 32 >> level;
+        const int levelSide = side >> level;
         auto& pixels = spray.levels[level];
-        pixels.resize(std::size_t(side) * side);
-        for (int i = 0; i < side * side; ++i)
+        pixels.resize(std::size_t(levelSide) * levelSide);
+        for (int i = 0; i < levelSide * levelSide; ++i)
             pixels[i] = std::uint8_t((i * 7 + seed) % 255);
     }
     const std::vector<std::uint8_t> bytes = formats::writeSprayWad(spray);
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+QByteArray twoPictureWad(int seed)
+{
+    // WAD3: "WAD3", the number of entries, the directory's offset; each
+    // entry 32 bytes. A second directory of two entries is put at the end.
+    QByteArray wad = sprayWad(seed);
+    const auto number = [&wad](int at) { return qFromLittleEndian<qint32>(wad.constData() + at); };
+    const QByteArray entry = wad.mid(number(8), 32);
+    QByteArray second = entry;
+    second.replace(16, 6, QByteArray("{TWO\0\0", 6));
+    const qint32 directory = qint32(wad.size());
+    wad += entry + second;
+    qToLittleEndian<qint32>(2, wad.data() + 4);
+    qToLittleEndian<qint32>(directory, wad.data() + 8);
+    return wad;
 }
 
 QStringList writePack(const QString& dir, const Counts& counts)

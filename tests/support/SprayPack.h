@@ -9,8 +9,11 @@
 
 namespace spraypack {
 
-// A 32x32 colour spray WAD that differs from that of every other seed.
-QByteArray sprayWad(int seed);
+// A colour spray WAD, 32x32 unless told, that differs from that of every
+// other seed. At 128x128 its file is larger than the game takes.
+QByteArray sprayWad(int seed, int side = 32);
+// The same spray's picture listed twice, as a WAD of two pictures.
+QByteArray twoPictureWad(int seed);
 
 struct Counts {
     int sprays = 0;       // spray<N>/tempdecal.wad
