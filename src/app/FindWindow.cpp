@@ -15,7 +15,7 @@ constexpr int kSlotRole = Qt::UserRole + 1;
 }
 
 FindWindow::FindWindow(const core::Library& library, QWidget* parent)
-    : QDialog(parent, Qt::Tool), library_(library)
+    : QDialog(parent), library_(library)
 {
     setObjectName(QStringLiteral("FindWindow"));
     setWindowTitle(QStringLiteral("Find"));
@@ -77,6 +77,14 @@ void FindWindow::chooseCurrent() { choose(list_->currentItem()); }
 
 bool FindWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == field_ && event->type() == QEvent::ShortcutOverride) {
+        // Enter is the field's own, not the main window's shortcut.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return true;
+        }
+    }
     if (watched == field_ && event->type() == QEvent::KeyPress && list_->count() > 0) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
