@@ -51,7 +51,6 @@ void prepareWad(PreparedLogo& logo)
         try {
             // What the game refuses but the logo maker can read, it remakes.
             logo.wad = logo::remakeGameReady(formats::readWadPicture(data, size));
-            logo.made = true;
             logo.note = QStringLiteral("remade for the game: ") + problems.join(QStringLiteral("; "));
         } catch (const std::exception&) {
             logo.skipReason = problems.join(QStringLiteral("; "));
@@ -73,7 +72,6 @@ void preparePicture(PreparedLogo& logo)
         // The maker's defaults: the largest valid size, see-through from
         // the picture's transparency.
         logo.wad = formats::writeSprayWad(logo::makeSpray(image, logo::LogoOptions{}));
-        logo.made = true;
         logo.note = QStringLiteral("made from the picture");
         takePicture(logo);
     } catch (const std::exception& e) {

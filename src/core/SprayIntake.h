@@ -44,8 +44,7 @@ struct PreparedLogo {
     std::vector<std::uint8_t> wad;   // the logo WAD file's bytes
     QByteArray picture;     // the slot picture's field bytes
     QByteArray fingerprint;
-    bool made = false;      // made by the logo maker (from a picture, or remade)
-    QString note;           // how it was made, for the summary
+    QString note;           // how the logo maker made it (from a picture, or remade), for the summary
 };
 
 PreparedLogo prepareLogo(SourceFile file);
