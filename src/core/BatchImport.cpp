@@ -37,6 +37,7 @@ struct BatchImport::Shared {
     std::atomic<bool> stop{false};
     int total = -1;
     bool readingDone = false;
+    BatchImport* receiver = nullptr;   // told of each file; null once it is gone
     QHash<QByteArray, QString> libraryPrints;   // filled before the first file is ready
 };
 
@@ -74,10 +75,16 @@ BatchImport::BatchImport(Library& library, const QStringList& sources, QObject* 
 
 BatchImport::~BatchImport()
 {
-    shared_->stop = true;
+    {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        shared_->receiver = nullptr;
+        shared_->stop = true;
+    }
     shared_->room.notify_all();
+    // The reading thread ends at the file it is at, which may be a large
+    // picture being decoded: nobody waits for it, and it tells nobody.
     if (reader_.joinable())
-        reader_.join();
+        reader_.detach();
 }
 
 QString BatchImport::pageBaseName(const QStringList& sources)
@@ -123,11 +130,18 @@ void BatchImport::start()
         if (store::titleNamesFile(title))
             logoFiles << title;
 
+    shared_->receiver = this;
     const std::shared_ptr<Shared> shared = shared_;
     const QStringList sources = sources_;
     const QString dir = store::programDir();
-    reader_ = std::thread([shared, sources, logoFiles, dir, this] {
-        const auto notify = [this] { QMetaObject::invokeMethod(this, &BatchImport::takeReady, Qt::QueuedConnection); };
+    reader_ = std::thread([shared, sources, logoFiles, dir] {
+        // Posted under the lock, so the receiver cannot go in between; a
+        // call posted to it before it goes is dropped with it.
+        const auto notify = [&shared] {
+            std::lock_guard<std::mutex> lock(shared->mutex);
+            if (shared->receiver)
+                QMetaObject::invokeMethod(shared->receiver, &BatchImport::takeReady, Qt::QueuedConnection);
+        };
         QHash<QByteArray, QString> prints;
         for (const QString& title : logoFiles) {
             if (shared->stop)

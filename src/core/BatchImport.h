@@ -44,7 +44,7 @@ class BatchImport : public QObject {
     Q_OBJECT
 public:
     BatchImport(Library& library, const QStringList& sources, QObject* parent = nullptr);
-    // Stops the reading thread and waits for the file it is at.
+    // Stops the reading thread without waiting for the file it is at.
     ~BatchImport() override;
 
     void start();
