@@ -1,12 +1,10 @@
 // Many files at once through the windows: a folder dropped, several files
 // chosen with "+", "Import folder or archive...", several files on the
 // command line or from a second start; the progress window and its Cancel,
-// the summary; and Find (Ctrl+F).
+// and the summary.
 #include "ImportFixture.h"
 #include "SprayPack.h"
 
-#include "app/FindWindow.h"
-#include "app/TDBImage.h"
 #include "app/Unit1.h"
 #include "core/BatchImport.h"
 #include "handover/Handover.h"
@@ -16,8 +14,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -144,37 +140,6 @@ TEST_F(BatchWindow, ASecondStartHandsOverSeveralFilesInOneMessage)
     ASSERT_TRUE(ok) << why.toStdString();
     EXPECT_TRUE(summaryText().startsWith("Imported: 2,"));
     EXPECT_EQ(promptShowings, 0);
-}
-
-TEST_F(BatchWindow, CtrlFFindsALogoAndEnterGoesToItsPageAndMarksTheSlot)
-{
-    addPage("Birds", {"crow", "Rare_Bird"});
-    addPage("Cats", {"tabby"});
-    addPage("Zoo", {"zebra", QString(), "birdcage"});
-    ASSERT_TRUE(start());
-    QTest::keyClick(&form(), Qt::Key_F, Qt::ControlModifier);
-    FindWindow* find = form().findWindow();
-    ASSERT_TRUE(find->isVisible());
-    QTest::keyClicks(find->field(), "BIRD");
-    ASSERT_EQ(find->list()->count(), 2) << "as one types, in page order";
-    EXPECT_EQ(find->list()->item(0)->text(), "Rare_Bird   (page Birds, slot 2)");
-    EXPECT_EQ(find->list()->item(1)->text(), "birdcage   (page Zoo, slot 3)");
-
-    QTest::keyClick(find->field(), Qt::Key_Down);
-    EXPECT_EQ(find->list()->currentRow(), 1);
-    QTest::keyClick(find->field(), Qt::Key_Return);
-    EXPECT_EQ(library().pageTitle(), "Zoo");
-    EXPECT_TRUE(form().picture(3)->isMarked());
-    EXPECT_FALSE(form().picture(1)->isMarked());
-
-    QTest::keyClicks(find->field(), "x");   // "BIRDx": nothing
-    EXPECT_EQ(find->list()->count(), 0);
-    find->field()->setText("cat");
-    ASSERT_EQ(find->list()->count(), 1);
-    QTest::mouseClick(find->list()->viewport(), Qt::LeftButton, {},
-                      find->list()->visualItemRect(find->list()->item(0)).center());
-    EXPECT_EQ(library().pageTitle(), "Cats");
-    EXPECT_FALSE(form().picture(3)->isMarked()) << "the mark stays on its page";
 }
 
 } // namespace
