@@ -13,6 +13,8 @@
 #include "import/OpenDialog.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -44,6 +46,9 @@ protected:
             return QString();
         QWidget* summary = importer().batchSummary();
         const QString text = summary->findChild<QPlainTextEdit*>("SummaryText")->toPlainText();
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(summary->findChild<QPushButton*>("CopyButton"), Qt::LeftButton);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), text) << "the summary is copied whole";
         QTest::mouseClick(summary->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
         EXPECT_FALSE(summary->isVisible());
         EXPECT_FALSE(importer().isRunning());
