@@ -116,7 +116,7 @@ Importer::Importer(core::Library& library, const core::Settings& settings, TForm
 
 Importer::~Importer()
 {
-    delete batch_;   // waits for its reading thread
+    delete batch_;   // its reading thread ends on its own
 }
 
 // The name loop: asks for a name until the chosen file has been placed as
@@ -333,7 +333,7 @@ void Importer::endBatch()
     if (!stored.isEmpty())
         text = QStringLiteral("The current page could not be stored: %1\n").arg(stored) + text;
     summary_->present(text.section(QLatin1Char('\n'), 0, 0), text);
-    batch.reset();   // waits for the file the reading thread is at
+    batch.reset();   // the reading thread ends at the file it is at, unwaited
     batchRunning_.reset();
     emit batchFinished();
 }
