@@ -46,14 +46,14 @@ bool Program::create()
         }
         if (running) {
             QString why;
-            if (handover::send(fileToOpen_, &why)) {
+            if (handover::sendFiles(filesToOpen_, &why)) {
                 handedOver_ = true;
                 return false;
             }
-            if (!fileToOpen_.isEmpty()) {
+            if (!filesToOpen_.isEmpty()) {
                 app::MessageBox::error(QStringLiteral("Tagomat 2 is already running on %1, and %2 could not be handed "
                                                       "to its window (%3). Drop the file on that window instead.")
-                                           .arg(store::programDir(), fileToOpen_, why));
+                                           .arg(store::programDir(), filesToOpen_.join(QStringLiteral(", ")), why));
                 return false;
             }
             app::MessageBox::error(QStringLiteral("Tagomat 2 is already running on %1. Use that window, or close it "
@@ -87,6 +87,10 @@ bool Program::create()
         if (!file.isEmpty())
             window->importer().enqueue(file);
     });
+    server->setReceiveFiles([window](const QStringList& files) {
+        handover::bringToFront(*window);
+        window->importer().enqueueMany(files);
+    });
     server->listen();   // without it a second start reports that this one runs
     handoverServer_ = std::move(server);
     return true;
@@ -119,8 +123,8 @@ void Program::show()
     mainWindow_->adjustSize();
     info::centreOnScreen(mainWindow_);   // the main window opens centred, like the dialogs
     mainWindow_->show();
-    if (!fileToOpen_.isEmpty())
-        mainWindow_->importer().enqueue(fileToOpen_);
+    if (!filesToOpen_.isEmpty())
+        mainWindow_->importer().enqueueMany(filesToOpen_);
 }
 
 void Program::destroy()

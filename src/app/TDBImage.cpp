@@ -31,9 +31,22 @@ void TDBImage::setImage(const QImage& image)
     update();
 }
 
+void TDBImage::setMarked(bool on)
+{
+    if (marked_ == on)
+        return;
+    marked_ = on;
+    update();
+}
+
 void TDBImage::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
+    if (marked_) {
+        QPainter frame(this);
+        frame.setPen(QPen(palette().color(QPalette::Highlight), 3));
+        frame.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
     if (image_.isNull() && warning_.isEmpty())
         return;
     QPainter painter(this);

@@ -21,6 +21,9 @@ public:
     // none for an empty list.
     void setWarning(const QStringList& reasons);
     bool hasWarning() const { return !warning_.isEmpty(); }
+    // A frame around the slot, for the logo that Find went to.
+    void setMarked(bool on);
+    bool isMarked() const { return marked_; }
 
 signals:
     void mouseDown(TDBImage* image, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
@@ -38,4 +41,5 @@ private:
     int slot_;
     QImage image_;
     QStringList warning_;
+    bool marked_ = false;
 };

@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "CommandGuard.h"
+#include "FindWindow.h"
 #include "MessageBox.h"
 #include "PageList.h"
 #include "TDBEdit.h"
@@ -295,8 +296,13 @@ void TForm1::buildMenus()
     file->setObjectName(QStringLiteral("File1"));
     add(file, QStringLiteral("Cancel1"), QStringLiteral("&Cancel"), &TForm1::bCancelClick);
     add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TForm1::bSaveClick);
+    add(file, QStringLiteral("ImportFolder1"), QStringLiteral("&Import folder or archive..."), &TForm1::ImportFolder1Click);
     add(file, QStringLiteral("ImportLibrary1"), QStringLiteral("&Import library..."), &TForm1::ImportLibrary1Click);
     add(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), &TForm1::Exit1Click);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    add(edit, QStringLiteral("Find1"), QStringLiteral("&Find..."), &TForm1::Find1Click);
+    findChild<QAction*>(QStringLiteral("Find1"))->setShortcut(QKeySequence::Find);
     QMenu* config = menuBar()->addMenu(QStringLiteral("&Config"));
     config->setObjectName(QStringLiteral("Config2"));
     add(config, QStringLiteral("Advanced1"), QStringLiteral("&Advanced"), &TForm1::Advanced1Click);
@@ -361,6 +367,10 @@ void TForm1::createDialogs()
     Form9 = new TForm9(library_, this);
     Form11 = new TForm11(this);
     importer_ = new logoimport::Importer(library_, settings_, *Form4, *Form11, this);
+    findWindow_ = new FindWindow(library_, this);
+    connect(findWindow_, &FindWindow::goTo, this, [this](const QString& page, int slot) {
+        app::runCommand([&] { goToFound(page, slot); });
+    });
 
     connect(importer_, &logoimport::Importer::dropAcceptanceChanged, this, &TForm1::setDropAcceptance);
     connect(importer_, &logoimport::Importer::importingQueued, this, [this] { handover::bringToFront(*this); });
@@ -408,6 +418,9 @@ void TForm1::showField(int field)
             picture->setImage(store::pictureImage(library_.slotPicture(n)));
         picture->setWarning(check.marked() ? check.reasons() : QStringList());
     };
+    if (field == -1)
+        for (TDBImage* p : pictures_)
+            p->setMarked(false);   // the mark of Find stays on its page only
     if (field == -1 || field == PageTitle) {
         pageTitleDirty_ = false;
         pageTitle_->setText(library_.pageTitle());
@@ -559,6 +572,20 @@ void TForm1::ImportLibrary1Click()
 }
 
 void TForm1::InsertClick(int slot) { importer_->insertClick(slot); }
+
+void TForm1::ImportFolder1Click() { importer_->importFolderOrArchive(); }
+
+void TForm1::Find1Click() { findWindow_->showFind(); }
+
+void TForm1::goToFound(const QString& page, int slot)
+{
+    if (!library_.goToPage(page))
+        return;   // gone since the search
+    if (slot >= 1 && slot <= 8) {
+        pictures_[slot - 1]->setMarked(true);
+        pictures_[slot - 1]->setFocus();
+    }
+}
 void TForm1::DeleteClick(int slot) { slotedit::deleteClick(library_, slot); }
 
 // The double click on a slot picture installs its logo into the game.

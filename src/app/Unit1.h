@@ -25,6 +25,7 @@ class TForm8;
 class TForm9;
 class TForm11;
 class TAboutBox;
+class FindWindow;
 
 namespace core {
 class Library;
@@ -82,6 +83,11 @@ public:
     void DBEditClick(int tag);
     void BitBtn1Click();
     void ImportLibrary1Click();
+    void ImportFolder1Click();
+    void Find1Click();
+    // Goes to the page and marks the slot (0: none), as Find does.
+    void goToFound(const QString& page, int slot);
+    FindWindow* findWindow() const { return findWindow_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,6 +123,7 @@ private:
     TForm9* Form9 = nullptr;
     TForm11* Form11 = nullptr;
     logoimport::Importer* importer_ = nullptr;
+    FindWindow* findWindow_ = nullptr;
     std::array<TDBImage*, 8> pictures_{};
     std::array<TDBEdit*, 8> edits_{};
     TDBEdit* pageTitle_ = nullptr;

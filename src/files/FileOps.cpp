@@ -294,12 +294,19 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
 
 void copyExclusive(const std::string& from, const std::string& to, std::size_t limit)
 {
-    // The copy gets its name only when it is whole: a kill while writing
+    if (exists(to))
+        fail("cannot create", to, EEXIST);
+    writeExclusive(to, readAll(from, limit));
+}
+
+void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data)
+{
+    // The file gets its name only when it is whole: a kill while writing
     // leaves a temporary file (swept by removeStaleTemporaries), never a
     // short file under the final name.
     if (exists(to))
         fail("cannot create", to, EEXIST);
-    const std::string temp = writeTemporary(to, readAll(from, limit), true, -1);
+    const std::string temp = writeTemporary(to, data, true, -1);
     try {
         renameNoReplace(temp, to);
     } catch (...) {

@@ -49,6 +49,8 @@ bool removeFile(const std::string& path);
 // are written under a temporary name that gets the name `to` once whole.
 // A `from` longer than `limit` bytes is refused before anything is written.
 void copyExclusive(const std::string& from, const std::string& to, std::size_t limit);
+// The same with bytes already read.
+void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data);
 
 // Renames within one file system; fails when `to` exists already, where a
 // plain rename() would silently destroy it.
