@@ -24,7 +24,7 @@ Program::~Program() { destroy(); }
 bool Program::create()
 {
     QString layoutError;
-    if (!store::prepareProgramDir(&layoutError)) {
+    if (!store::makeProgramDir(&layoutError)) {
         app::MessageBox::error(layoutError);
         return false;
     }
@@ -69,6 +69,22 @@ bool Program::create()
                                        .arg(store::programDir()));
             return false;
         }
+        // Without the lock a second copy could run on the same library, and
+        // the logos one of them imports would be lost to the other.
+        if (store::programDirDiskFull())
+            app::MessageBox::error(QStringLiteral("The disk that holds %1 is full: Tagomat 2 cannot write the file "
+                                                  "that shows it runs. Make room on it and start Tagomat 2 again.")
+                                       .arg(store::programDir()));
+        else
+            app::MessageBox::error(QStringLiteral("Tagomat 2 cannot start: the file %1, which shows that it runs, "
+                                                  "could not be written.")
+                                       .arg(lockPath));
+        return false;
+    }
+    if (!store::installMissingTables(&layoutError)) {
+        app::MessageBox::error(layoutError);
+        destroy();
+        return false;
     }
     offerParadoxConversion();
     // What imports killed while copying a logo left behind.

@@ -347,8 +347,14 @@ bool TForm1::FormCreate()
         library_.open(store::programDir());
         settings_.open(store::programDir());
     } catch (const store::DatabaseError&) {
-        app::MessageBox::plain(QStringLiteral("Install the Database update before you start Tagomat2. Find it at our website ")
-                               + info::webHost());
+        // A full disk is no missing table: the user is told where to make room.
+        if (store::programDirDiskFull())
+            app::MessageBox::error(QStringLiteral("The disk that holds %1 is full: Tagomat 2 cannot open its tables. "
+                                                  "Make room on it and start Tagomat 2 again.")
+                                       .arg(store::programDir()));
+        else
+            app::MessageBox::plain(QStringLiteral("Install the Database update before you start Tagomat2. Find it at our website ")
+                                   + info::webHost());
         return false;
     }
     setDropAcceptance(true);
