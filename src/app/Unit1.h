@@ -30,6 +30,7 @@ namespace core {
 class Library;
 class Settings;
 }
+namespace game { class SprayWatch; }
 namespace info { class LinkLabel; }
 namespace logoimport { class Importer; }
 
@@ -117,6 +118,7 @@ private:
     TForm9* Form9 = nullptr;
     TForm11* Form11 = nullptr;
     logoimport::Importer* importer_ = nullptr;
+    game::SprayWatch* sprayWatch_ = nullptr;
     std::array<TDBImage*, 8> pictures_{};
     std::array<TDBEdit*, 8> edits_{};
     TDBEdit* pageTitle_ = nullptr;
