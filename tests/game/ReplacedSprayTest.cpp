@@ -56,7 +56,8 @@ TEST_F(ReplacedSpray, FoundAtTheNextStartAndPutBackAfterYes)
     gameWritesItsOwn(fixtureBytes(QStringLiteral("spray-b.wad")));
 
     answer({yes()});
-    ASSERT_TRUE(start());
+    ASSERT_TRUE(start(false));
+    program().show();   // the start-up checks, before the window is first activated
     ASSERT_EQ(shown(), QStringList{question});
     const app::MessageBox::Shown& asked = app::MessageBox::shown().first();
     EXPECT_EQ(asked.kind, app::MessageBox::Kind::Confirm);
