@@ -33,8 +33,10 @@ std::function<void()>& beforeCopyHook()
 // current directory.
 bool isGameFolder(const QString& folder) { return QDir::isAbsolutePath(folder) && QFileInfo(folder).isDir(); }
 
-QString missingText(const QString& folder)
+QString missingText(const QString& folder, const Settings& settings)
 {
+    if (QDir::cleanPath(folder) != QDir::cleanPath(settings.gameLocation()))
+        return QStringLiteral("The logo was not installed: the game folder \"%1\" is not an existing directory.").arg(folder);
     return QStringLiteral("The logo was not installed: the game location \"%1\" is not an existing directory. "
                           "Select the correct Half-Life directory at the config screen.")
         .arg(folder);
@@ -78,7 +80,7 @@ InstallResult::Target installInto(const QString& title, const QString& folder, c
 {
     InstallResult::Target target{folder, steam::gameName(folder), Outcome::Installed, QString()};
     if (!isGameFolder(folder))
-        return {folder, target.game, Outcome::LocationMissing, missingText(folder)};
+        return {folder, target.game, Outcome::LocationMissing, missingText(folder, settings)};
     // The game sees either its previous spray logo or the whole new one.
     // Today's release reads tempdecal.wad instead, and rewrites it from its
     // own options unless it is read-only; older releases read pldecal.wad.
@@ -105,7 +107,7 @@ InstallResult::Target installInto(const QString& title, const QString& folder, c
         // The location may have gone since the check (an unmounted drive,
         // a removed game).
         if (!isGameFolder(folder))
-            return {folder, target.game, Outcome::LocationMissing, missingText(folder)};
+            return {folder, target.game, Outcome::LocationMissing, missingText(folder, settings)};
         return {folder, target.game, Outcome::CopyFailed,
                 QStringLiteral("The logo was not installed into \"%1\": %2.").arg(path, QString::fromStdString(e.what()))};
     }

@@ -43,10 +43,15 @@ QString ReplacedSpray::text() const
     return replaced;
 }
 
-QList<ReplacedSpray> findReplacedSprays()
+QList<ReplacedSpray> findReplacedSprays(const QStringList& targets)
 {
+    QStringList folders;
+    for (const QString& target : targets)
+        folders << QDir::cleanPath(target);
     QList<ReplacedSpray> found;
     for (const InstalledSpray& entry : installrecord::read()) {
+        if (!folders.contains(QDir::cleanPath(entry.target)))
+            continue;
         const QString path = game::fileIn(entry.target, entry.file);
         const QFileInfo info(path);
         if (info.isSymLink() || !info.isFile())

@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace core {
 
@@ -29,10 +30,11 @@ struct ReplacedSpray {
     QString text() const;
 };
 
-// The folders whose watched file holds other bytes than the record says,
-// leaving out replacements the user chose to keep, symbolic links and
-// missing files (a game on a drive that is not mounted).
-QList<ReplacedSpray> findReplacedSprays();
+// Those of the folders whose watched file holds other bytes than the record
+// says, leaving out replacements the user chose to keep, symbolic links and
+// missing files (a game on a drive that is not mounted). A folder that is no
+// install target any more is not looked at.
+QList<ReplacedSpray> findReplacedSprays(const QStringList& targets);
 
 // Installs the recorded logo into its folder again; empty on success, else
 // the reason.

@@ -35,7 +35,7 @@ void SprayWatch::check()
         return;
     checking_ = true;
     const std::shared_ptr<void> done(nullptr, [this](void*) { checking_ = false; });
-    const QList<core::ReplacedSpray> found = core::findReplacedSprays();
+    const QList<core::ReplacedSpray> found = core::findReplacedSprays(settings_.installTargets());
     for (const core::ReplacedSpray& replaced : found) {
         if (replaced.logo != core::ReplacedSpray::Logo::InLibrary) {
             app::MessageBox::plain(replaced.text());

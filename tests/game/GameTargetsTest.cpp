@@ -5,9 +5,12 @@
 #include "support/FakeSteam.h"
 #include "support/LockedDirectory.h"
 
+#include "app/Unit1.h"
 #include "game/Unit6.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -125,6 +128,29 @@ TEST_F(GameTargets, SettingsThatHideTheSprayAreNamedOnceWithFileAndLine)
     EXPECT_EQ(bytesOf(mod(first, "cstrike") + QStringLiteral("/config.cfg")), config) << "only read";
     doubleClick(1);
     EXPECT_EQ(shown().size(), 1) << "said once";
+}
+
+TEST_F(GameTargets, AFolderNoLongerChosenIsNotWatchedAndAGoneOneIsNamed)
+{
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(settings().saveChosenTargets({sven}));
+    doubleClick(1);
+    ASSERT_EQ(bytesOf(tempdecal(sven)), logo());
+    ASSERT_TRUE(settings().saveChosenTargets({}));
+    QFile::remove(tempdecal(sven));
+    writeBytes(tempdecal(sven), "Sven Co-op's own decal");
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&form(), &activate);
+    EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+
+    const QString gone = steam.home() + QStringLiteral("/gone/cstrike");
+    ASSERT_TRUE(settings().saveChosenTargets({gone}));
+    doubleClick(1);
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("The logo was not installed into every game:\nThe logo was not "
+                                                  "installed: the game folder \"%1\" is not an existing directory.")
+                                       .arg(gone)});
+    EXPECT_TRUE(dialog()->isVisible());
+    EXPECT_EQ(bytesOf(tempdecal(mod(first, "cstrike"))), logo());
 }
 
 } // namespace
