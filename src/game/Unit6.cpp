@@ -84,7 +84,11 @@ TForm6::TForm6(core::Library& library, core::Settings& settings, QWidget* parent
 
 void TForm6::placeControls(bool severalGames)
 {
-    const int shift = severalGames ? 56 : 0;
+    // The list of games grows the label by its lines, the choice below it.
+    const int labelHeight = std::max(16, installedLabel_->heightForWidth(width_));
+    installedLabel_->setGeometry(4, 58, width_, labelHeight);
+    games_->move(games_->x(), 58 + labelHeight + 4);
+    const int shift = severalGames ? labelHeight + 4 + games_->height() + 4 : 0;
     int y = 64 + shift;
     for (QPushButton* b : {gameButton_, extraButton_, returnButton_, quitButton_}) {
         b->move(b->x(), y);
