@@ -11,6 +11,8 @@
 #include "core/Library.h"
 #include "core/LogoCheck.h"
 #include "core/Settings.h"
+#include "game/InstallReport.h"
+#include "game/SprayWatch.h"
 #include "game/Unit6.h"
 #include "handover/OpenFile.h"
 #include "import/LogoImport.h"
@@ -381,6 +383,8 @@ void TForm1::createDialogs()
     connect(importer_, &logoimport::Importer::dropAcceptanceChanged, this, &TForm1::setDropAcceptance);
     connect(importer_, &logoimport::Importer::importingQueued, this, [this] { handover::bringToFront(*this); });
     connect(Form6, &TForm6::quitRequested, this, &QWidget::close);
+    sprayWatch_ = new game::SprayWatch(settings_, this);
+    connect(Form6, &TForm6::aboutToStartGame, sprayWatch_, &game::SprayWatch::check);
     connect(Form2, &TForm2::extraOptionsWanted, Form8, &TForm8::showModal);
     connect(Form2, &TForm2::settingsClosed, this, &TForm1::restoreWindowState);
     connect(Form8, &TForm8::settingsClosed, this, &TForm1::restoreWindowState);
@@ -406,6 +410,9 @@ void TForm1::FormShow()
 
     pictures_[0]->setFocus();
     app::runCommand([this] { settings_.useSavedWaitTime(); });
+    // A game may have replaced an installed spray while Tagomat 2 was closed.
+    if (sprayWatch_)
+        app::runCommand([this] { sprayWatch_->check(); });
 }
 
 void TForm1::setDropAcceptance(bool on) { setAcceptDrops(on); }
@@ -609,7 +616,8 @@ void TForm1::DBImageClick(int slot)
     using Outcome = core::InstallResult::Outcome;
     switch (result.outcome) {
     case Outcome::Installed:
-        Form6->showInstalled();
+        game::reportInstall(result);
+        Form6->showInstalled(result.installedFolders());
         break;
     case Outcome::NotConfigured:
         // The user is sent to the Configuration window, and the main window

@@ -31,6 +31,7 @@ namespace core {
 class Library;
 class Settings;
 }
+namespace game { class SprayWatch; }
 namespace info { class LinkLabel; }
 namespace logoimport { class Importer; }
 
@@ -124,6 +125,7 @@ private:
     TForm11* Form11 = nullptr;
     logoimport::Importer* importer_ = nullptr;
     FindWindow* findWindow_ = nullptr;
+    game::SprayWatch* sprayWatch_ = nullptr;
     std::array<TDBImage*, 8> pictures_{};
     std::array<TDBEdit*, 8> edits_{};
     TDBEdit* pageTitle_ = nullptr;
