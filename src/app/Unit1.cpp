@@ -490,7 +490,7 @@ void TForm1::updateNavigator()
 
 void TForm1::moveCommand(void (core::Library::*move)())
 {
-    app::runCommand([&] { (library_.*move)(); });
+    app::runCommand([this, move] { (library_.*move)(); });
     grid_->follow();
 }
 
