@@ -38,6 +38,7 @@
 #include "store/Records.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QAction>
 #include <QApplication>
@@ -121,8 +122,10 @@ TForm1::TForm1(core::Library& library, core::Settings& settings, QWidget* parent
 
     const char* navNames[] = {"First", "Prior", "Next", "Last"};
     const Qt::ArrowType arrows[] = {Qt::UpArrow, Qt::LeftArrow, Qt::RightArrow, Qt::DownArrow};
-    void (core::Library::*moves[])() = {&core::Library::first, &core::Library::prior, &core::Library::next,
-                                        &core::Library::last};
+    const std::function<void(core::Library&)> moves[] = {[](core::Library& l) { l.first(); },
+                                                         [](core::Library& l) { l.prior(); },
+                                                         [](core::Library& l) { l.next(); },
+                                                         [](core::Library& l) { l.last(); }};
     auto* navigator = new QWidget(client);
     navigator->setObjectName(QStringLiteral("DBNavigator2"));
     navigator->setGeometry(576, 344, 96, 25);
@@ -131,7 +134,7 @@ TForm1::TForm1(core::Library& library, core::Settings& settings, QWidget* parent
         button->setObjectName(QStringLiteral("DBNavigator2%1").arg(QLatin1String(navNames[i])));
         button->setGeometry(24 * i, 0, 24, 25);
         button->setArrowType(arrows[i]);
-        auto move = moves[i];
+        const std::function<void(core::Library&)> move = moves[i];
         connect(button, &QToolButton::clicked, this, [this, move] { moveCommand(move); });
         navigator_[i] = button;
     }
@@ -488,9 +491,9 @@ void TForm1::updateNavigator()
     navigator_[3]->setEnabled(row >= 0 && row < count - 1);
 }
 
-void TForm1::moveCommand(void (core::Library::*move)())
+void TForm1::moveCommand(const std::function<void(core::Library&)>& move)
 {
-    app::runCommand([this, move] { (library_.*move)(); });
+    app::runCommand([this, &move] { move(library_); });
     grid_->follow();
 }
 

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -108,7 +109,7 @@ private:
     void pageTitleHandOver();
     void pageTitleEscape();
     void updateNavigator();
-    void moveCommand(void (core::Library::*move)());
+    void moveCommand(const std::function<void(core::Library&)>& move);
     // Neither minimized nor maximized, after a settings window closed.
     void restoreWindowState();
 
