@@ -53,11 +53,7 @@ void generateFindLibrary(const QString& dir, int pages)
     store::SqliteDb db;
     db.open(dir + QStringLiteral("/LogoDB.db"), false);
     db.exec(QStringLiteral("BEGIN"));
-    QString sql = QStringLiteral("INSERT INTO \"LogoDB\" VALUES (?");
-    for (int i = 0; i < 16; ++i)
-        sql += QStringLiteral(",?");
-    sql += QLatin1Char(')');
-    store::SqliteStmt insert(db, sql);
+    store::SqliteStmt insert(db, pageInsertStatement());
     const QByteArray picture(2048, '\x7f');   // small, so that 80,000 of them stay a few hundred MiB
     for (int p = 0; p < pages; ++p) {
         insert.reset();
