@@ -1,6 +1,7 @@
 // Pictures from outside on their way to a logo: any bytes Qt's image
 // readers or the own PNG and JPEG readers take, made into a spray, written
 // as a WAD and read back.
+#include "formats/SprayCheck.h"
 #include "formats/Wad3.h"
 #include "formats/Wad3Writer.h"
 #include "logo/JpegReader.h"
@@ -20,6 +21,15 @@ namespace {
 // refusals are searched too.
 constexpr logo::PictureLimits kLimits{1024, 1024 * 1024};
 
+// The smallest logo: quantising the largest takes most of the time of a
+// run, and the code it runs is the same.
+logo::LogoOptions smallLogo()
+{
+    logo::LogoOptions options;
+    options.maxArea = logo::kSmallestMaxArea;
+    return options;
+}
+
 // The converter's own PNG reader, straight into the logo maker as logo2wad
 // runs it; the same size as Qt's reader sees when both read the picture.
 void throughPngReader(const std::uint8_t* data, std::size_t size, const QImage& qt)
@@ -31,7 +41,7 @@ void throughPngReader(const std::uint8_t* data, std::size_t size, const QImage& 
             data, size,
             [&](logo::Size picture, bool hasAlpha) {
                 seen = picture;
-                maker = std::make_unique<logo::SprayMaker>(picture, hasAlpha, logo::LogoOptions{});
+                maker = std::make_unique<logo::SprayMaker>(picture, hasAlpha, smallLogo());
             },
             [&](const std::uint8_t* row) { maker->addRow(row); }, kLimits);
         const formats::SprayLevels spray = maker->finish();
@@ -65,13 +75,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (picture.width() > kLimits.maxSide || picture.height() > kLimits.maxSide)
         std::abort(); // past the limits
     try {
-        logo::LogoOptions options;
+        logo::LogoOptions options = smallLogo();
         options.dither = size % 2 == 1;
         const formats::SprayLevels spray = logo::makeSpray(picture, options);
         const std::vector<std::uint8_t> wad = formats::writeSprayWad(spray);
         const formats::WadPicture back = formats::readWadPicture(wad.data(), wad.size());
         if (back.width != spray.width || back.height != spray.height || back.indices != spray.levels[0])
             std::abort();
+        if (!formats::checkSpray(wad.data(), wad.size()).gameReady())
+            std::abort(); // every logo the maker writes is one the game takes
     } catch (const logo::LogoError&) {
     }
     return 0;

@@ -13,7 +13,9 @@ packages=(
   netpbm imagemagick
   clang libclang-rt-14-dev
   hyperfine
+  pxlib-dev
   libimagequant-dev libpng-dev zlib1g-dev qt6-image-formats-plugins
+  libarchive-dev
   fonts-liberation2
   desktop-file-utils appstream dpkg-dev
   python3 qt6-qpa-plugins

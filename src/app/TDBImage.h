@@ -5,7 +5,10 @@
 #pragma once
 
 #include <QFrame>
+
+class QPainter;
 #include <QImage>
+#include <QStringList>
 
 class TDBImage : public QFrame {
     Q_OBJECT
@@ -17,6 +20,13 @@ public:
     const QImage& image() const { return image_; }
     void setSelected(bool on);
     bool isSelected() const { return selected_; }
+    // A small warning mark on the picture, with the reasons in its tooltip;
+    // none for an empty list.
+    void setWarning(const QStringList& reasons);
+    bool hasWarning() const { return !warning_.isEmpty(); }
+    // A frame around the slot, for the logo that Find went to.
+    void setMarked(bool on);
+    bool isMarked() const { return marked_; }
 
 signals:
     void mouseDown(TDBImage* image, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
@@ -35,7 +45,12 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    static QString usage();
+    void paintWarning(QPainter& painter, const QRect& area);
+
     int slot_;
     QImage image_;
     bool selected_ = false;
+    QStringList warning_;
+    bool marked_ = false;
 };

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -25,11 +26,13 @@ class TForm8;
 class TForm9;
 class TForm11;
 class TAboutBox;
+class FindWindow;
 
 namespace core {
 class Library;
 class Settings;
 }
+namespace game { class SprayWatch; }
 namespace info { class LinkLabel; }
 namespace logoimport { class Importer; }
 namespace slotedit { class UnlistedLogos; }
@@ -95,6 +98,12 @@ public:
     void NextPageClick();
     void UnlistedLogosClick();
     void UserGuideClick();
+    void ImportLibrary1Click();
+    void ImportFolder1Click();
+    void Find1Click();
+    // Goes to the page and marks the slot (0: none), as Find does.
+    void goToFound(const QString& page, int slot);
+    FindWindow* findWindow() const { return findWindow_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,7 +123,7 @@ private:
     void pageTitleHandOver();
     void pageTitleEscape();
     void updateNavigator();
-    void moveCommand(void (core::Library::*move)());
+    void moveCommand(const std::function<void(core::Library&)>& move);
     void slotKey(int slot, int key);
     void enterKey();
     // Neither minimized nor maximized, after a settings window closed.
@@ -133,6 +142,8 @@ private:
     TForm11* Form11 = nullptr;
     slotedit::UnlistedLogos* unlisted_ = nullptr;
     logoimport::Importer* importer_ = nullptr;
+    FindWindow* findWindow_ = nullptr;
+    game::SprayWatch* sprayWatch_ = nullptr;
     std::array<TDBImage*, 8> pictures_{};
     std::array<TDBEdit*, 8> edits_{};
     TDBEdit* pageTitle_ = nullptr;

@@ -1,5 +1,5 @@
-// The picture of a logo wad file as the game shows it: its first lump,
-// the see-through colour of a spray transparent.
+// The picture of a logo wad file as the game draws it: its first lump,
+// see-through where the game shows the wall.
 #pragma once
 
 #include <QImage>

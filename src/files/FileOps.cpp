@@ -210,6 +210,28 @@ void renameNoReplace(const std::string& from, const std::string& to)
     syncDirectory(to);
 }
 
+void renameAllNoReplace(const std::vector<std::pair<std::string, std::string>>& moves)
+{
+    std::size_t done = 0;
+    try {
+        for (; done < moves.size(); ++done)
+            renameNoReplace(moves[done].first, moves[done].second);
+    } catch (const FileError& e) {
+        std::string stranded;
+        while (done > 0) {
+            --done;
+            try {
+                renameNoReplace(moves[done].second, moves[done].first);
+            } catch (const FileError&) {
+                stranded += (stranded.empty() ? "" : ", ") + moves[done].second;
+            }
+        }
+        if (stranded.empty())
+            throw;
+        throw FileError(std::string(e.what()) + "; these could not be put back: " + stranded, e.code());
+    }
+}
+
 bool addNameNoReplace(const std::string& from, const std::string& to)
 {
     if (::link(from.c_str(), to.c_str()) == 0) {
@@ -272,12 +294,19 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
 
 void copyExclusive(const std::string& from, const std::string& to, std::size_t limit)
 {
-    // The copy gets its name only when it is whole: a kill while writing
+    if (exists(to))
+        fail("cannot create", to, EEXIST);
+    writeExclusive(to, readAll(from, limit));
+}
+
+void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data)
+{
+    // The file gets its name only when it is whole: a kill while writing
     // leaves a temporary file (swept by removeStaleTemporaries), never a
     // short file under the final name.
     if (exists(to))
         fail("cannot create", to, EEXIST);
-    const std::string temp = writeTemporary(to, readAll(from, limit), true, -1);
+    const std::string temp = writeTemporary(to, data, true, -1);
     try {
         renameNoReplace(temp, to);
     } catch (...) {

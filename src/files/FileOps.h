@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace files {
@@ -48,10 +49,18 @@ bool removeFile(const std::string& path);
 // are written under a temporary name that gets the name `to` once whole.
 // A `from` longer than `limit` bytes is refused before anything is written.
 void copyExclusive(const std::string& from, const std::string& to, std::size_t limit);
+// The same with bytes already read.
+void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data);
 
 // Renames within one file system; fails when `to` exists already, where a
 // plain rename() would silently destroy it.
 void renameNoReplace(const std::string& from, const std::string& to);
+
+// Renames each pair (from, to) in turn as renameNoReplace does: all or
+// none. When one fails, those already renamed get their first names back,
+// the last first, and the error is thrown again; its text then also names
+// any file that could not go back.
+void renameAllNoReplace(const std::vector<std::pair<std::string, std::string>>& moves);
 
 // How far a write is taken before it counts as done: to the disk (it
 // survives a power cut), or to the operating system (it survives the

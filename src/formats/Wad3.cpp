@@ -2,6 +2,7 @@
 
 #include "formats/Bytes.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -15,29 +16,20 @@ constexpr std::size_t kEntrySize = 32;
 constexpr std::size_t kNameSize = 16;
 constexpr std::size_t kMipHeaderSize = kNameSize + 2 * 4 + 4 * 4;
 
-struct Entry {
-    std::int32_t offset = 0;
-    std::int32_t size = 0;
-    int type = 0;
-    int compression = 0;
-    std::string name;
-};
+using Entry = WadLump;
 
-Entry readEntry(const std::uint8_t* p)
+Entry readEntry(const std::uint8_t* p, int index)
 {
     Entry e;
+    e.index = index;
     e.offset = bytes::i32(p);
-    e.size = bytes::i32(p + 4);
+    e.diskSize = bytes::i32(p + 4);
+    e.size = bytes::i32(p + 8);
     e.type = p[12];
     e.compression = p[13];
     const char* name = reinterpret_cast<const char*>(p + 16);
     e.name.assign(name, strnlen(name, kNameSize));
     return e;
-}
-
-bool isPictureType(int type)
-{
-    return type == kWadDecal || type == kWadPicture || type == kWadMipTexture;
 }
 
 bool isLogoName(const std::string& name)
@@ -105,6 +97,16 @@ void readMipTexture(const Entry& e, const std::uint8_t* lump, std::uint64_t size
     picture.height = static_cast<int>(height);
     readPalette(e, lump, size, std::uint64_t{smallestLevelAt} + (width / 8) * (height / 8), picture);
     copyIndices(lump + fullLevelAt, picture);
+    for (int k = 1; k < 4; ++k) {
+        const std::uint64_t at = bytes::u32(lump + 24 + 4 * k);
+        const std::uint64_t length = std::uint64_t{width >> k} * (height >> k);
+        if (length == 0 || !fits(at, length, size)) {
+            for (auto& level : picture.smallerLevels)
+                level.clear();
+            break;
+        }
+        picture.smallerLevels[k - 1].assign(lump + at, lump + at + length);
+    }
 }
 
 void readPlainPicture(const Entry& e, const std::uint8_t* lump, std::uint64_t size, WadPicture& picture)
@@ -122,7 +124,7 @@ void readPlainPicture(const Entry& e, const std::uint8_t* lump, std::uint64_t si
 
 } // namespace
 
-WadPicture readWadPicture(const std::uint8_t* data, std::size_t size)
+std::vector<WadLump> readWadLumps(const std::uint8_t* data, std::size_t size)
 {
     if (size < kHeaderSize)
         throw FormatError("too short for a WAD file");
@@ -134,29 +136,34 @@ WadPicture readWadPicture(const std::uint8_t* data, std::size_t size)
         throw FormatError("bad lump count " + std::to_string(count));
     if (tableAt < 0 || !fits(static_cast<std::uint64_t>(tableAt), std::uint64_t{kEntrySize} * count, size))
         throw FormatError("lump table lies past the end of the file");
+    std::vector<WadLump> lumps;
+    lumps.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i)
+        lumps.push_back(readEntry(data + tableAt + kEntrySize * i, i));
+    return lumps;
+}
 
-    Entry chosen;
-    bool found = false;
-    for (std::int32_t i = 0; i < count; ++i) {
-        Entry e = readEntry(data + tableAt + kEntrySize * i);
-        if (!isPictureType(e.type))
-            continue;
-        if (isLogoName(e.name)) {
-            chosen = e;
-            found = true;
-            break;
-        }
-        if (!found) {
-            chosen = e;
-            found = true;
-        }
-    }
-    if (!found)
-        throw FormatError("no picture lump");
+bool isPictureLump(const WadLump& lump)
+{
+    return lump.type == kWadDecal || lump.type == kWadPicture || lump.type == kWadMipTexture;
+}
+
+std::vector<WadLump> listWadPictures(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<WadLump> pictures = readWadLumps(data, size);
+    pictures.erase(std::remove_if(pictures.begin(), pictures.end(), [](const WadLump& l) { return !isPictureLump(l); }),
+                   pictures.end());
+    return pictures;
+}
+
+WadPicture readWadPicture(const std::uint8_t* data, std::size_t size, const WadLump& chosen)
+{
+    if (!isPictureLump(chosen))
+        fail(chosen, "holds no picture");
     if (chosen.compression != 0)
         fail(chosen, "compressed lumps are not supported");
-    if (chosen.offset < 0 || chosen.size < 0
-        || !fits(static_cast<std::uint64_t>(chosen.offset), static_cast<std::uint64_t>(chosen.size), size))
+    if (chosen.offset < 0 || chosen.diskSize < 0
+        || !fits(static_cast<std::uint64_t>(chosen.offset), static_cast<std::uint64_t>(chosen.diskSize), size))
         fail(chosen, "lies past the end of the file");
 
     WadPicture picture;
@@ -164,10 +171,19 @@ WadPicture readWadPicture(const std::uint8_t* data, std::size_t size)
     picture.type = chosen.type;
     const std::uint8_t* lump = data + chosen.offset;
     if (chosen.type == kWadPicture)
-        readPlainPicture(chosen, lump, static_cast<std::uint64_t>(chosen.size), picture);
+        readPlainPicture(chosen, lump, static_cast<std::uint64_t>(chosen.diskSize), picture);
     else
-        readMipTexture(chosen, lump, static_cast<std::uint64_t>(chosen.size), picture);
+        readMipTexture(chosen, lump, static_cast<std::uint64_t>(chosen.diskSize), picture);
     return picture;
+}
+
+WadPicture readWadPicture(const std::uint8_t* data, std::size_t size)
+{
+    const std::vector<WadLump> pictures = listWadPictures(data, size);
+    if (pictures.empty())
+        throw FormatError("no picture lump");
+    const auto logo = std::find_if(pictures.begin(), pictures.end(), [](const WadLump& l) { return isLogoName(l.name); });
+    return readWadPicture(data, size, logo != pictures.end() ? *logo : pictures.front());
 }
 
 RgbImage toRgb(const WadPicture& picture)

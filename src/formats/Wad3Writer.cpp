@@ -1,6 +1,7 @@
 #include "formats/Wad3Writer.h"
 
 #include "formats/Image.h"
+#include "formats/SprayCheck.h"
 
 #include <cstring>
 #include <string>
@@ -43,8 +44,10 @@ std::vector<std::uint8_t> writeSprayWad(const SprayLevels& spray)
     put32(out, 4, 1);
     put32(out, 8, static_cast<std::uint32_t>(tableAt));
 
+    const bool colour = sprayKind(spray.palette) == SprayKind::Colour;
+    const char* name = colour ? "{LOGO" : "LOGO";
     std::uint8_t* lump = out.data() + kHeaderSize;
-    std::memcpy(lump, "{LOGO", 5);
+    std::memcpy(lump, name, std::strlen(name));
     put32(out, kHeaderSize + 16, static_cast<std::uint32_t>(w));
     put32(out, kHeaderSize + 20, static_cast<std::uint32_t>(h));
     std::size_t at = kMipHeaderSize;
@@ -61,10 +64,42 @@ std::vector<std::uint8_t> writeSprayWad(const SprayLevels& spray)
     put32(out, tableAt, static_cast<std::uint32_t>(kHeaderSize));
     put32(out, tableAt + 4, static_cast<std::uint32_t>(lumpSize));
     put32(out, tableAt + 8, static_cast<std::uint32_t>(lumpSize));
-    entry[12] = 0x43; // mip texture
-    entry[13] = 0;    // not compressed
-    std::memcpy(entry + 16, "{LOGO", 5);
+    entry[12] = static_cast<std::uint8_t>(colour ? kWadMipTexture : kWadDecal);
+    entry[13] = 0; // not compressed
+    std::memcpy(entry + 16, name, std::strlen(name));
     return out;
+}
+
+std::vector<std::uint8_t> sprayWadOf(const WadPicture& picture)
+{
+    const int w = picture.width;
+    const int h = picture.height;
+    if (w < 1 || h < 1 || w > kSprayMaxSide || h > kSprayMaxSide || w % kSprayStep != 0 || h % kSprayStep != 0)
+        throw FormatError(sizeText(w, h) + ": at most " + std::to_string(kSprayMaxSide) + " on a side, multiples of "
+                          + std::to_string(kSprayStep));
+    SprayLevels spray;
+    spray.width = w;
+    spray.height = h;
+    spray.palette = picture.palette;
+    spray.levels[0] = picture.indices;
+    const bool own = !picture.smallerLevels[0].empty();
+    for (int k = 1; k < 4; ++k) {
+        if (own) {
+            spray.levels[k] = picture.smallerLevels[k - 1];
+            continue;
+        }
+        // Every 2^k-th pixel of every 2^k-th row, as the game's tools do.
+        std::vector<std::uint8_t>& level = spray.levels[k];
+        level.reserve(std::size_t(w >> k) * (h >> k));
+        for (int y = 0; y < (h >> k); ++y)
+            for (int x = 0; x < (w >> k); ++x)
+                level.push_back(picture.indices[std::size_t(y << k) * w + (x << k)]);
+    }
+    std::vector<std::uint8_t> wad = writeSprayWad(spray);
+    const SprayReport report = checkSpray(wad.data(), wad.size());
+    if (!report.gameReady())
+        throw FormatError(report.problems.front());
+    return wad;
 }
 
 } // namespace formats

@@ -88,6 +88,26 @@ std::optional<QString> decodeMessage(const QByteArray& line)
     return file;
 }
 
+std::optional<QStringList> decodeFiles(const QByteArray& line)
+{
+    QStringList files;
+    if (line.isEmpty())
+        return files;
+    for (const QByteArray& part : line.split(' ')) {
+        const std::optional<QString> file = decodeMessage(part);
+        if (!file || file->isEmpty())
+            return std::nullopt;
+        files << *file;
+    }
+    return files;
+}
+
+namespace {
+
+bool sendMessage(const QString& socketName, const QByteArray& message, QString* error);
+
+} // namespace
+
 bool send(const QString& file, QString* error) { return send(socketPath(), file, error); }
 
 bool send(const QString& socketName, const QString& file, QString* error)
@@ -97,6 +117,36 @@ bool send(const QString& socketName, const QString& file, QString* error)
         *error = QStringLiteral("the path is too long to hand over");
         return false;
     }
+    return sendMessage(socketName, message, error);
+}
+
+bool sendFiles(const QStringList& files, QString* error) { return sendFiles(socketPath(), files, error); }
+
+bool sendFiles(const QString& socketName, const QStringList& files, QString* error)
+{
+    if (files.size() <= 1)
+        return send(socketName, files.value(0), error);
+    QByteArray line;
+    for (const QString& file : files) {
+        const QByteArray part = encodeMessage(file);
+        if (part.size() + 1 > kMaxMessageBytes) {
+            *error = QStringLiteral("the path is too long to hand over");
+            return false;
+        }
+        if (!line.isEmpty() && line.size() + 1 + part.size() + 1 > kMaxMessageBytes) {
+            if (!sendMessage(socketName, line + '\n', error))
+                return false;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QByteArray() : QByteArray(" ")) + part;
+    }
+    return sendMessage(socketName, line + '\n', error);
+}
+
+namespace {
+
+bool sendMessage(const QString& socketName, const QByteArray& message, QString* error)
+{
     QLocalSocket socket;
     socket.connectToServer(socketName);
     if (!socket.waitForConnected(kTimeoutMs)) {
@@ -124,6 +174,8 @@ bool send(const QString& socketName, const QString& file, QString* error)
     }
     return true;
 }
+
+} // namespace
 
 Server::Server(std::function<void(const QString&)> receive, QObject* parent)
     : QObject(parent), receive_(std::move(receive))
@@ -203,15 +255,21 @@ void Server::read(QLocalSocket* socket)
         return;
     }
     line.chop(1);
-    const std::optional<QString> file = decodeMessage(line);
-    if (!file) {
+    const std::optional<QStringList> files = decodeFiles(line);
+    if (!files) {
         answer(socket, "refused\n");
         return;
     }
     // The window only takes the request here (a file goes into the import
     // queue, which runs from the event loop), so the second start hears
     // "ok" once its file is sure to be imported.
-    receive_(*file);
+    if (files->size() > 1 && receiveFiles_)
+        receiveFiles_(*files);
+    else if (files->isEmpty())
+        receive_(QString());
+    else
+        for (const QString& file : *files)
+            receive_(file);
     answer(socket, "ok\n");
 }
 

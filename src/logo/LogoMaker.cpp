@@ -2,6 +2,7 @@
 
 #include "files/FileOps.h"
 #include "logo/JpegReader.h"
+#include "logo/PngReader.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -63,14 +64,18 @@ QImage readFrom(QImageReader& reader, const PictureLimits& limits)
     return image;
 }
 
-QImage readJpegPicture(const std::uint8_t* data, std::size_t size, const PictureLimits& limits)
+// A JPEG or PNG picture through the own readers: Qt's would read on past
+// the picture (its PNG reader allocates whatever size a damaged chunk after
+// the pixels claims, 2 GB for a few hundred bytes), and cap no JPEG scans.
+template <typename Read>
+QImage readOwn(Read read, const std::uint8_t* data, std::size_t size, const PictureLimits& limits)
 {
     QImage image;
     int y = 0;
-    readJpeg(
+    read(
         data, size,
-        [&](Size picture, bool) {
-            image = QImage(picture.width, picture.height, QImage::Format_RGBX8888);
+        [&](Size picture, bool hasAlpha) {
+            image = QImage(picture.width, picture.height, hasAlpha ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
             if (image.isNull())
                 fail(QStringLiteral("cannot read the picture: out of memory"));
         },
@@ -82,8 +87,11 @@ QImage readJpegPicture(const std::uint8_t* data, std::size_t size, const Picture
 QImage readData(const QByteArray& data, const PictureLimits& limits)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
-    if (looksLikeJpeg(bytes, std::size_t(data.size())))
-        return readJpegPicture(bytes, std::size_t(data.size()), limits);
+    const std::size_t size = std::size_t(data.size());
+    if (looksLikeJpeg(bytes, size))
+        return readOwn([](auto... a) { readJpeg(a...); }, bytes, size, limits);
+    if (looksLikePng(bytes, size))
+        return readOwn([](auto... a) { readPng(a...); }, bytes, size, limits);
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);

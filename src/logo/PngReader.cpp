@@ -75,8 +75,10 @@ bool readHeader(Reader& reader, Header& header)
     if (setjmp(png_jmpbuf(reader.png)))
         return false;
     png_set_read_fn(reader.png, &reader, onRead);
-    // The size is judged below, in plain words.
+    // The size is judged below, in plain words; a damaged chunk that claims
+    // gigabytes is refused before they are allocated.
     png_set_user_limits(reader.png, 0x7fffffff, 0x7fffffff);
+    png_set_chunk_malloc_max(reader.png, 8 << 20);
     png_read_info(reader.png, reader.info);
     header.width = png_get_image_width(reader.png, reader.info);
     header.height = png_get_image_height(reader.png, reader.info);

@@ -207,8 +207,10 @@ SprayMaker::SprayMaker(Size picture, bool hasAlpha, const LogoOptions& options)
     if (picture.width < kStep || picture.height < kStep)
         fail("picture too small (" + std::to_string(picture.width) + "x" + std::to_string(picture.height)
              + "): a logo needs at least " + std::to_string(kStep) + "x" + std::to_string(kStep) + " pixels");
-    size_ = options.size.empty() ? chooseSize(picture, options.maxArea) : options.size;
-    problem = sizeProblem(size_, options.maxArea);
+    const int maxSide = maxSideFor(options.serverSafe);
+    const bool chosen = options.size.width == 0 && options.size.height == 0;
+    size_ = chosen ? chooseSize(picture, options.maxArea, maxSide) : options.size;
+    problem = sizeProblem(size_, options.maxArea, maxSide);
     if (!problem.empty())
         fail(problem);
 
@@ -296,8 +298,11 @@ std::string parseSize(const std::string& text, Size& size)
 {
     const std::size_t x = text.find_first_of("xX");
     if (x != std::string::npos && text.find_first_of("xX", x + 1) == std::string::npos
-        && parseNumber(text.substr(0, x), size.width) && parseNumber(text.substr(x + 1), size.height))
-        return {};
+        && parseNumber(text.substr(0, x), size.width) && parseNumber(text.substr(x + 1), size.height)) {
+        if (size.width > 0 && size.height > 0)
+            return {};
+        return "bad size \"" + text + "\": width and height must be more than 0";
+    }
     return "bad size \"" + text + "\": expected WIDTHxHEIGHT";
 }
 

@@ -34,8 +34,9 @@ enum class SeeThrough {
 };
 
 struct LogoOptions {
-    Size size;                  // empty: the largest that keeps the aspect
+    Size size;                  // 0x0: the largest that keeps the aspect
     int maxArea = kDefaultMaxArea;
+    bool serverSafe = false;    // at most 64x64, for servers with large sprays off
     Fit fit = Fit::Pad;
     SeeThrough seeThrough = SeeThrough::Auto;
     std::uint32_t colour = 0;   // 0xAARRGGBB, for SeeThrough::Colour
@@ -74,7 +75,7 @@ void writeLogoWad(const std::string& path, const formats::SprayLevels& spray,
                   files::Durability durability = files::Durability::Synced);
 
 // Options parsed from text such as "112x96", "crop", "ff00ff". Empty when
-// the text is well-formed, else why not.
+// the text is well-formed, else why not; a size must be positive.
 std::string parseSize(const std::string& text, Size& size);
 std::string parseFit(const std::string& text, Fit& fit);
 // A whole number as a user types it ("96", "-3"); false for anything else.

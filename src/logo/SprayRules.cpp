@@ -20,14 +20,14 @@ std::string dimensions(int w, int h) { return std::to_string(w) + "x" + std::to_
 
 } // namespace
 
-std::string sizeProblem(Size size, int maxArea)
+std::string sizeProblem(Size size, int maxArea, int maxSide)
 {
     const int w = size.width;
     const int h = size.height;
     if (w <= 0 || h <= 0 || w % kStep != 0 || h % kStep != 0)
         return dimensions(w, h) + ": width and height must be multiples of " + std::to_string(kStep);
-    if (w > kMaxSprayside || h > kMaxSprayside)
-        return dimensions(w, h) + ": width and height may be at most " + std::to_string(kMaxSprayside);
+    if (w > maxSide || h > maxSide)
+        return dimensions(w, h) + ": width and height may be at most " + std::to_string(maxSide);
     if (w * h > maxArea)
         return dimensions(w, h) + ": " + std::to_string(w * h) + " pixels, more than the limit of " + std::to_string(maxArea);
     return {};
@@ -41,14 +41,14 @@ std::string maxAreaProblem(int maxArea)
     return {};
 }
 
-std::vector<Size> sizesNear(Size picture, int maxArea)
+std::vector<Size> sizesNear(Size picture, int maxArea, int maxSide)
 {
     const double aspect = picture.empty() ? 1.0 : double(picture.width) / picture.height;
     std::vector<Size> close;
     Size best;
     double bestError = 1e9;
-    for (int w = kStep; w <= kMaxSprayside; w += kStep)
-        for (int h = kStep; h <= kMaxSprayside; h += kStep) {
+    for (int w = kStep; w <= maxSide; w += kStep)
+        for (int h = kStep; h <= maxSide; h += kStep) {
             const Size size{w, h};
             if (w * h > maxArea)
                 continue;
@@ -73,9 +73,9 @@ std::vector<Size> sizesNear(Size picture, int maxArea)
     return close;
 }
 
-Size chooseSize(Size picture, int maxArea)
+Size chooseSize(Size picture, int maxArea, int maxSide)
 {
-    return sizesNear(picture, maxArea).front();
+    return sizesNear(picture, maxArea, maxSide).front();
 }
 
 } // namespace logo

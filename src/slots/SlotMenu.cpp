@@ -3,7 +3,9 @@
 #include "SlotDrag.h"
 #include "app/MessageBox.h"
 #include "app/TDBImage.h"
+#include "app/CommandGuard.h"
 #include "core/Library.h"
+#include "core/LogoCheck.h"
 #include "core/LogoPicture.h"
 #include "files/FileOps.h"
 #include "import/QuietFileDialog.h"
@@ -67,6 +69,16 @@ void saveSlot(const core::Library& library, QWidget* window, int slot)
         app::MessageBox::error(problem);
 }
 
+void makeReady(core::Library& library, int slot)
+{
+    try {
+        core::makeGameReady(library, slot);
+    } catch (const std::exception& e) {
+        app::MessageBox::error(QStringLiteral("\"%1\" could not be made game-ready: %2")
+                                   .arg(library.slotTitle(slot), QString::fromUtf8(e.what())));
+    }
+}
+
 } // namespace
 
 void queueSavePath(const QString& path) { queuedPath() = path; }
@@ -109,6 +121,13 @@ void attachSlotMenu(core::Library& library, QWidget* window, SlotDrag& drag)
         QAction* save = menu->addAction(QStringLiteral("Save picture as..."));
         save->setObjectName(QStringLiteral("SavePictureAs"));
         QObject::connect(save, &QAction::triggered, window, [&library, window, slot] { saveSlot(library, window, slot); });
+        if (core::checkLogo(library.slotTitle(slot)).marked()) {
+            QAction* fix = menu->addAction(QStringLiteral("Make game-ready"));
+            fix->setObjectName(QStringLiteral("MakeGameReady"));
+            QObject::connect(fix, &QAction::triggered, window, [&library, slot] {
+                app::runCommand([&library, slot] { makeReady(library, slot); });
+            });
+        }
         menu->popup(where);
     });
 }

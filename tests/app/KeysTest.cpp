@@ -60,7 +60,7 @@ TEST_F(Keys, TheMenusShowTheirKeysAndKeepTheirOrder)
     QStringList file;
     for (QAction* a : widget<QMenu>("File1")->actions())
         file << a->objectName();
-    EXPECT_EQ(file, (QStringList{"Cancel1", "Save1", "UnlistedLogos1", "Exit1"}));
+    EXPECT_EQ(file, (QStringList{"Cancel1", "Save1", "ImportFolder1", "ImportLibrary1", "UnlistedLogos1", "Exit1"}));
     EXPECT_FALSE(form().windowIcon().isNull()) << "the program's icon";
 
     // Ctrl+Q asks, and No keeps the window.

@@ -133,7 +133,7 @@ TEST_F(PictureImport, FitAndPickedColourChangeThePreview)
     auto* fit = dialog.findChild<QComboBox*>(QStringLiteral("FitBox"));
     auto* seeThrough = dialog.findChild<QComboBox*>(QStringLiteral("SeeThroughBox"));
     EXPECT_EQ(seeThrough->currentIndex(), 0) << "an opaque picture: none";
-    ASSERT_EQ(QSize(dialog.spray().width, dialog.spray().height), QSize(128, 64));
+    ASSERT_EQ(QSize(dialog.spray().width, dialog.spray().height), QSize(160, 80));
     seeThrough->setCurrentIndex(1);
     EXPECT_EQ(at(dialog.spray(), 0, 32), 255) << "padding";
     fit->setCurrentIndex(fit->findText(QStringLiteral("Crop")));

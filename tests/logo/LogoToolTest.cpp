@@ -1,5 +1,6 @@
 // logo2wad as a program: the WADs it writes, read back by our reader and by
 // wad3, and the pictures and options it refuses.
+#include "Samples.h"
 #include "Support.h"
 #include "../support/SeeThroughPicture.h"
 
@@ -93,16 +94,16 @@ TEST_P(EveryFormat, BecomesASprayBothReadersRead)
     const RunResult r = logo2wad(dir, {picture, "logo.wad"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const Bytes wad = readFile(dir.file("logo.wad"));
-    const formats::WadPicture spray = expectSpray(wad, 96, 64);
+    const formats::WadPicture spray = expectSpray(wad, 144, 96);
     // No see-through parts in an opaque picture.
     EXPECT_EQ(std::count(spray.indices.begin(), spray.indices.end(), 255), 0);
     // The colours survive: the disc in the middle is yellow, the band at the left magenta.
-    const std::uint8_t* centre = &spray.palette[3 * spray.indices[32 * 96 + 48]];
+    const std::uint8_t* centre = &spray.palette[3 * spray.indices[48 * 144 + 72]];
     EXPECT_GT(centre[0], 200);
     EXPECT_GT(centre[1], 200);
     EXPECT_LT(centre[2], 60);
     for (int level = 1; level < 4; ++level) {
-        const std::uint8_t* c = &spray.palette[3 * levelPixel(wad, level, 48 >> level, 32 >> level)];
+        const std::uint8_t* c = &spray.palette[3 * levelPixel(wad, level, 72 >> level, 48 >> level)];
         EXPECT_GT(c[0], 180) << "level " << level;
         EXPECT_LT(c[2], 80) << "level " << level;
     }
@@ -114,14 +115,53 @@ TEST_P(EveryFormat, BecomesASprayBothReadersRead)
 
 INSTANTIATE_TEST_SUITE_P(Formats, EveryFormat, testing::Values("png", "jpg", "bmp", "gif", "webp"));
 
-TEST(Logo2wad, TakesTheSizeAskedForAndTheRaisedLimit)
+TEST(Logo2wad, TakesTheSizeAskedForUpToTheGamesLargest)
 {
     TempDir dir;
     ASSERT_TRUE(drawing(64, 64).save(QString::fromStdString(dir.file("icon.png"))));
+    ASSERT_EQ(logo2wad(dir, {"icon.png", "square.wad"}).exitCode, 0);
+    expectSpray(readFile(dir.file("square.wad")), 112, 112);
+    ASSERT_EQ(logo2wad(dir, {"icon.png", "safe.wad", "--server-safe"}).exitCode, 0);
+    expectSpray(readFile(dir.file("safe.wad")), 64, 64);
     ASSERT_EQ(logo2wad(dir, {"icon.png", "a.wad", "--size", "256x16", "--fit", "crop"}).exitCode, 0);
     expectSpray(readFile(dir.file("a.wad")), 256, 16);
     ASSERT_EQ(logo2wad(dir, {"icon.png", "b.wad", "--size", "96x128", "--max-area", "12288"}).exitCode, 0);
     expectSpray(readFile(dir.file("b.wad")), 96, 128);
+    const RunResult largest = logo2wad(dir, {"icon.png", "c.wad", "--size", "112x128", "--max-area", "14336"});
+    ASSERT_EQ(largest.exitCode, 0) << largest.err;
+    const Bytes c = readFile(dir.file("c.wad"));
+    expectSpray(c, 112, 128);
+    EXPECT_LE(c.size(), 20480u);
+}
+
+// --check: one line per file, the reasons below it, and the exit status
+// says whether every file is game-ready.
+TEST(Logo2wad, ChecksFilesAsTheGameDoes)
+{
+    TempDir dir;
+    ASSERT_TRUE(drawing(300, 200).save(QString::fromStdString(dir.file("in.png"))));
+    ASSERT_EQ(logo2wad(dir, {"in.png", "wide.wad"}).exitCode, 0);
+    ASSERT_EQ(logo2wad(dir, {"in.png", "safe.wad", "--server-safe"}).exitCode, 0);
+    const RunResult good = logo2wad(dir, {"--check", "wide.wad", "safe.wad", FIXTURES_DIR "/spray-a.wad"});
+    EXPECT_EQ(good.exitCode, 0) << good.err;
+    EXPECT_EQ(good.out, "wide.wad: game-ready: colour spray, 144\u00d796, 19 KB\n"
+                        "safe.wad: game-ready: colour spray, 48\u00d732, 3 KB, works on every server\n"
+                        FIXTURES_DIR "/spray-a.wad: game-ready: colour spray, 112\u00d796, 15 KB\n");
+
+    // Two pictures, and a file the game would find too large.
+    const TestPicture picture = makePicture(256, 256, 1);
+    writeFile(dir.file("two.wad"), buildWad({{"A", 0x43, mipLump(picture)}, {"B", 0x43, mipLump(picture)}}));
+    const RunResult bad = logo2wad(dir, {"--check", "wide.wad", "two.wad", "missing.wad"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.out, "wide.wad: game-ready: colour spray, 144\u00d796, 19 KB\n"
+                       "two.wad: not game-ready: 172 KB\n"
+                       "  172 KB: the game uses sprays of at most 20 KB\n"
+                       "  2 pictures: the game takes a file with exactly one\n");
+    EXPECT_EQ(lineCount(bad.err), 1) << bad.err;
+    EXPECT_NE(bad.err.find("missing.wad"), std::string::npos) << bad.err;
+
+    EXPECT_EQ(logo2wad(dir, {"--check"}).exitCode, 2);
+    EXPECT_EQ(logo2wad(dir, {"--check", "wide.wad", "--server-safe"}).exitCode, 2);
 }
 
 // Left half transparent: see-through there, nowhere else, in every level.
@@ -196,7 +236,10 @@ TEST_P(Refused, OneLineNonZeroNoFile)
 INSTANTIATE_TEST_SUITE_P(Rules, Refused, testing::Values(
     Refusal{"width not a multiple of 16", {"--size", "100x64"}},
     Refusal{"wider than 256", {"--size", "272x16"}},
-    Refusal{"area over the default limit", {"--size", "96x128"}},
+    Refusal{"area over the default limit", {"--size", "128x128"}},
+    Refusal{"size 0x0", {"--size", "0x0"}},
+    Refusal{"negative size", {"--size", "-16x32"}},
+    Refusal{"over 64 on a side when server safe", {"--size", "80x64", "--server-safe"}},
     Refusal{"area over the raised limit", {"--size", "112x112", "--max-area", "12288"}},
     Refusal{"limit raised too far", {"--max-area", "16384"}},
     Refusal{"bad fit", {"--fit", "zoom"}},

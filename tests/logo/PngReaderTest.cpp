@@ -49,7 +49,7 @@ TEST_P(PngKinds, ReadLikeQtReadsThem)
     if (kind.interlaced)
         ASSERT_EQ(run({"convert", "flat.png", "-interlace", "PNG", "in.png"}, dir.path()).exitCode, 0);
     const logo::Rgba ours = logo::readPng(path);
-    const logo::Rgba qt = logo::toRgba(logo::readPicture(QString::fromStdString(path)));
+    const logo::Rgba qt = logo::toRgba(QImage(QString::fromStdString(path))); // Qt's own reader
     ASSERT_EQ(ours.width, qt.width);
     ASSERT_EQ(ours.height, qt.height);
     EXPECT_EQ(ours.hasAlpha, qt.hasAlpha);

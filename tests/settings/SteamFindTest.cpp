@@ -62,7 +62,7 @@ TEST_F(SteamFind, FindListsTheGamesByNameChoosesCounterStrikeAndSaveStoresIt)
         const QString valve = FakeSteam::modFolder(a, QStringLiteral("valve"));
         EXPECT_EQ(listed(), (QStringList{valve, FakeSteam::modFolder(a, QStringLiteral("cstrike")),
                                          FakeSteam::modFolder(b, QStringLiteral("dod"))}));
-        EXPECT_EQ(names(), (QStringList{"Half-Life", "Counter-Strike", "dod"})) ;
+        EXPECT_EQ(names(), (QStringList{"Half-Life", "Counter-Strike", "Day of Defeat"}));
         const QString cstrike = FakeSteam::modFolder(a, QStringLiteral("cstrike"));
         EXPECT_EQ(games()->currentIndex(), 1);
         EXPECT_EQ(settings().gameLocation(), cstrike);
@@ -157,7 +157,7 @@ TEST_F(SteamFind, TheNewControlsFitTheWindowWithoutOverlapping)
     inside("Form2", [&] {
         const auto isNew = [](QWidget* w) {
             return QStringList{QStringLiteral("FindButton"), QStringLiteral("GameList"), QStringLiteral("TempdecalBox"),
-                               QStringLiteral("ReadOnlyBox")}
+                               QStringLiteral("ReadOnlyBox"), QStringLiteral("Label3"), QStringLiteral("TargetList")}
                 .contains(w->objectName());
         };
         QList<QWidget*> controls;

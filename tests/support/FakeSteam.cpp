@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -12,6 +13,16 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
+}
+
+QByteArray gameNameOf(const QString& mod)
+{
+    static const QHash<QString, QByteArray> names{
+        {QStringLiteral("valve"), "Half-Life"},           {QStringLiteral("cstrike"), "Counter-Strike"},
+        {QStringLiteral("dod"), "Day of Defeat"},         {QStringLiteral("tfc"), "Team Fortress Classic"},
+        {QStringLiteral("czero"), "Condition Zero"},      {QStringLiteral("gearbox"), "Opposing Force"},
+    };
+    return names.value(mod, mod.toUtf8());
 }
 
 } // namespace
@@ -47,15 +58,17 @@ QString FakeSteam::addLibrary(const QString& name, const QStringList& mods)
 {
     const QString library = home() + QLatin1Char('/') + name;
     QDir().mkpath(library + QStringLiteral("/steamapps/common/Half-Life"));
-    // The game's own two mods carry their real names, as Steam installs them.
-    for (const QString& mod : mods) {
-        const QByteArray title = mod == QLatin1String("valve")     ? QByteArray("Half-Life")
-                                 : mod == QLatin1String("cstrike") ? QByteArray("Counter-Strike")
-                                                                   : mod.toUtf8();
+    for (const QString& mod : mods)
         writeFile(modFolder(library, mod) + QStringLiteral("/liblist.gam"),
-                  "// Valve Game Info file\r\ngame \"" + title + "\"\r\nstartmap \"c0a0\"\r\n");
-    }
+                  "// liblist\ngame \"" + gameNameOf(mod) + "\"\nstartmap \"c0a0\"\n");
     return library;
+}
+
+QString FakeSteam::addSvenCoop(const QString& library)
+{
+    const QString folder = library + QStringLiteral("/steamapps/common/Sven Co-op/svencoop");
+    writeFile(folder + QStringLiteral("/liblist.gam"), "game \"Sven Co-op\"\ngamedll_linux \"dlls/server.so\"\n");
+    return folder;
 }
 
 void FakeSteam::writeLibraryFile(Place place, const QStringList& libraries)

@@ -1,16 +1,20 @@
-// logo2wad PICTURE OUT.wad [--size WxH] [--max-area N] [--fit pad|crop|stretch]
-//          [--transparent none|alpha|RRGGBB] [--dither]
+// logo2wad PICTURE OUT.wad [--size WxH] [--max-area N] [--server-safe]
+//          [--fit pad|crop|stretch] [--transparent none|alpha|RRGGBB] [--dither]
+// logo2wad --check FILE...
 // Makes a spray logo WAD file from a picture in any format Qt reads. A PNG
 // picture is read here, a row at a time into the logo maker; any other goes
-// through Qt's image plugins, which are loaded only then.
+// through Qt's image plugins, which are loaded only then. With --check it
+// tells for each file whether the game uses it as a spray, and why not.
 #include "QtReader.h"
 #include "RowPipe.h"
 
 #include "files/FileOps.h"
+#include "formats/SprayCheck.h"
 #include "logo/PngReader.h"
 #include "logo/SprayMaker.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,8 +26,9 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: logo2wad PICTURE OUT.wad [--size WxH] [--max-area N] [--fit pad|crop|stretch]"
-    " [--transparent none|alpha|RRGGBB] [--dither]\n";
+    "usage: logo2wad PICTURE OUT.wad [--size WxH] [--max-area N] [--server-safe] [--fit pad|crop|stretch]"
+    " [--transparent none|alpha|RRGGBB] [--dither]\n"
+    "       logo2wad --check FILE...\n";
 
 int usage()
 {
@@ -79,6 +84,45 @@ formats::SprayLevels makeSpray(const std::string& path, const logo::LogoOptions&
     return maker->finish();
 }
 
+// Files larger than this are judged by their size alone, unread.
+constexpr std::size_t kLargestChecked = files::kMaxPictureFileBytes;
+
+// One line per file, then its problems indented; non-zero when a file is
+// not game-ready or cannot be read.
+int check(const std::vector<std::string>& paths)
+{
+    int status = 0;
+    for (const std::string& path : paths) {
+        formats::SprayReport report;
+        try {
+            std::error_code statError;
+            const std::uintmax_t size = std::filesystem::file_size(path, statError);
+            if (!statError && size > kLargestChecked) {
+                report.fileBytes = static_cast<std::uint64_t>(size);
+                report.problems.push_back(formats::fileSizeProblem(report.fileBytes));
+            } else {
+                const std::vector<std::uint8_t> data = files::readAll(path, kLargestChecked);
+                report = formats::checkSpray(data.data(), data.size());
+            }
+        } catch (const files::FileError& e) {
+            std::fflush(stdout);
+            error(e.what());
+            status = 1;
+            continue;
+        }
+        if (report.gameReady()) {
+            std::printf("%s: game-ready: %s%s\n", path.c_str(), report.description().c_str(),
+                        report.everyServer() ? ", works on every server" : "");
+            continue;
+        }
+        status = 1;
+        std::printf("%s: not game-ready: %s\n", path.c_str(), report.description().c_str());
+        for (const std::string& problem : report.problems)
+            std::printf("  %s\n", problem.c_str());
+    }
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -90,12 +134,19 @@ int main(int argc, char** argv)
 #endif
     std::vector<std::string> positional;
     logo::LogoOptions options;
+    bool checking = false;
+    bool making = false; // an option of the making was given
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         std::string problem;
-        if (arg == "--dither") {
+        making = making || (arg.rfind("--", 0) == 0 && arg != "--check");
+        if (arg == "--check") {
+            checking = true;
+        } else if (arg == "--dither") {
             options.dither = true;
+        } else if (arg == "--server-safe") {
+            options.serverSafe = true;
         } else if (arg == "--size" || arg == "--max-area" || arg == "--fit" || arg == "--transparent") {
             if (!hasValue)
                 return usage();
@@ -118,6 +169,8 @@ int main(int argc, char** argv)
         if (!problem.empty())
             return error(problem);
     }
+    if (checking)
+        return making || positional.empty() ? usage() : check(positional);
     if (positional.size() != 2)
         return usage();
     try {
