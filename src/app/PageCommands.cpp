@@ -64,7 +64,7 @@ void TForm1::bCancelClick()
 void TForm1::DBEditClick(int tag)
 {
     RenameTarget = tag;
-    Form9->execFor(tag);
+    form9().execFor(tag);
 }
 
 void TForm1::BitBtn1Click()

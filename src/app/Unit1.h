@@ -1,7 +1,7 @@
 // The main window: eight logo slots of the current page, the page list, the
 // toolbar and the menus. Every control runs one method of the command map
 // below. The window shows the library it is given and owns the dialogs,
-// each made once and kept for the whole run.
+// each made when first used and kept for the whole run.
 #pragma once
 
 #include <QMainWindow>
@@ -41,8 +41,11 @@ public:
 
     // Opens the tables; false (after the database message) when one cannot be opened.
     bool FormCreate();
-    // Makes the dialogs, hidden, in their fixed order.
+    // Makes what the start needs: the import's name prompt and wait window
+    // and the import's entry point; every other dialog is made when first used.
     void createDialogs();
+    // Makes every dialog not made yet (the tests look them up by type).
+    void makeAllDialogs();
     // The checks made when the window is first shown.
     void FormShow();
 
@@ -92,6 +95,14 @@ protected:
 private:
     bool FormCloseQuery();
     void FormClose();
+    // Each dialog, made on first use.
+    TForm2& form2();
+    TForm3& form3();
+    TForm5& form5();
+    TForm6& form6();
+    TForm8& form8();
+    TForm9& form9();
+    TAboutBox& aboutBox();
     void buildToolbar(QWidget* client);
     void buildSlots(QWidget* client);
     void buildMenus();
@@ -116,6 +127,10 @@ private:
     TForm2* Form2 = nullptr;
     TForm9* Form9 = nullptr;
     TForm11* Form11 = nullptr;
+    // The game location the Configuration window opens on, once the start
+    // has read it (the window may be made later).
+    QString startupLocation_;
+    bool startupLocationRead_ = false;
     logoimport::Importer* importer_ = nullptr;
     std::array<TDBImage*, 8> pictures_{};
     std::array<TDBEdit*, 8> edits_{};

@@ -292,14 +292,15 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
         syncDirectory(path);
 }
 
-void copyExclusive(const std::string& from, const std::string& to, std::size_t limit)
+void copyExclusive(const std::string& from, const std::string& to, std::size_t limit, const std::string& temporaryDir)
 {
     // The copy gets its name only when it is whole: a kill while writing
     // leaves a temporary file (swept by removeStaleTemporaries), never a
     // short file under the final name.
     if (exists(to))
         fail("cannot create", to, EEXIST);
-    const std::string temp = writeTemporary(to, readAll(from, limit), true, -1);
+    const std::string base = temporaryDir.empty() ? to : temporaryDir + "/" + to.substr(to.rfind('/') + 1);
+    const std::string temp = writeTemporary(base, readAll(from, limit), true, -1);
     try {
         renameNoReplace(temp, to);
     } catch (...) {

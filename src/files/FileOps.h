@@ -48,7 +48,10 @@ bool removeFile(const std::string& path);
 // when `to` exists already; a failed copy leaves no partial file. The bytes
 // are written under a temporary name that gets the name `to` once whole.
 // A `from` longer than `limit` bytes is refused before anything is written.
-void copyExclusive(const std::string& from, const std::string& to, std::size_t limit);
+// Given `temporaryDir` (on the file system of `to`), the temporary name lies
+// there instead of beside `to`.
+void copyExclusive(const std::string& from, const std::string& to, std::size_t limit,
+                   const std::string& temporaryDir = std::string());
 
 // Renames within one file system; fails when `to` exists already, where a
 // plain rename() would silently destroy it.
