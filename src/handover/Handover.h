@@ -12,16 +12,16 @@
 #pragma once
 
 #include <QByteArray>
-#include <QLocalServer>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QTimer>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace handover {
 
@@ -46,9 +46,10 @@ std::optional<QString> decodeMessage(const QByteArray& line);
 bool send(const QString& file, QString* error);
 bool send(const QString& socket, const QString& file, QString* error);
 
-// Listens in the running window. Each request calls receive() with the file
-// (empty: only come to the front), from the event loop once the client has
-// its answer. A server that fails, or whose socket file goes, listens again.
+// Listens in the running window (a plain local socket watched by the event
+// loop). Each request calls receive() with the file (empty: only come to the
+// front), then the client hears "ok". A server that fails, or whose socket
+// file goes, listens again.
 class Server : public QObject {
 public:
     explicit Server(std::function<void(const QString&)> receive, QObject* parent = nullptr);
@@ -64,17 +65,20 @@ public:
     int connections() const { return int(clients_.size()); }
 
 private:
+    struct Client;
     bool start();
+    void stop();
     void watch();
     void takeConnection();
-    void read(QLocalSocket* socket);
-    void answer(QLocalSocket* socket, const QByteArray& reply);
-    void drop(QLocalSocket* socket);
+    void read(int fd);
+    void answer(int fd, const QByteArray& reply);
+    void drop(int fd);
 
-    QLocalServer server_;
+    int listening_ = -1;
+    std::unique_ptr<QSocketNotifier> incoming_;
     QString path_;
     QTimer watch_;
-    QSet<QLocalSocket*> clients_;
+    std::map<int, std::unique_ptr<Client>> clients_;
     int idleTimeoutMs_ = kIdleTimeoutMs;
     std::function<void(const QString&)> receive_;
 };
