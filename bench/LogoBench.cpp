@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QElapsedTimer>
 #include <QImage>
@@ -106,7 +107,6 @@ QImage icon()
 struct Run {
     double wallMs = 0;
     double cpuMs = 0;
-    double peakMb = 0;
 };
 
 // Started with posix_spawn rather than QProcess, so that neither a copy of
@@ -141,13 +141,26 @@ Run runOnce(const QString& program, const QStringList& args, const QString& cwd)
     if (!waited || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error((program + QStringLiteral(" failed")).toStdString());
     const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
-    return {wall, ms(usage.ru_utime) + ms(usage.ru_stime), usage.ru_maxrss / 1024.0};
+    return {wall, ms(usage.ru_utime) + ms(usage.ru_stime)};
 }
 
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// The peak resident memory of a run in MiB, through GNU time: a child
+// spawned from here counts this process's memory as its own until it
+// starts the program.
+double peakMb(const QString& program, const QStringList& args, const QString& cwd)
+{
+    const QString report = cwd + QStringLiteral("/peak.txt");
+    runOnce(QStringLiteral("/usr/bin/time"), QStringList{QStringLiteral("-f"), QStringLiteral("%M"), QStringLiteral("-o"), report, program} + args, cwd);
+    QFile file(report);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("GNU time wrote nothing");
+    return file.readAll().trimmed().toDouble() / 1024.0;
 }
 
 // PSNR of `got` against `reference`, over the pixels the reference shows
@@ -251,12 +264,12 @@ void benchLogoFormats(const QString& programDir, const QString& workDir, QTextSt
         runOnce(logo2wad, ours, workDir);
         runOnce(convert, theirs, workDir);
         for (int i = 0; i < runs; ++i) {
-            const Run a = runOnce(logo2wad, ours, workDir);
-            const Run b = runOnce(convert, theirs, workDir);
-            ourWall.push_back(a.wallMs);
-            ourRss.push_back(a.peakMb);
-            theirWall.push_back(b.wallMs);
-            theirRss.push_back(b.peakMb);
+            ourWall.push_back(runOnce(logo2wad, ours, workDir).wallMs);
+            theirWall.push_back(runOnce(convert, theirs, workDir).wallMs);
+        }
+        for (int i = 0; i < 3; ++i) {
+            ourRss.push_back(peakMb(logo2wad, ours, workDir));
+            theirRss.push_back(peakMb(convert, theirs, workDir));
         }
         const QString f = p.format;
         lines << QStringLiteral("BENCH logo_%1 %2 ms").arg(f).arg(median(ourWall), 0, 'f', 3)
