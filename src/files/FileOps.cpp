@@ -292,6 +292,20 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
         syncDirectory(path);
 }
 
+void flushFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        fail("cannot open", path, errno);
+    const int flushed = ::fsync(fd);
+    const int err = errno;
+    ::close(fd);
+    if (flushed != 0)
+        fail("cannot flush", path, err);
+}
+
+void flushDirectoryOf(const std::string& path) { syncDirectory(path); }
+
 void copyExclusive(const std::string& from, const std::string& to, std::size_t limit, const std::string& temporaryDir)
 {
     // The copy gets its name only when it is whole: a kill while writing

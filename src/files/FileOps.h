@@ -41,6 +41,11 @@ void requireRegularFile(const std::string& path);
 // ReadLimits.h has the limit for each kind of file.
 std::vector<std::uint8_t> readAll(const std::string& path, std::size_t limit);
 
+// Flushes a file's data to the disk, and the entries of the directory
+// holding `path`; for files written without flushes of their own.
+void flushFile(const std::string& path);
+void flushDirectoryOf(const std::string& path);
+
 // Removes a file; false when it was not there or could not be removed.
 bool removeFile(const std::string& path);
 
