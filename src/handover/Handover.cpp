@@ -154,8 +154,8 @@ bool send(const QString& socketName, const QString& file, QString* error)
 // A client: its socket, watched for reading, what it sent so far, and the
 // time it has left.
 struct Server::Client {
-    std::unique_ptr<QSocketNotifier> readable;
-    QTimer idle;
+    QSocketNotifier* readable = nullptr;
+    QTimer* idle = nullptr;
     QByteArray received;
 };
 
@@ -187,7 +187,12 @@ bool Server::listen(const QString& socket)
 
 void Server::stop()
 {
-    incoming_.reset();
+    if (incoming_) {
+        incoming_->setEnabled(false);
+        incoming_->disconnect(this);
+        incoming_->deleteLater();
+        incoming_ = nullptr;
+    }
     if (listening_ >= 0)
         ::close(listening_);
     listening_ = -1;
@@ -215,8 +220,8 @@ bool Server::start()
         return false;
     }
     listening_ = fd;
-    incoming_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-    connect(incoming_.get(), &QSocketNotifier::activated, this, &Server::takeConnection);
+    incoming_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(incoming_, &QSocketNotifier::activated, this, &Server::takeConnection);
     return true;
 }
 
@@ -228,7 +233,7 @@ void Server::watch()
 
 void Server::takeConnection()
 {
-    for (;;) {
+    while (listening_ >= 0) {
         const int fd = ::accept4(listening_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0) {
             if (errno == EINTR || errno == ECONNABORTED)
@@ -242,11 +247,12 @@ void Server::takeConnection()
             continue;
         }
         auto client = std::make_unique<Client>();
-        client->readable = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        connect(client->readable.get(), &QSocketNotifier::activated, this, [this, fd] { read(fd); });
-        client->idle.setSingleShot(true);
-        connect(&client->idle, &QTimer::timeout, this, [this, fd] { drop(fd); });
-        client->idle.start(idleTimeoutMs_);
+        client->readable = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(client->readable, &QSocketNotifier::activated, this, [this, fd] { read(fd); });
+        client->idle = new QTimer(this);
+        client->idle->setSingleShot(true);
+        connect(client->idle, &QTimer::timeout, this, [this, fd] { drop(fd); });
+        client->idle->start(idleTimeoutMs_);
         clients_.emplace(fd, std::move(client));
         read(fd);
     }
@@ -311,11 +317,17 @@ void Server::drop(int fd)
     const auto found = clients_.find(fd);
     if (found == clients_.end())
         return;
-    // The notifier and timer go before the descriptor, which may be reused.
+    // The notifier stops watching before the descriptor, which may be
+    // reused, is closed; it and the timer go once their signal has returned
+    // (this may run from either).
     std::unique_ptr<Client> client = std::move(found->second);
     clients_.erase(found);
     client->readable->setEnabled(false);
-    client.reset();
+    client->readable->disconnect(this);
+    client->idle->stop();
+    client->idle->disconnect(this);
+    client->readable->deleteLater();
+    client->idle->deleteLater();
     ::close(fd);
 }
 

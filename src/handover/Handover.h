@@ -75,7 +75,7 @@ private:
     void drop(int fd);
 
     int listening_ = -1;
-    std::unique_ptr<QSocketNotifier> incoming_;
+    QSocketNotifier* incoming_ = nullptr;   // a child, so it may go while it signals
     QString path_;
     QTimer watch_;
     std::map<int, std::unique_ptr<Client>> clients_;
