@@ -1,8 +1,11 @@
 // The benchmark of Tagomat 2: start-up, paging, saving and importing against
 // libraries of 10 and 1,000 pages, on Qt's offscreen platform.
 //
-//   tagomat2-bench run [--runs R] [--work DIR] [--only side-by-side|formats]
-//                                                 all figures, a table and BENCH lines
+//   tagomat2-bench run [--runs R] [--work DIR] [--only side-by-side|formats|collection]
+//                                                 all figures (or only the part named), a
+//                                                 table and BENCH lines
+//   tagomat2-bench batch DIR PACK                 (child) import the pack, report
+//   tagomat2-bench find DIR                       (child) time the find field
 //   tagomat2-bench generate DIR PAGES             lay out a library
 //   tagomat2-bench startup DIR                    (child) start, show, report
 //   tagomat2-bench operations DIR KIND COUNT      (child) time moves, posts or imports
@@ -10,6 +13,7 @@
 //   tagomat2-bench soak-child DIR SEED            (child) posts, imports and renames until killed
 //   tagomat2-bench soak-read DIR                  (the child's other program) reads the table
 
+#include "Collection.h"
 #include "Library.h"
 #include "LogoBench.h"
 #include "Operations.h"
@@ -99,21 +103,31 @@ Startup timeStartup(const QString& self, const QString& dir, const QString& cwd 
     return timeShown(self, {QStringLiteral("startup"), dir}, cwd);
 }
 
-std::vector<double> timeOperations(const QString& self, const QString& dir, const QString& kind, int count)
+// Runs a child and gives its "T" lines; `lines` gets all it printed.
+std::vector<double> runChild(const QString& self, const QStringList& args, QList<QByteArray>* lines = nullptr)
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     child.setProcessEnvironment(env);
-    child.start(self, {QStringLiteral("operations"), dir, kind, QString::number(count)});
+    child.start(self, args);
     child.waitForFinished(600000);
     std::vector<double> values;
-    for (const QByteArray& l : child.readAllStandardOutput().split('\n'))
+    const QList<QByteArray> out = child.readAllStandardOutput().split('\n');
+    for (const QByteArray& l : out)
         if (l.startsWith("T "))
             values.push_back(l.mid(2).toDouble());
     if (values.empty())
-        throw std::runtime_error(kind.toStdString() + ": the child measured nothing: " + child.readAllStandardError().toStdString());
+        throw std::runtime_error(args.join(' ').toStdString() + ": the child measured nothing: "
+                                 + child.readAllStandardError().toStdString());
+    if (lines)
+        *lines = out;
     return values;
+}
+
+std::vector<double> timeOperations(const QString& self, const QString& dir, const QString& kind, int count)
+{
+    return runChild(self, {QStringLiteral("operations"), dir, kind, QString::number(count)});
 }
 
 QString ensureLibrary(const QString& work, int pages)
@@ -186,7 +200,7 @@ int runAll(const QStringList& args)
         else if (args[i] == QLatin1String("--work") && i + 1 < args.size())
             work = args[++i];
         else if (args[i] == QLatin1String("--only") && i + 1 < args.size())
-            only = args[++i];   // "side-by-side" or "formats": that part alone
+            only = args[++i];   // "side-by-side", "formats" or "collection": that part alone
     }
     const QString self = QCoreApplication::applicationFilePath();
     std::vector<Figure> figures;
@@ -216,6 +230,40 @@ int runAll(const QStringList& args)
     }
     if (only.isEmpty() || only == QLatin1String("side-by-side"))
         sideBySide(self, work, runs, figures);
+    if (only.isEmpty() || only == QLatin1String("collection")) {
+        // 1,000 spray WADs into a fresh library, three times.
+        const QString pack = work + QStringLiteral("/pack1000");
+        bench::layOutPack(pack, 1000);
+        std::vector<double> times, growth;
+        for (int r = 0; r < 3; ++r) {
+            const QString dir = work + QStringLiteral("/batch-library");
+            QDir(dir).removeRecursively();
+            bench::generateLibrary(dir, 0);
+            QList<QByteArray> lines;
+            times.push_back(runChild(self, {QStringLiteral("batch"), dir, pack}, &lines).front());
+            double tenth = 0, end = 0;
+            for (const QByteArray& l : lines) {
+                if (l.startsWith("RSS tenth "))
+                    tenth = l.mid(10).toDouble();
+                else if (l.startsWith("RSS end "))
+                    end = l.mid(8).toDouble();
+            }
+            growth.push_back((end - tenth) / 1024.0);
+        }
+        figures.push_back({QStringLiteral("batch_import_1000"), median(times) / 1000.0, QStringLiteral("s")});
+        figures.push_back({QStringLiteral("batch_rss_growth"), median(growth), QStringLiteral("MiB")});
+        // The find field among 10,000 pages.
+        const QString findDir = work + QStringLiteral("/find10000");
+        if (!QFileInfo::exists(findDir + QStringLiteral("/.complete"))) {
+            QDir(findDir).removeRecursively();
+            std::fprintf(stderr, "laying out a library of 10000 pages in %s\n", qPrintable(findDir));
+            bench::generateFindLibrary(findDir, 10000);
+            QFile(findDir + QStringLiteral("/.complete")).open(QIODevice::WriteOnly);
+        }
+        runChild(self, {QStringLiteral("find"), findDir});   // a warm-up: the text index is made once
+        figures.push_back({QStringLiteral("find_10000"), median(runChild(self, {QStringLiteral("find"), findDir})),
+                           QStringLiteral("ms")});
+    }
     QTextStream out(stdout);
     out << QStringLiteral("%1 %2\n").arg(QStringLiteral("figure"), -14).arg(QStringLiteral("median"), 12);
     for (const Figure& f : figures)
@@ -234,6 +282,7 @@ int runAll(const QStringList& args)
 int main(int argc, char** argv)
 {
     if (argc >= 2 && (std::string(argv[1]) == "startup" || std::string(argv[1]) == "operations"
+                      || std::string(argv[1]) == "batch" || std::string(argv[1]) == "find"
                       || std::string(argv[1]) == "soak-child" || std::string(argv[1]) == "soak"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
@@ -248,6 +297,10 @@ int main(int argc, char** argv)
             return startupChild(args[1]);
         if (args.size() == 4 && args[0] == QLatin1String("operations"))
             return bench::operationsChild(args[1], args[2], args[3].toInt());
+        if (args.size() == 3 && args[0] == QLatin1String("batch"))
+            return bench::batchChild(args[1], args[2]);
+        if (args.size() == 2 && args[0] == QLatin1String("find"))
+            return bench::findChild(args[1]);
         if (args.size() == 2 && args[0] == QLatin1String("soak-read"))
             return bench::readLibrary(args[1]);
         if (args.size() == 3 && args[0] == QLatin1String("soak-child"))
@@ -271,7 +324,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tagomat2-bench: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: tagomat2-bench run [--runs R] [--work DIR] [--only side-by-side|formats] | generate DIR PAGES | soak [--fresh] DIR KILLS"
+    std::fprintf(stderr, "usage: tagomat2-bench run [--runs R] [--work DIR] [--only side-by-side|formats|collection] | generate DIR PAGES | soak [--fresh] DIR KILLS"
                          " | logo2wad DIR [PROGRAM_DIR]\n");
     return 2;
 }

@@ -31,6 +31,14 @@ QByteArray logoPicture(int seed)
 
 } // namespace
 
+QString pageInsertStatement()
+{
+    QString sql = QStringLiteral("INSERT INTO \"LogoDB\" VALUES (?");
+    for (int i = 0; i < 16; ++i)
+        sql += QStringLiteral(",?");
+    return sql + QLatin1Char(')');
+}
+
 void generateLibrary(const QString& dir, int pages)
 {
     QDir().mkpath(dir);
@@ -52,11 +60,7 @@ void generateLibrary(const QString& dir, int pages)
     store::SqliteDb db;
     db.open(dir + QStringLiteral("/LogoDB.db"), false);
     db.exec(QStringLiteral("BEGIN"));
-    QString sql = QStringLiteral("INSERT INTO \"LogoDB\" VALUES (?");
-    for (int i = 0; i < 16; ++i)
-        sql += QStringLiteral(",?");
-    sql += QLatin1Char(')');
-    store::SqliteStmt insert(db, sql);
+    store::SqliteStmt insert(db, pageInsertStatement());
     for (int p = 0; p < pages; ++p) {
         insert.reset();
         insert.bindText(1, QStringLiteral("page%1").arg(p, 5, 10, QLatin1Char('0')));

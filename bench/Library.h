@@ -8,4 +8,8 @@ namespace bench {
 
 void generateLibrary(const QString& dir, int pages);
 
+// The statement that adds one page row to LogoDB.db: its title, then the
+// eight slot titles and pictures.
+QString pageInsertStatement();
+
 } // namespace bench

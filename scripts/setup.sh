@@ -16,6 +16,7 @@ packages=(
   pxlib-dev
   libimagequant-dev libpng-dev zlib1g-dev qt6-image-formats-plugins
   libgif-dev libwebp-dev
+  libarchive-dev
   fonts-liberation2
   desktop-file-utils appstream dpkg-dev
   python3 qt6-qpa-plugins

@@ -1,6 +1,7 @@
 #include "MessageBox.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QQueue>
 #include <QStringList>
@@ -11,6 +12,7 @@ namespace {
 struct Script {
     bool on = false;
     QQueue<MessageBox::Answer> answers;
+    QQueue<bool> checks;
     QList<MessageBox::Shown> shown;
 };
 
@@ -88,14 +90,36 @@ bool MessageBox::ask(Kind kind, const QString& caption, const QString& text, Ans
     return box.exec() == QMessageBox::Yes;
 }
 
+bool MessageBox::confirmWithCheck(const QString& text, const QString& checkText, bool* checked, Answer defaultAnswer)
+{
+    const QString caption = QStringLiteral("Confirm");
+    script().shown.push_back({Kind::Confirm, caption, text, defaultAnswer, checkText});
+    if (script().on) {
+        const bool yes = !script().answers.isEmpty() && script().answers.dequeue() == Answer::Yes;
+        *checked = !script().checks.isEmpty() && script().checks.dequeue();
+        return yes;
+    }
+    QMessageBox box(iconOf(Kind::Confirm), caption, text, QMessageBox::Yes | QMessageBox::No, parentWindow());
+    box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    auto* check = new QCheckBox(checkText, &box);
+    check->setObjectName(QStringLiteral("DontAskAgain"));
+    box.setCheckBox(check);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    *checked = check->isChecked();
+    return yes;
+}
+
 void MessageBox::setScripted(bool on)
 {
     script().on = on;
     script().answers.clear();
+    script().checks.clear();
     script().shown.clear();
 }
 
 void MessageBox::setNextAnswer(Answer answer) { script().answers.enqueue(answer); }
+void MessageBox::setNextChecked(bool checked) { script().checks.enqueue(checked); }
 int MessageBox::pendingAnswers() { return script().answers.size(); }
 const QList<MessageBox::Shown>& MessageBox::shown() { return script().shown; }
 

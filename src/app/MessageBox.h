@@ -18,6 +18,7 @@ public:
         QString caption;
         QString text;
         Answer defaultAnswer = Answer::Yes;   // of a question: the button Return presses
+        QString checkText;                    // the check box under the text, if any
     };
 
     // Plain message: the application title as caption, the text, OK.
@@ -27,6 +28,10 @@ public:
     static bool confirm(const QString& text, Answer defaultAnswer = Answer::Yes);
     // Warning box: "Warning", warning icon, Yes and No.
     static bool warning(const QString& text, Answer defaultAnswer = Answer::Yes);
+    // Confirmation box with a check box under the text ("Don't ask again
+    // ..."), unchecked at first; *checked gets its state when the box closes.
+    static bool confirmWithCheck(const QString& text, const QString& checkText, bool* checked,
+                                 Answer defaultAnswer = Answer::Yes);
     // Question with the information icon, Yes and No.
     static bool information(const QString& text);
     // Error box: the application title, stop icon, OK; a "." is appended
@@ -39,6 +44,9 @@ public:
     // The scripted mode for tests.
     static void setScripted(bool on);
     static void setNextAnswer(Answer answer);
+    // The check box's state for the next scripted question that has one
+    // (unchecked when none is left).
+    static void setNextChecked(bool checked);
     static int pendingAnswers();
     static const QList<Shown>& shown();
     static QStringList shownTexts();

@@ -24,7 +24,7 @@ Program::~Program() { destroy(); }
 bool Program::create()
 {
     QString layoutError;
-    if (!store::prepareProgramDir(&layoutError)) {
+    if (!store::makeProgramDir(&layoutError)) {
         app::MessageBox::error(layoutError);
         return false;
     }
@@ -46,14 +46,14 @@ bool Program::create()
         }
         if (running) {
             QString why;
-            if (handover::send(fileToOpen_, &why)) {
+            if (handover::sendFiles(filesToOpen_, &why)) {
                 handedOver_ = true;
                 return false;
             }
-            if (!fileToOpen_.isEmpty()) {
+            if (!filesToOpen_.isEmpty()) {
                 app::MessageBox::error(QStringLiteral("Tagomat 2 is already running on %1, and %2 could not be handed "
                                                       "to its window (%3). Drop the file on that window instead.")
-                                           .arg(store::programDir(), fileToOpen_, why));
+                                           .arg(store::programDir(), filesToOpen_.join(QStringLiteral(", ")), why));
                 return false;
             }
             app::MessageBox::error(QStringLiteral("Tagomat 2 is already running on %1. Use that window, or close it "
@@ -69,6 +69,22 @@ bool Program::create()
                                        .arg(store::programDir()));
             return false;
         }
+        // Without the lock a second copy could run on the same library, and
+        // the logos one of them imports would be lost to the other.
+        if (store::programDirDiskFull())
+            app::MessageBox::error(QStringLiteral("The disk that holds %1 is full: Tagomat 2 cannot write the file "
+                                                  "that shows it runs. Make room on it and start Tagomat 2 again.")
+                                       .arg(store::programDir()));
+        else
+            app::MessageBox::error(QStringLiteral("Tagomat 2 cannot start: the file %1, which shows that it runs, "
+                                                  "could not be written.")
+                                       .arg(lockPath));
+        return false;
+    }
+    if (!store::installMissingTables(&layoutError)) {
+        app::MessageBox::error(layoutError);
+        destroy();
+        return false;
     }
     offerParadoxConversion();
     // What imports killed while copying a logo left behind.
@@ -86,6 +102,10 @@ bool Program::create()
         handover::bringToFront(*window);
         if (!file.isEmpty())
             window->importer().enqueue(file);
+    });
+    server->setReceiveFiles([window](const QStringList& files) {
+        handover::bringToFront(*window);
+        window->importer().enqueueMany(files);
     });
     server->listen();   // without it a second start reports that this one runs
     handoverServer_ = std::move(server);
@@ -119,8 +139,8 @@ void Program::show()
     mainWindow_->adjustSize();
     info::centreOnScreen(mainWindow_);   // the main window opens centred, like the dialogs
     mainWindow_->show();
-    if (!fileToOpen_.isEmpty())
-        mainWindow_->importer().enqueue(fileToOpen_);
+    if (!filesToOpen_.isEmpty())
+        mainWindow_->importer().enqueueMany(filesToOpen_);
 }
 
 void Program::destroy()

@@ -6,6 +6,7 @@
 
 #include <QLockFile>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -31,7 +32,9 @@ public:
     bool create();
     // The file to import once the window shows (the command line). A second
     // start hands it to the running window instead.
-    void setFileToOpen(const QString& file) { fileToOpen_ = file; }
+    void setFileToOpen(const QString& file) { filesToOpen_ = file.isEmpty() ? QStringList() : QStringList{file}; }
+    // Several files, imported together as one batch.
+    void setFilesToOpen(const QStringList& files) { filesToOpen_ = files; }
     // After create() failed: true when another instance runs and took the
     // request (the file, or coming to the front), so this start just ends.
     bool handedOver() const { return handedOver_; }
@@ -54,7 +57,7 @@ private:
     std::unique_ptr<core::Library> library_;
     std::unique_ptr<core::Settings> settings_;
     TForm1* mainWindow_ = nullptr;
-    QString fileToOpen_;
+    QStringList filesToOpen_;
     bool handedOver_ = false;
 };
 

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <QFrame>
+
+class QPainter;
 #include <QImage>
+#include <QStringList>
 
 class TDBImage : public QFrame {
     Q_OBJECT
@@ -14,6 +17,13 @@ public:
     int slot() const { return slot_; }
     void setImage(const QImage& image);
     const QImage& image() const { return image_; }
+    // A small warning mark on the picture, with the reasons in its tooltip;
+    // none for an empty list.
+    void setWarning(const QStringList& reasons);
+    bool hasWarning() const { return !warning_.isEmpty(); }
+    // A frame around the slot, for the logo that Find went to.
+    void setMarked(bool on);
+    bool isMarked() const { return marked_; }
 
 signals:
     void mouseDown(TDBImage* image, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
@@ -25,6 +35,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    static QString usage();
+    void paintWarning(QPainter& painter, const QRect& area);
+
     int slot_;
     QImage image_;
+    QStringList warning_;
+    bool marked_ = false;
 };

@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "CommandGuard.h"
+#include "FindWindow.h"
 #include "MessageBox.h"
 #include "PageList.h"
 #include "TDBEdit.h"
@@ -8,8 +9,11 @@
 #include "ToolbarIcons.h"
 #include "core/Install.h"
 #include "core/Library.h"
+#include "core/LogoCheck.h"
 #include "core/WorkingFiles.h"
 #include "core/Settings.h"
+#include "game/InstallReport.h"
+#include "game/SprayWatch.h"
 #include "game/Unit6.h"
 #include "handover/OpenFile.h"
 #include "import/LogoImport.h"
@@ -35,6 +39,7 @@
 #include "store/Records.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QAction>
 #include <QApplication>
@@ -118,8 +123,10 @@ TForm1::TForm1(core::Library& library, core::Settings& settings, QWidget* parent
 
     const char* navNames[] = {"First", "Prior", "Next", "Last"};
     const Qt::ArrowType arrows[] = {Qt::UpArrow, Qt::LeftArrow, Qt::RightArrow, Qt::DownArrow};
-    void (core::Library::*moves[])() = {&core::Library::first, &core::Library::prior, &core::Library::next,
-                                        &core::Library::last};
+    const std::function<void(core::Library&)> moves[] = {[](core::Library& l) { l.first(); },
+                                                         [](core::Library& l) { l.prior(); },
+                                                         [](core::Library& l) { l.next(); },
+                                                         [](core::Library& l) { l.last(); }};
     auto* navigator = new QWidget(client);
     navigator->setObjectName(QStringLiteral("DBNavigator2"));
     navigator->setGeometry(576, 344, 96, 25);
@@ -128,7 +135,7 @@ TForm1::TForm1(core::Library& library, core::Settings& settings, QWidget* parent
         button->setObjectName(QStringLiteral("DBNavigator2%1").arg(QLatin1String(navNames[i])));
         button->setGeometry(24 * i, 0, 24, 25);
         button->setArrowType(arrows[i]);
-        auto move = moves[i];
+        const std::function<void(core::Library&)> move = moves[i];
         connect(button, &QToolButton::clicked, this, [this, move] { moveCommand(move); });
         navigator_[i] = button;
     }
@@ -295,8 +302,13 @@ void TForm1::buildMenus()
     file->setObjectName(QStringLiteral("File1"));
     add(file, QStringLiteral("Cancel1"), QStringLiteral("&Cancel"), &TForm1::bCancelClick);
     add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TForm1::bSaveClick);
+    add(file, QStringLiteral("ImportFolder1"), QStringLiteral("&Import folder or archive..."), &TForm1::ImportFolder1Click);
     add(file, QStringLiteral("ImportLibrary1"), QStringLiteral("&Import library..."), &TForm1::ImportLibrary1Click);
     add(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), &TForm1::Exit1Click);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    add(edit, QStringLiteral("Find1"), QStringLiteral("&Find..."), &TForm1::Find1Click);
+    findChild<QAction*>(QStringLiteral("Find1"))->setShortcut(QKeySequence::Find);
     QMenu* config = menuBar()->addMenu(QStringLiteral("&Config"));
     config->setObjectName(QStringLiteral("Config2"));
     add(config, QStringLiteral("Advanced1"), QStringLiteral("&Advanced"), &TForm1::Advanced1Click);
@@ -341,8 +353,14 @@ bool TForm1::FormCreate()
         library_.open(store::programDir());
         settings_.open(store::programDir());
     } catch (const store::DatabaseError&) {
-        app::MessageBox::plain(QStringLiteral("Install the Database update before you start Tagomat2. Find it at our website ")
-                               + info::webHost());
+        // A full disk is no missing table: the user is told where to make room.
+        if (store::programDirDiskFull())
+            app::MessageBox::error(QStringLiteral("The disk that holds %1 is full: Tagomat 2 cannot open its tables. "
+                                                  "Make room on it and start Tagomat 2 again.")
+                                       .arg(store::programDir()));
+        else
+            app::MessageBox::plain(QStringLiteral("Install the Database update before you start Tagomat2. Find it at our website ")
+                                   + info::webHost());
         return false;
     }
     setDropAcceptance(true);
@@ -354,6 +372,7 @@ void TForm1::createDialogs()
     Form4 = new TForm4(this);
     Form11 = new TForm11(this);
     importer_ = new logoimport::Importer(library_, settings_, *Form4, *Form11, this);
+    sprayWatch_ = new game::SprayWatch(settings_, this);
 
     connect(importer_, &logoimport::Importer::dropAcceptanceChanged, this, &TForm1::setDropAcceptance);
     connect(importer_, &logoimport::Importer::importingQueued, this, [this] { handover::bringToFront(*this); });
@@ -361,6 +380,7 @@ void TForm1::createDialogs()
 
 void TForm1::makeAllDialogs()
 {
+    findWindow();
     form6();
     form5();
     aboutBox();
@@ -368,6 +388,17 @@ void TForm1::makeAllDialogs()
     form8();
     form2();
     form9();
+}
+
+FindWindow* TForm1::findWindow()
+{
+    if (!findWindow_) {
+        findWindow_ = new FindWindow(library_, this);
+        connect(findWindow_, &FindWindow::goTo, this, [this](const QString& page, int slot) {
+            app::runCommand([&] { goToFound(page, slot); });
+        });
+    }
+    return findWindow_;
 }
 
 TForm2& TForm1::form2()
@@ -401,6 +432,8 @@ TForm6& TForm1::form6()
     if (!Form6) {
         Form6 = new TForm6(library_, settings_, this);
         connect(Form6, &TForm6::quitRequested, this, &QWidget::close);
+        if (sprayWatch_)
+            connect(Form6, &TForm6::aboutToStartGame, sprayWatch_, &game::SprayWatch::check);
     }
     return *Form6;
 }
@@ -447,6 +480,9 @@ void TForm1::FormShow()
 
     pictures_[0]->setFocus();
     app::runCommand([this] { settings_.useSavedWaitTime(); });
+    // A game may have replaced an installed spray while Tagomat 2 was closed.
+    if (sprayWatch_)
+        app::runCommand([this] { sprayWatch_->check(); });
 }
 
 void TForm1::setDropAcceptance(bool on) { setAcceptDrops(on); }
@@ -454,7 +490,20 @@ void TForm1::setDropAcceptance(bool on) { setAcceptDrops(on); }
 void TForm1::showField(int field)
 {
     auto showSlotTitle = [this](int n) { edits_[n - 1]->setText(library_.slotTitle(n)); };
-    auto showSlotPicture = [this](int n) { pictures_[n - 1]->setImage(store::pictureImage(library_.slotPicture(n))); };
+    // A slot shows its picture field, with a mark when the game would not
+    // use the logo; a single-colour decal is shown as the game draws it.
+    auto showSlotPicture = [this](int n) {
+        TDBImage* picture = pictures_[n - 1];
+        const core::LogoCheck check = core::checkLogo(library_.slotTitle(n));
+        if (check.isDecal() && check.picture)
+            picture->setImage(core::gameLookImage(*check.picture, picture->palette().color(QPalette::Window)));
+        else
+            picture->setImage(store::pictureImage(library_.slotPicture(n)));
+        picture->setWarning(check.marked() ? check.reasons() : QStringList());
+    };
+    if (field == -1)
+        for (TDBImage* p : pictures_)
+            p->setMarked(false);   // the mark of Find stays on its page only
     if (field == -1 || field == PageTitle) {
         pageTitleDirty_ = false;
         pageTitle_->setText(library_.pageTitle());
@@ -462,7 +511,7 @@ void TForm1::showField(int field)
     for (int n = 1; n <= store::LogoPage::kSlots; ++n) {
         if (field == -1 || field == pictureTitle(n))
             showSlotTitle(n);
-        if (field == -1 || field == store::LogoPage::picture(n))
+        if (field == -1 || field == store::LogoPage::picture(n) || field == pictureTitle(n))
             showSlotPicture(n);
     }
 }
@@ -509,9 +558,9 @@ void TForm1::updateNavigator()
     navigator_[3]->setEnabled(row >= 0 && row < count - 1);
 }
 
-void TForm1::moveCommand(void (core::Library::*move)())
+void TForm1::moveCommand(const std::function<void(core::Library&)>& move)
 {
-    app::runCommand([&] { (library_.*move)(); });
+    app::runCommand([this, &move] { move(library_); });
     grid_->follow();
 }
 
@@ -606,16 +655,39 @@ void TForm1::ImportLibrary1Click()
 }
 
 void TForm1::InsertClick(int slot) { importer_->insertClick(slot); }
+
+void TForm1::ImportFolder1Click() { importer_->importFolderOrArchive(); }
+
+void TForm1::Find1Click() { findWindow()->showFind(); }
+
+void TForm1::goToFound(const QString& page, int slot)
+{
+    if (!library_.goToPage(page))
+        return;   // gone since the search
+    if (slot >= 1 && slot <= 8) {
+        pictures_[slot - 1]->setMarked(true);
+        pictures_[slot - 1]->setFocus();
+    }
+}
 void TForm1::DeleteClick(int slot) { slotedit::deleteClick(library_, slot); }
 
 // The double click on a slot picture installs its logo into the game.
 void TForm1::DBImageClick(int slot)
 {
-    const core::InstallResult result = core::installLogo(library_.slotTitle(slot), settings_);
+    const QString title = library_.slotTitle(slot);
+    // A logo the game would not use is installed only when the user insists.
+    const core::LogoCheck check = core::checkLogo(title);
+    if (check.marked() && (settings_.gameLocationSaved() || settings_.extraProgramSaved())
+        && !app::MessageBox::confirm(QStringLiteral("\"%1\" will not show in the game: %2. Install it anyway?")
+                                         .arg(title, check.reasons().join(QStringLiteral("; "))),
+                                     app::MessageBox::Answer::No))
+        return;
+    const core::InstallResult result = core::installLogo(title, settings_);
     using Outcome = core::InstallResult::Outcome;
     switch (result.outcome) {
     case Outcome::Installed:
-        form6().showInstalled();
+        game::reportInstall(result);
+        form6().showInstalled(result.installedFolders());
         break;
     case Outcome::NotConfigured:
         // The user is sent to the Configuration window, and the main window

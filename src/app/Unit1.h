@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -25,11 +26,13 @@ class TForm8;
 class TForm9;
 class TForm11;
 class TAboutBox;
+class FindWindow;
 
 namespace core {
 class Library;
 class Settings;
 }
+namespace game { class SprayWatch; }
 namespace info { class LinkLabel; }
 namespace logoimport { class Importer; }
 
@@ -41,8 +44,9 @@ public:
 
     // Opens the tables; false (after the database message) when one cannot be opened.
     bool FormCreate();
-    // Makes what the start needs: the import's name prompt and wait window
-    // and the import's entry point; every other dialog is made when first used.
+    // Makes what the start needs: the import's name prompt and wait window,
+    // the import's entry point and the watch over installed sprays; every
+    // other dialog, Find among them, is made when first used.
     void createDialogs();
     // Makes every dialog not made yet (the tests look them up by type).
     void makeAllDialogs();
@@ -85,6 +89,12 @@ public:
     void DBEditClick(int tag);
     void BitBtn1Click();
     void ImportLibrary1Click();
+    void ImportFolder1Click();
+    void Find1Click();
+    // Goes to the page and marks the slot (0: none), as Find does.
+    void goToFound(const QString& page, int slot);
+    // Made when first wanted, then kept.
+    FindWindow* findWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,7 +122,7 @@ private:
     void pageTitleHandOver();
     void pageTitleEscape();
     void updateNavigator();
-    void moveCommand(void (core::Library::*move)());
+    void moveCommand(const std::function<void(core::Library&)>& move);
     // Neither minimized nor maximized, after a settings window closed.
     void restoreWindowState();
 
@@ -132,6 +142,8 @@ private:
     QString startupLocation_;
     bool startupLocationRead_ = false;
     logoimport::Importer* importer_ = nullptr;
+    FindWindow* findWindow_ = nullptr;
+    game::SprayWatch* sprayWatch_ = nullptr;
     std::array<TDBImage*, 8> pictures_{};
     std::array<TDBEdit*, 8> edits_{};
     TDBEdit* pageTitle_ = nullptr;

@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tagomat 2"));
 
     app::Program program;
-    program.setFileToOpen(handover::fileArgument(QApplication::arguments()));
+    program.setFilesToOpen(handover::fileArguments(QApplication::arguments()));
     if (!program.create())
         return program.handedOver() ? 0 : 1;
     program.show();

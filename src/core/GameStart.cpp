@@ -1,14 +1,16 @@
 #include "GameStart.h"
 
 #include "Settings.h"
+#include "steam/GameFolders.h"
 #include "steam/SteamLibraries.h"
 
 namespace core {
 
-GameStartPlan gameStartPlan(const Settings& settings)
+GameStartPlan gameStartPlan(const Settings& settings) { return gameStartPlanFor(settings.gameLocation()); }
+
+GameStartPlan gameStartPlanFor(const QString& location)
 {
     using game::splitGameLocation;
-    const QString location = settings.gameLocation();
     const game::GameLocation split = splitGameLocation(location);
     GameStartPlan plan;
     if (split.modFolder.isEmpty()) {
@@ -19,9 +21,11 @@ GameStartPlan gameStartPlan(const Settings& settings)
     // A game of a Steam library is started by Steam, which keeps it up to date
     // and logs the player in.
     const QString steamProgram = steam::steamCommand();
-    if (!steamProgram.isEmpty() && steam::inLibrary(location)) {
-        plan.commands.append({steamProgram, steam::launchArguments(split.modFolder), split.root});
-        return plan;
+    if (!steamProgram.isEmpty()) {
+        if (const QStringList arguments = steam::steamLaunchArguments(location); !arguments.isEmpty()) {
+            plan.commands.append({steamProgram, arguments, split.root});
+            return plan;
+        }
     }
     plan.commands = game::gameCommands(location);
     if (plan.commands.isEmpty()) {

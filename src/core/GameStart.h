@@ -18,5 +18,7 @@ struct GameStartPlan {
 };
 
 GameStartPlan gameStartPlan(const Settings& settings);
+// The same for another game folder, such as one of the install targets.
+GameStartPlan gameStartPlanFor(const QString& location);
 
 } // namespace core

@@ -71,6 +71,7 @@ void Library::open(const QString& dir)
         table->setFileName(table->def().fileName());
         table->open();
     }
+    pages_->indexTexts();   // titles are read and searched without the pictures
     setUnsavedChanges(false);
 }
 
@@ -334,6 +335,75 @@ bool Library::namesLogoFile(const QString& path) const
         if (!title.isEmpty() && store::logoWadPath(title) == path)
             return true;
     return false;
+}
+
+QList<Library::Found> Library::find(const QString& part, int limit) const
+{
+    QVector<int> fields{PageTitle};
+    for (int n = 1; n <= store::LogoPage::kSlots; ++n)
+        fields << pictureTitle(n);
+    QList<Found> found;
+    for (const store::Table::Match& match : pages_->findTexts(fields, part, limit)) {
+        bool slotFound = false;
+        for (int n = 1; n <= store::LogoPage::kSlots; ++n) {
+            const QString& title = match.texts[n];
+            if (title.contains(part, Qt::CaseInsensitive)) {
+                found << Found{match.key, n, title};
+                slotFound = true;
+            }
+        }
+        if (!slotFound)
+            found << Found{match.key, 0, match.key};
+    }
+    return found;
+}
+
+bool Library::goToPage(const QString& title)
+{
+    for (int line = 0; line < pages_->listCount(); ++line)
+        if (pages_->listKey(line) == title) {
+            pages_->moveToListRow(line);   // found again by its title once the pending edit is posted
+            return pageTitle() == title;
+        }
+    return false;
+}
+
+bool Library::hasPageTitled(const QString& title) const
+{
+    for (int line = 0; line < pages_->listCount(); ++line)
+        if (pages_->listKey(line) == title)
+            return true;
+    return false;
+}
+
+QString Library::freePageTitle(const QString& base) const
+{
+    const int width = store::logoTableDef().fields[PageTitle].width;
+    QString name = base.simplified();
+    for (QChar& c : name)
+        if (c.unicode() > 0xff || c.unicode() < 0x20)
+            c = QLatin1Char('_');   // single-byte text, as the field keeps it
+    for (int n = 1;; ++n) {
+        const QString number = QStringLiteral(" %1").arg(n);
+        const QString title = name.left(width - number.size()) + number;
+        if (!hasPageTitled(title))
+            return title;
+    }
+}
+
+int Library::nextFreeSlotAddingPage(const QString& pageBase)
+{
+    pages_->edit();
+    if (isAddingPage() && pageTitle().isEmpty())
+        pages_->setText(PageTitle, freePageTitle(pageBase));   // the first page of an empty library
+    if (const int slot = freeSlot())
+        return slot;
+    pages_->post();
+    const QString title = freePageTitle(pageBase);
+    pages_->insert();
+    pages_->setText(PageTitle, title);
+    setUnsavedChanges(true);
+    return 1;
 }
 
 } // namespace core

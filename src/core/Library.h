@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -128,6 +129,29 @@ public:
     // True when the file is the logo wad file of a slot of any stored page
     // or of the current page's pending edit.
     bool namesLogoFile(const QString& path) const;
+
+    // Finding: the stored logos and pages whose titles hold `part` (letter
+    // case of A to Z not counted), in page order, from at most `limit` pages.
+    // A page found by its own title alone comes with slot 0.
+    struct Found {
+        QString page;
+        int slot = 0;
+        QString title;   // the logo's, or the page's for slot 0
+    };
+    QList<Found> find(const QString& part, int limit) const;
+    // Makes the stored page of this title the current one (the pending edit
+    // is posted first, as on any move); false when there is none.
+    bool goToPage(const QString& title);
+
+    // For imports of many logos.
+    bool hasPageTitled(const QString& title) const;
+    // The page title for the next page named after `base`: "base 1",
+    // "base 2", ..., the first that no page has, cut to the title's width.
+    QString freePageTitle(const QString& base) const;
+    // The slot the next logo of a batch goes to: the current page's first
+    // free one, else slot 1 of a new page titled freePageTitle(pageBase),
+    // the current page stored first. Throws as post() does.
+    int nextFreeSlotAddingPage(const QString& pageBase);
 
 signals:
     // Controls that hold changes of their own hand them over now, before a

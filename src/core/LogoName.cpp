@@ -26,4 +26,25 @@ QString logoNameProblem(const QString& name)
     return QString();
 }
 
+QString fitLogoName(const QString& wanted, const std::function<bool(const QString&)>& taken)
+{
+    QString name;
+    for (const QChar c : wanted) {
+        // A dot alone is a dot name; within a name it is fine.
+        const bool fits = c == QLatin1Char('.') || (c != QLatin1Char(' ') && logoNameProblem(QString(c)).isEmpty());
+        name += fits ? c : QLatin1Char('_');
+    }
+    name.truncate(kMaxLogoName);
+    if (name.isEmpty() || !logoNameProblem(name).isEmpty())
+        name = QStringLiteral("logo");   // "." and ".." alone are left
+    if (!taken(name))
+        return name;
+    for (int n = 2;; ++n) {
+        const QString number = QStringLiteral("_%1").arg(n);
+        const QString numbered = name.left(kMaxLogoName - number.size()) + number;
+        if (!taken(numbered))
+            return numbered;
+    }
+}
+
 } // namespace logoimport

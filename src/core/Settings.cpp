@@ -3,6 +3,7 @@
 #include "store/Records.h"
 #include "store/Table.h"
 
+#include <QDir>
 #include <QSettings>
 
 #include <algorithm>
@@ -15,6 +16,11 @@ namespace core {
 namespace {
 const QString kTempdecal = QStringLiteral("Install/Tempdecal");
 const QString kReadOnly = QStringLiteral("Install/TempdecalReadOnly");
+const QString kChosen = QStringLiteral("Targets/Chosen");
+const QString kPutBack = QStringLiteral("Targets/PutBackWithoutAsking");
+
+// Folders compare as the paths they name.
+QString folderKey(const QString& folder) { return QDir::cleanPath(folder); }
 } // namespace
 
 Settings::Settings(QObject* parent)
@@ -32,6 +38,7 @@ void Settings::open(const QString& dir)
     config_->setFileName(config_->def().fileName());
     config_->open();
     installOptions_ = savedInstallOptions();
+    readTargets();
     emit changed();
 }
 
@@ -148,6 +155,59 @@ bool Settings::saveInstallOptions(const InstallOptions& options)
     file.sync();
     emit changed();
     return file.status() == QSettings::NoError;
+}
+
+QString Settings::targetsPath() const { return dir_ + QStringLiteral("/GameTargets.ini"); }
+
+void Settings::readTargets()
+{
+    QSettings file(targetsPath(), QSettings::IniFormat);
+    chosenTargets_ = file.value(kChosen).toStringList();
+    putBackWithoutAsking_ = file.value(kPutBack).toStringList();
+}
+
+bool Settings::writeTargets()
+{
+    QSettings file(targetsPath(), QSettings::IniFormat);
+    file.setValue(kChosen, chosenTargets_);
+    file.setValue(kPutBack, putBackWithoutAsking_);
+    file.sync();
+    emit changed();
+    return file.status() == QSettings::NoError;
+}
+
+QStringList Settings::installTargets() const
+{
+    QStringList targets;
+    QStringList keys;
+    for (const QString& folder : QStringList{gameLocation_} + chosenTargets_) {
+        if (folder.isEmpty() || keys.contains(folderKey(folder)))
+            continue;
+        keys << folderKey(folder);
+        targets << folder;
+    }
+    return targets;
+}
+
+bool Settings::saveChosenTargets(const QStringList& folders)
+{
+    chosenTargets_.clear();
+    for (const QString& folder : folders)
+        if (!folder.isEmpty() && !chosenTargets_.contains(folder))
+            chosenTargets_ << folder;
+    return writeTargets();
+}
+
+bool Settings::putsBackWithoutAsking(const QString& folder) const
+{
+    return putBackWithoutAsking_.contains(folderKey(folder));
+}
+
+bool Settings::savePutBackWithoutAsking(const QString& folder)
+{
+    if (!putsBackWithoutAsking(folder))
+        putBackWithoutAsking_ << folderKey(folder);
+    return writeTargets();
 }
 
 int Settings::positionFromWaitTime(const QString& waitTime)

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -66,6 +67,18 @@ public:
     InstallOptions savedInstallOptions() const;
     QString installOptionsPath() const;
 
+    // Further game folders a logo goes into beside the game location, as
+    // chosen in the Configuration window; kept in GameTargets.ini beside the
+    // tables with the games whose replaced sprays are put back without asking.
+    QStringList chosenTargets() const { return chosenTargets_; }
+    // The game location in use first, then each chosen folder that is not it.
+    QStringList installTargets() const;
+    // False when the file could not be written; the choice is in use all the same.
+    bool saveChosenTargets(const QStringList& folders);
+    bool putsBackWithoutAsking(const QString& folder) const;
+    bool savePutBackWithoutAsking(const QString& folder);
+    QString targetsPath() const;
+
     // True when the table can hold the path as it is: it keeps single-byte
     // text of a fixed width, and a path cut short or with characters replaced
     // would name another folder or file.
@@ -104,6 +117,10 @@ private:
     QString extraProgram_;
     int waitPosition_ = kDefaultWaitPosition;
     InstallOptions installOptions_;
+    QStringList chosenTargets_;
+    QStringList putBackWithoutAsking_;
+    void readTargets();
+    bool writeTargets();
 };
 
 } // namespace core

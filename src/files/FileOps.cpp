@@ -308,13 +308,20 @@ void flushDirectoryOf(const std::string& path) { syncDirectory(path); }
 
 void copyExclusive(const std::string& from, const std::string& to, std::size_t limit, const std::string& temporaryDir)
 {
-    // The copy gets its name only when it is whole: a kill while writing
+    if (exists(to))
+        fail("cannot create", to, EEXIST);
+    writeExclusive(to, readAll(from, limit), temporaryDir);
+}
+
+void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data, const std::string& temporaryDir)
+{
+    // The file gets its name only when it is whole: a kill while writing
     // leaves a temporary file (swept by removeStaleTemporaries), never a
     // short file under the final name.
     if (exists(to))
         fail("cannot create", to, EEXIST);
     const std::string base = temporaryDir.empty() ? to : temporaryDir + "/" + to.substr(to.rfind('/') + 1);
-    const std::string temp = writeTemporary(base, readAll(from, limit), true, -1);
+    const std::string temp = writeTemporary(base, data, true, -1);
     try {
         renameNoReplace(temp, to);
     } catch (...) {

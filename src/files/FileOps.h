@@ -57,6 +57,9 @@ bool removeFile(const std::string& path);
 // there instead of beside `to`.
 void copyExclusive(const std::string& from, const std::string& to, std::size_t limit,
                    const std::string& temporaryDir = std::string());
+// The same with bytes already read.
+void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data,
+                    const std::string& temporaryDir = std::string());
 
 // Renames within one file system; fails when `to` exists already, where a
 // plain rename() would silently destroy it.

@@ -4,10 +4,12 @@
 #include "GameStart.h"
 #include "app/CommandGuard.h"
 #include "core/Settings.h"
+#include "steam/GameFolders.h"
 #include "info/DialogFont.h"
 #include "info/ScreenCentre.h"
 
 #include <algorithm>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -41,6 +43,7 @@ TForm6::TForm6(core::Library& library, core::Settings& settings, QWidget* parent
     // stays centred in it.
     const int width = std::max({164, info::textWidth(heading), info::textWidth(question)});
     const int shift = (width - 164) / 2;
+    width_ = width;
     setFixedSize(width + 8, 199);
     heading->setGeometry(4, 8, width, 24);
     question->setGeometry(4, 38, width, 16);
@@ -59,6 +62,19 @@ TForm6::TForm6(core::Library& library, core::Settings& settings, QWidget* parent
     gameButton_->setEnabled(false);
     extraButton_->setEnabled(false);
 
+    // Shown when the logo went into more than one game.
+    installedLabel_ = new QLabel(this);
+    installedLabel_->setObjectName(QStringLiteral("InstalledLabel"));
+    installedLabel_->setAlignment(Qt::AlignCenter);
+    installedLabel_->setWordWrap(true);
+    installedLabel_->setGeometry(4, 58, width, 30);
+    games_ = new QComboBox(this);
+    games_->setObjectName(QStringLiteral("GameChoice"));
+    games_->setGeometry(16 + shift, 92, 140, 23);
+    connect(games_, &QComboBox::currentIndexChanged, this, [this] { showChosenGame(); });
+    installedLabel_->hide();
+    games_->hide();
+
     setTabOrder(gameButton_, returnButton_);
     setTabOrder(returnButton_, quitButton_);
     setTabOrder(quitButton_, extraButton_);
@@ -66,8 +82,49 @@ TForm6::TForm6(core::Library& library, core::Settings& settings, QWidget* parent
     connect(&settings_, &core::Settings::extraProgramStored, this, [this] { extraButton_->setEnabled(true); });
 }
 
-void TForm6::showInstalled()
+void TForm6::placeControls(bool severalGames)
 {
+    // The list of games grows the label by its lines, the choice below it.
+    const int labelHeight = std::max(16, installedLabel_->heightForWidth(width_));
+    installedLabel_->setGeometry(4, 58, width_, labelHeight);
+    games_->move(games_->x(), 58 + labelHeight + 4);
+    const int shift = severalGames ? labelHeight + 4 + games_->height() + 4 : 0;
+    int y = 64 + shift;
+    for (QPushButton* b : {gameButton_, extraButton_, returnButton_, quitButton_}) {
+        b->move(b->x(), y);
+        y += 32;
+    }
+    installedLabel_->setVisible(severalGames);
+    games_->setVisible(severalGames);
+    setFixedSize(width_ + 8, 199 + shift);
+}
+
+void TForm6::showChosenGame()
+{
+    if (folders_.size() > 1 && games_->currentIndex() >= 0)
+        gameButton_->setText(QStringLiteral("Start ") + games_->currentText());
+}
+
+void TForm6::showInstalled(const QStringList& folders)
+{
+    folders_ = folders;
+    QStringList names;
+    for (const QString& folder : folders)
+        names << steam::gameName(folder);
+    if (folders.size() > 1) {
+        installedLabel_->setText(QStringLiteral("Installed in ") + steam::joinNames(names));
+        const QSignalBlocker quiet(games_);
+        games_->clear();
+        for (int i = 0; i < folders.size(); ++i) {
+            games_->addItem(names[i], folders[i]);
+            games_->setItemData(i, folders[i], Qt::ToolTipRole);
+        }
+        games_->setCurrentIndex(0);
+        showChosenGame();
+    } else {
+        gameButton_->setText(QStringLiteral("Start Half-Life"));
+    }
+    placeControls(folders.size() > 1);
     if (!isVisible()) {
         FormShow();
         info::centreOnScreen(this);
@@ -87,7 +144,10 @@ void TForm6::FormShow()
 
 void TForm6::Button1Click()
 {
-    if (game::startGame(library_, settings_))
+    emit aboutToStartGame();
+    const bool started = folders_.size() > 1 ? game::startGameIn(library_, games_->currentData().toString())
+                                             : game::startGame(library_, settings_);
+    if (started)
         hide();
 }
 

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
+class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace core {
@@ -16,8 +19,10 @@ class TForm6 : public QDialog {
 public:
     TForm6(core::Library& library, core::Settings& settings, QWidget* parent = nullptr);
 
-    // Opens the dialog, or only brings it to the front when it is open.
-    void showInstalled();
+    // Opens the dialog, or only brings it to the front when it is open. With
+    // more than one game folder it says where the logo went and lets the
+    // user choose which game to start, the game location first.
+    void showInstalled(const QStringList& folders = {});
 
     void Button1Click();   // "Start Half-Life"
     void Button2Click();   // "Return to Tagomat", also Escape
@@ -30,14 +35,22 @@ public slots:
 signals:
     // "Quit Tagomat": the main window's own closing sequence runs.
     void quitRequested();
+    // A game is about to start: a sprays check runs before it.
+    void aboutToStartGame();
 
 private:
     void FormShow();
+    void placeControls(bool severalGames);
+    void showChosenGame();
 
     QPushButton* gameButton_ = nullptr;
     QPushButton* returnButton_ = nullptr;
     QPushButton* quitButton_ = nullptr;
     QPushButton* extraButton_ = nullptr;
+    QLabel* installedLabel_ = nullptr;
+    QComboBox* games_ = nullptr;
+    QStringList folders_;
+    int width_ = 164;
     core::Library& library_;
     core::Settings& settings_;
 };

@@ -90,6 +90,26 @@ std::optional<QString> decodeMessage(const QByteArray& line)
     return file;
 }
 
+std::optional<QStringList> decodeFiles(const QByteArray& line)
+{
+    QStringList files;
+    if (line.isEmpty())
+        return files;
+    for (const QByteArray& part : line.split(' ')) {
+        const std::optional<QString> file = decodeMessage(part);
+        if (!file || file->isEmpty())
+            return std::nullopt;
+        files << *file;
+    }
+    return files;
+}
+
+namespace {
+
+bool sendMessage(const QString& socketName, const QByteArray& message, QString* error);
+
+} // namespace
+
 bool send(const QString& file, QString* error) { return send(socketPath(), file, error); }
 
 bool send(const QString& socketName, const QString& file, QString* error)
@@ -99,6 +119,36 @@ bool send(const QString& socketName, const QString& file, QString* error)
         *error = QStringLiteral("the path is too long to hand over");
         return false;
     }
+    return sendMessage(socketName, message, error);
+}
+
+bool sendFiles(const QStringList& files, QString* error) { return sendFiles(socketPath(), files, error); }
+
+bool sendFiles(const QString& socketName, const QStringList& files, QString* error)
+{
+    if (files.size() <= 1)
+        return send(socketName, files.value(0), error);
+    QByteArray line;
+    for (const QString& file : files) {
+        const QByteArray part = encodeMessage(file);
+        if (part.size() + 1 > kMaxMessageBytes) {
+            *error = QStringLiteral("the path is too long to hand over");
+            return false;
+        }
+        if (!line.isEmpty() && line.size() + 1 + part.size() + 1 > kMaxMessageBytes) {
+            if (!sendMessage(socketName, line + '\n', error))
+                return false;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QByteArray() : QByteArray(" ")) + part;
+    }
+    return sendMessage(socketName, line + '\n', error);
+}
+
+namespace {
+
+bool sendMessage(const QString& socketName, const QByteArray& message, QString* error)
+{
     const QByteArray name = QFile::encodeName(socketName);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -150,6 +200,8 @@ bool send(const QString& socketName, const QString& file, QString* error)
     }
     return true;
 }
+
+} // namespace
 
 // A client: its socket, watched for reading, what it sent so far, and the
 // time it has left.
@@ -292,15 +344,21 @@ void Server::read(int fd)
         answer(fd, "refused\n");
         return;
     }
-    const std::optional<QString> file = decodeMessage(received.left(end));
-    if (!file) {
+    const std::optional<QStringList> files = decodeFiles(received.left(end));
+    if (!files) {
         answer(fd, "refused\n");
         return;
     }
     // The window only takes the request here (a file goes into the import
     // queue, which runs from the event loop), so the second start hears
     // "ok" once its file is sure to be imported.
-    receive_(*file);
+    if (files->size() > 1 && receiveFiles_)
+        receiveFiles_(*files);
+    else if (files->isEmpty())
+        receive_(QString());
+    else
+        for (const QString& file : *files)
+            receive_(file);
     answer(fd, "ok\n");
 }
 

@@ -6,7 +6,9 @@
 //
 // The message is one line: the path of the file to import, each byte
 // outside letters, digits and "-._~" written as %XX (so a newline in a file
-// name stays part of it), or an empty line for "come to the front". The
+// name stays part of it), or an empty line for "come to the front". Several
+// files imported together are their paths so written, separated by single
+// spaces (a space in a path is always written as %20). The
 // running window answers "ok" once it has taken the request, "refused" for
 // a message it cannot decode.
 #pragma once
@@ -14,6 +16,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <functional>
@@ -40,11 +43,17 @@ QString socketPath();
 // that is not UTF-8).
 QByteArray encodeMessage(const QString& file);
 std::optional<QString> decodeMessage(const QByteArray& line);
+// The same for a line of several paths; an empty line gives no path.
+std::optional<QStringList> decodeFiles(const QByteArray& line);
 
 // Run by the second start. True when the running window took the request;
 // false with the reason otherwise.
 bool send(const QString& file, QString* error);
 bool send(const QString& socket, const QString& file, QString* error);
+// Several files, imported together: as few messages as the message limit
+// allows, each taken as one import.
+bool sendFiles(const QStringList& files, QString* error);
+bool sendFiles(const QString& socket, const QStringList& files, QString* error);
 
 // Listens in the running window (a plain local socket watched by the event
 // loop). Each request calls receive() with the file (empty: only come to the
@@ -63,6 +72,9 @@ public:
     void setIdleTimeout(int ms) { idleTimeoutMs_ = ms; }
     void setWatchInterval(int ms) { watch_.setInterval(ms); }
     int connections() const { return int(clients_.size()); }
+    // Takes the messages of several files; without it each file of such a
+    // message goes to receive() on its own.
+    void setReceiveFiles(std::function<void(const QStringList&)> receive) { receiveFiles_ = std::move(receive); }
 
 private:
     struct Client;
@@ -81,6 +93,7 @@ private:
     std::map<int, std::unique_ptr<Client>> clients_;
     int idleTimeoutMs_ = kIdleTimeoutMs;
     std::function<void(const QString&)> receive_;
+    std::function<void(const QStringList&)> receiveFiles_;
 };
 
 } // namespace handover

@@ -7,15 +7,22 @@ namespace handover {
 
 QString fileArgument(const QStringList& arguments)
 {
+    const QStringList files = fileArguments(arguments);
+    return files.isEmpty() ? QString() : files.first();
+}
+
+QStringList fileArguments(const QStringList& arguments)
+{
+    QStringList files;
+    bool optionsEnded = false;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
-        if (a == QLatin1String("--")) {
-            return i + 1 < arguments.size() ? QFileInfo(arguments[i + 1]).absoluteFilePath() : QString();
-        }
-        if (!a.startsWith(QLatin1Char('-')))
-            return QFileInfo(a).absoluteFilePath();
+        if (!optionsEnded && a == QLatin1String("--"))
+            optionsEnded = true;
+        else if (optionsEnded || !a.startsWith(QLatin1Char('-')))
+            files << QFileInfo(a).absoluteFilePath();
     }
-    return QString();
+    return files;
 }
 
 void bringToFront(QWidget& window)

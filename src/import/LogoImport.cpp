@@ -1,14 +1,19 @@
 #include "LogoImport.h"
 
+#include "BatchProgress.h"
+#include "BatchSummaryDialog.h"
 #include "OpenDialog.h"
+#include "PictureChooser.h"
 #include "Unit11.h"
 #include "Unit4.h"
 #include "app/CommandGuard.h"
 #include "app/MessageBox.h"
+#include "core/BatchImport.h"
 #include "core/ImportSteps.h"
 #include "core/Library.h"
 #include "core/LogoPlacement.h"
 #include "core/Settings.h"
+#include "core/SourceWalk.h"
 #include "files/FileOps.h"
 #include "makelogo/PictureImport.h"
 #include "store/ProgramDir.h"
@@ -87,12 +92,32 @@ bool isWadFile(const QString& path)
            && QFileInfo(path).isFile();
 }
 
+QStringList localFiles(const QList<QUrl>& urls)
+{
+    QStringList paths;
+    for (const QUrl& url : urls)
+        if (!url.toLocalFile().isEmpty())
+            paths << url.toLocalFile();
+    return paths;
+}
+
 } // namespace
+
+bool isBatchSource(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isDir() || (info.isFile() && core::isArchiveName(info.fileName()));
+}
 
 Importer::Importer(core::Library& library, const core::Settings& settings, TForm4& namePrompt, TForm11& wait,
                    QWidget* window)
     : QObject(window), library_(library), settings_(settings), namePrompt_(namePrompt), wait_(wait), window_(window)
 {
+}
+
+Importer::~Importer()
+{
+    delete batch_;   // its reading thread ends on its own
 }
 
 // The name loop: asks for a name until the chosen file has been placed as
@@ -157,19 +182,35 @@ bool Importer::importInto(int slot, const QString& source)
     return true;
 }
 
+// The spray a chosen file gives: a picture made into a logo, one picture
+// of a WAD that holds several, or the WAD itself. Empty when the user
+// cancelled or it could not be made (the user has been told).
+QString Importer::sprayOf(const QString& chosen, const QTemporaryDir& workDir)
+{
+    if (makelogo::isPicture(chosen))
+        return makelogo::makeLogoWad(window_, chosen, workDir);
+    if (picturesInWad(chosen) > 1)
+        return chooseSprayOf(window_, chosen, workDir);
+    return chosen;
+}
+
 void Importer::insertClick(int slot)
 {
     Running running(*this, false);
     library_.setUnsavedChanges(true);
     library_.edit();
     OpenDialog& dialog = OpenDialog::of(window_);
-    if (dialog.execute(window_)) {
+    const bool chosen = dialog.execute(window_);
+    if (chosen && (dialog.fileNames().size() > 1 || isBatchSource(dialog.fileName()))) {
+        // Several files: one batch into the free slots, once this command ends.
+        enqueueMany(dialog.fileNames());
+    } else if (chosen) {
         // A picture becomes a logo WAD first, which is then imported.
         const QString picture = dialog.fileName();
         if (!readableChoice(picture))
             return;
         QTemporaryDir made;
-        const QString source = makelogo::isPicture(picture) ? makelogo::makeLogoWad(window_, picture, made) : picture;
+        const QString source = sprayOf(picture, made);
         if (source.isEmpty()) { // the logo was not made: as a cancel
             wait_.advance(10);
             wait_.hide();
@@ -188,6 +229,11 @@ void Importer::insertClick(int slot)
 
 void Importer::dropFiles(const QList<QUrl>& urls)
 {
+    const QStringList paths = localFiles(urls);
+    if (paths.size() > 1 || (paths.size() == 1 && isBatchSource(paths.first()))) {
+        importMany(paths);
+        return;
+    }
     if (isRunning()) {
         // Taken after the running import, as a hand-over is.
         if (!urls.isEmpty())
@@ -214,7 +260,7 @@ void Importer::dropFiles(const QList<QUrl>& urls)
             return;
         OpenDialog::of(window_).setFileName(path);
         QTemporaryDir made;
-        const QString source = picture ? makelogo::makeLogoWad(window_, path, made) : path;
+        const QString source = sprayOf(path, made);
         if (!source.isEmpty() && !importInto(slot, source))
             return;
     }
@@ -222,10 +268,87 @@ void Importer::dropFiles(const QList<QUrl>& urls)
     library_.store();
 }
 
-void Importer::enqueue(const QString& file)
+void Importer::enqueue(const QString& file) { enqueueMany({file}); }
+
+void Importer::enqueueMany(const QStringList& paths)
 {
-    queue_.append(file);
+    if (paths.isEmpty())
+        return;
+    queue_.append(paths);
     scheduleQueue();
+}
+
+void Importer::importMany(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return;
+    if (isRunning()) {
+        enqueueMany(paths);
+        return;
+    }
+    if (paths.size() == 1 && !isBatchSource(paths.first())) {
+        dropFiles({QUrl::fromLocalFile(paths.first())});   // one file: the usual import, with its name prompt
+        return;
+    }
+    startBatch(paths);
+}
+
+void Importer::importFolderOrArchive()
+{
+    if (isRunning())
+        return;
+    OpenDialog& dialog = OpenDialog::of(window_);
+    if (dialog.executeSources(window_))
+        importMany(dialog.fileNames());
+}
+
+// The batch runs while events flow: the window paints the pages as they
+// fill, the progress window takes Cancel, and drops and hand-overs wait in
+// the queue until the summary is shown.
+void Importer::startBatch(const QStringList& paths)
+{
+    batchRunning_ = std::make_unique<Running>(*this, true);
+    if (!progress_) {
+        progress_ = new BatchProgress(window_);
+        summary_ = new BatchSummaryDialog(window_);
+    }
+    batch_ = new core::BatchImport(library_, paths);
+    connect(batch_, &core::BatchImport::progress, progress_, [this](int done, int total, const QString& file) {
+        progress_->showProgress(done, total, file, batch_->secondsLeft());
+    });
+    connect(batch_, &core::BatchImport::finished, this, &Importer::endBatch, Qt::QueuedConnection);
+    connect(progress_, &BatchProgress::cancelRequested, batch_, &core::BatchImport::cancel);
+    progress_->begin();
+    try {
+        batch_->start();
+    } catch (...) {
+        endBatch();
+        throw;
+    }
+}
+
+void Importer::endBatch()
+{
+    if (!batch_)
+        return;
+    progress_->hide();
+    disconnect(progress_, nullptr, batch_, nullptr);
+    std::unique_ptr<core::BatchImport> batch(batch_);
+    batch_ = nullptr;
+    const core::BatchSummary summary = batch->summary();
+    QString stored;
+    try {
+        library_.store();   // a cancel leaves nothing pending; this keeps it so
+    } catch (const std::exception& e) {
+        stored = QString::fromUtf8(e.what());
+    }
+    QString text = summary.text();
+    if (!stored.isEmpty())
+        text = QStringLiteral("The current page could not be stored: %1\n").arg(stored) + text;
+    summary_->present(text.section(QLatin1Char('\n'), 0, 0), text);
+    batch.reset();   // the reading thread ends at the file it is at, unwaited
+    batchRunning_.reset();
+    emit batchFinished();
 }
 
 // The queue is taken from the event loop, never from inside the import that
@@ -245,9 +368,11 @@ void Importer::runQueue()
 {
     if (isRunning() || queue_.isEmpty())
         return;   // the import that runs schedules the queue when it ends
-    const QString file = queue_.takeFirst();
+    const QStringList files = queue_.takeFirst();
     emit importingQueued();
-    const QList<QUrl> urls{QUrl::fromLocalFile(file)};
+    QList<QUrl> urls;
+    for (const QString& file : files)
+        urls << QUrl::fromLocalFile(file);
     app::runCommand([this, &urls] { dropFiles(urls); });
     scheduleQueue();
 }

@@ -14,9 +14,9 @@
 namespace logoimport {
 
 namespace {
-QList<std::optional<QString>>& queue()
+QList<std::optional<QStringList>>& queue()
 {
-    static QList<std::optional<QString>> q;
+    static QList<std::optional<QStringList>> q;
     return q;
 }
 int& executionCount()
@@ -24,6 +24,26 @@ int& executionCount()
     static int n = 0;
     return n;
 }
+// The file dialog that also takes folders and archives: Open on a folder
+// (or with nothing typed, on the folder shown) imports it instead of
+// entering it.
+class SourceDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    QStringList chosen;
+
+protected:
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        for (const QString& f : files)
+            if (!QFileInfo(f).exists())
+                return QFileDialog::accept();   // the dialog says what is wrong
+        chosen = files;
+        QDialog::accept();
+    }
+};
+
 } // namespace
 
 OpenDialog::OpenDialog(QObject* parent) : QObject(parent) { setObjectName(QStringLiteral("OpenDialog1")); }
@@ -42,20 +62,25 @@ QStringList OpenDialog::nameFilters()
             QStringLiteral("Zip Files (*.zip)"), QStringLiteral("All Files (*.*)")};
 }
 
+bool OpenDialog::takeQueued()
+{
+    const std::optional<QStringList> choice = queue().takeFirst();
+    if (!choice || choice->isEmpty())
+        return false;
+    fileNames_ = *choice;
+    fileName_ = fileNames_.first();
+    return true;
+}
+
 bool OpenDialog::execute(QWidget* parent)
 {
     ++executionCount();
-    if (!queue().isEmpty()) {
-        const std::optional<QString> choice = queue().takeFirst();
-        if (!choice)
-            return false;
-        fileName_ = *choice;
-        return true;
-    }
+    if (!queue().isEmpty())
+        return takeQueued();
     PlainIconProvider icons(parent ? parent->style() : QApplication::style());   // outlives the dialog
     QFileDialog dialog(parent);
     quieten(dialog, icons);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(nameFilters());
     dialog.selectNameFilter(nameFilters().first());
@@ -66,15 +91,41 @@ bool OpenDialog::execute(QWidget* parent)
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    fileName_ = dialog.selectedFiles().first();
+    fileNames_ = dialog.selectedFiles();
+    fileName_ = fileNames_.first();
+    return true;
+}
+
+bool OpenDialog::executeSources(QWidget* parent)
+{
+    ++executionCount();
+    if (!queue().isEmpty())
+        return takeQueued();
+    PlainIconProvider icons(parent ? parent->style() : QApplication::style());   // outlives the dialog
+    SourceDialog dialog(parent);
+    quieten(dialog, icons);
+    dialog.setWindowTitle(QStringLiteral("Import folder or archive"));
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Import"));
+    dialog.setNameFilters({QStringLiteral("Folders and archives (*.zip *.7z *.rar *.tar *.tar.* *.tgz *.tbz2 *.txz)"),
+                           QStringLiteral("All Files (*.*)")});
+    if (!fileName_.isEmpty())
+        dialog.setDirectory(QFileInfo(fileName_).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.chosen.isEmpty())
+        return false;
+    fileNames_ = dialog.chosen;
+    fileName_ = fileNames_.first();
     return true;
 }
 
 QString OpenDialog::chooseFolder(QWidget* parent, const QString& caption)
 {
     ++executionCount();
-    if (!queue().isEmpty())
-        return queue().takeFirst().value_or(QString());
+    if (!queue().isEmpty()) {
+        const std::optional<QStringList> choice = queue().takeFirst();
+        return choice && !choice->isEmpty() ? choice->first() : QString();
+    }
     PlainIconProvider icons(parent ? parent->style() : QApplication::style());
     QFileDialog dialog(parent, caption);
     quieten(dialog, icons);
@@ -85,7 +136,8 @@ QString OpenDialog::chooseFolder(QWidget* parent, const QString& caption)
     return dialog.selectedFiles().first();
 }
 
-void OpenDialog::queueChoice(const QString& path) { queue().append(path); }
+void OpenDialog::queueChoice(const QString& path) { queue().append(QStringList{path}); }
+void OpenDialog::queueChoices(const QStringList& paths) { queue().append(paths); }
 void OpenDialog::queueCancel() { queue().append(std::nullopt); }
 int OpenDialog::queuedChoices() { return queue().size(); }
 void OpenDialog::clearQueue() { queue().clear(); }

@@ -23,10 +23,15 @@ public:
 
     QString fileName() const { return fileName_; }
     void setFileName(const QString& path) { fileName_ = path; }
+    // Every file of the last choice; fileName() is the first.
+    QStringList fileNames() const { return fileNames_; }
 
-    // Shows the dialog; true with fileName() set to the chosen file, false
-    // when the user cancels.
+    // Shows the dialog, which takes one file or several; true with
+    // fileNames() set to the chosen files, false when the user cancels.
     bool execute(QWidget* parent);
+    // The same for "Import folder or archive...": folders and archives
+    // are chosen too (several at once).
+    bool executeSources(QWidget* parent);
 
     // A folder, through the same quiet dialog; empty when the user cancels.
     // It takes the next queued choice as execute() does.
@@ -34,6 +39,7 @@ public:
 
     // The test hook: the next execute() takes this answer instead of asking.
     static void queueChoice(const QString& path);
+    static void queueChoices(const QStringList& paths);
     static void queueCancel();
     static int queuedChoices();
     static void clearQueue();
@@ -41,7 +47,9 @@ public:
     static int executions();
 
 private:
+    bool takeQueued();
     QString fileName_;
+    QStringList fileNames_;
 };
 
 } // namespace logoimport

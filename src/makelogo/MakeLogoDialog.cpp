@@ -3,6 +3,7 @@
 #include "logo/SprayRules.h"
 
 #include <QCheckBox>
+#include <QSignalBlocker>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -72,8 +73,9 @@ MakeLogoDialog::MakeLogoDialog(const QImage& picture, QWidget* parent)
 
     size_ = new QComboBox(this);
     size_->setObjectName(QStringLiteral("SizeBox"));
-    for (logo::Size s : logo::sizesNear({picture.width(), picture.height()}))
-        size_->addItem(QStringLiteral("%1 x %2").arg(s.width).arg(s.height), QSize(s.width, s.height));
+    serverSafe_ = new QCheckBox(QStringLiteral("Works on every server (64\u00d764 at most)"), this);
+    serverSafe_->setObjectName(QStringLiteral("ServerSafeBox"));
+    fillSizes();
     fit_ = new QComboBox(this);
     fit_->setObjectName(QStringLiteral("FitBox"));
     fit_->addItem(QStringLiteral("Pad"), int(logo::Fit::Pad));
@@ -93,6 +95,7 @@ MakeLogoDialog::MakeLogoDialog(const QImage& picture, QWidget* parent)
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Size:"), size_);
+    form->addRow(serverSafe_);
     form->addRow(QStringLiteral("Fit:"), fit_);
     form->addRow(QStringLiteral("See-through:"), seeThrough_);
     auto* hint = new QLabel(QStringLiteral("Click the picture to pick the see-through colour."), this);
@@ -121,7 +124,22 @@ MakeLogoDialog::MakeLogoDialog(const QImage& picture, QWidget* parent)
     connect(fit_, &QComboBox::currentIndexChanged, this, changed);
     connect(seeThrough_, &QComboBox::currentIndexChanged, this, changed);
     connect(dither_, &QCheckBox::toggled, this, changed);
+    connect(serverSafe_, &QCheckBox::toggled, this, [this] {
+        fillSizes();
+        updatePreview();
+    });
     updatePreview();
+}
+
+// The valid sizes near the picture's aspect, largest first, within 64x64
+// for every server when that is asked for.
+void MakeLogoDialog::fillSizes()
+{
+    const QSignalBlocker quiet(size_);
+    size_->clear();
+    const int maxSide = logo::maxSideFor(serverSafe_->isChecked());
+    for (logo::Size s : logo::sizesNear({picture_.width(), picture_.height()}, logo::kDefaultMaxArea, maxSide))
+        size_->addItem(QStringLiteral("%1 x %2").arg(s.width).arg(s.height), QSize(s.width, s.height));
 }
 
 logo::LogoOptions MakeLogoDialog::options() const
@@ -142,6 +160,7 @@ logo::LogoOptions MakeLogoDialog::options() const
         options.seeThrough = logo::SeeThrough::None;
     }
     options.dither = dither_->isChecked();
+    options.serverSafe = serverSafe_->isChecked();
     return options;
 }
 

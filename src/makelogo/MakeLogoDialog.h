@@ -26,6 +26,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void fillSizes();
     void updatePreview();
     void pickAt(QPoint previewPoint);
 
@@ -44,6 +45,7 @@ private:
     QComboBox* fit_;
     QComboBox* seeThrough_;
     QCheckBox* dither_;
+    QCheckBox* serverSafe_;
     QLabel* problem_;
 };
 

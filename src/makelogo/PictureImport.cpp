@@ -1,6 +1,7 @@
 #include "makelogo/PictureImport.h"
 
 #include "app/MessageBox.h"
+#include "core/SprayIntake.h"
 #include "logo/LogoMaker.h"
 #include "makelogo/MakeLogoDialog.h"
 
@@ -9,16 +10,11 @@
 
 namespace makelogo {
 
-QStringList picturePatterns()
-{
-    return {QStringLiteral("*.png"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.bmp"),
-            QStringLiteral("*.gif"), QStringLiteral("*.webp")};
-}
+QStringList picturePatterns() { return core::picturePatterns(); }
 
 bool isPicture(const QString& path)
 {
-    const QString suffix = QStringLiteral("*.") + QFileInfo(path).suffix().toLower();
-    return QFileInfo(path).isFile() && picturePatterns().contains(suffix);
+    return QFileInfo(path).isFile() && core::isPictureName(path);
 }
 
 QString makeLogoWad(QWidget* parent, const QString& picturePath, const QTemporaryDir& workDir)

@@ -12,11 +12,14 @@
 #include "info/LinkLabel.h"
 #include "info/Links.h"
 #include "info/ScreenCentre.h"
+#include "steam/GameFolders.h"
 #include "steam/SteamLibraries.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -24,8 +27,9 @@ namespace {
 
 constexpr int kNarrowWidth = 216;
 constexpr int kWideWidth = 376;
-// Below the buttons: the games found in Steam and the install options.
-constexpr int kHeight = 356;
+// Below the buttons: the games found in Steam, the install options and the
+// games a logo goes into.
+constexpr int kHeight = 444;
 constexpr int kListWidth = 200;
 
 QString helpText()
@@ -93,6 +97,11 @@ TForm2::TForm2(core::Settings& settings, QWidget* parent) : QDialog(parent), set
     read_only_->setGeometry(8, 331, 200, 19);
     connect(tempdecal_, &QCheckBox::toggled, read_only_, &QWidget::setEnabled);
 
+    info::dialogLabel(this, QStringLiteral("Label3"), QStringLiteral("Install into:"), 8, 354);
+    targets_ = new QListWidget(this);
+    targets_->setObjectName(QStringLiteral("TargetList"));
+    targets_->setGeometry(8, 370, kListWidth, 68);
+
     hyperlink_ = settings::addHelpPanel(this, {kNarrowWidth, 0, kWideWidth - kNarrowWidth, kHeight}, 145, helpText(),
                                         info::LinkLabel::PressLook::PlainThenUnderline, {23, 157});
     connect(hyperlink_, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
@@ -150,6 +159,7 @@ void TForm2::FormShow()
     tempdecal_->setChecked(options.tempdecal);
     read_only_->setChecked(options.readOnly);
     read_only_->setEnabled(options.tempdecal);
+    fillTargets();
     // Nothing saved yet: a game Steam has is chosen already.
     if (!settings_.gameLocationSaved())
         FindClick();
@@ -177,6 +187,59 @@ void TForm2::setLocation(const QString& location)
 {
     settings_.setGameLocation(location);
     showLocation();
+    markGameLocation();
+}
+
+void TForm2::fillTargets()
+{
+    const QStringList chosen = settings_.chosenTargets();
+    QStringList folders = steam::gameFolders();
+    for (const QString& folder : QStringList{settings_.gameLocation()} + chosen)
+        if (!folder.isEmpty() && !folders.contains(QDir::cleanPath(folder)) && !folders.contains(folder))
+            folders << folder;
+    targets_->clear();
+    for (const QString& folder : folders) {
+        auto* item = new QListWidgetItem(steam::gameName(folder), targets_);
+        item->setData(Qt::UserRole, folder);
+        item->setToolTip(folder);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(chosen.contains(folder) ? Qt::Checked : Qt::Unchecked);
+    }
+    markGameLocation();
+}
+
+// The game location's row is checked and cannot be unchecked: the logo
+// always goes there.
+void TForm2::markGameLocation()
+{
+    if (!targets_)
+        return;
+    const QString location = QDir::cleanPath(settings_.gameLocation());
+    for (int i = 0; i < targets_->count(); ++i) {
+        QListWidgetItem* item = targets_->item(i);
+        const bool isLocation = QDir::cleanPath(item->data(Qt::UserRole).toString()) == location;
+        const bool wasLocation = item->data(Qt::UserRole + 1).toBool();
+        item->setData(Qt::UserRole + 1, isLocation);
+        item->setFlags(isLocation ? Qt::ItemIsUserCheckable : Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        if (isLocation)
+            item->setCheckState(Qt::Checked);
+        else if (wasLocation)
+            item->setCheckState(settings_.chosenTargets().contains(item->data(Qt::UserRole).toString()) ? Qt::Checked
+                                                                                                        : Qt::Unchecked);
+    }
+}
+
+QStringList TForm2::checkedTargets() const
+{
+    QStringList folders;
+    const QString location = QDir::cleanPath(settings_.gameLocation());
+    for (int i = 0; i < targets_->count(); ++i) {
+        const QListWidgetItem* item = targets_->item(i);
+        const QString folder = item->data(Qt::UserRole).toString();
+        if (item->checkState() == Qt::Checked && QDir::cleanPath(folder) != location)
+            folders << folder;
+    }
+    return folders;
 }
 
 void TForm2::showLocation()
@@ -203,6 +266,9 @@ void TForm2::bSaveClick()
     if (!settings_.saveInstallOptions(options))
         app::MessageBox::error(QStringLiteral("The install options could not be saved in \"%1\".")
                                    .arg(settings_.installOptionsPath()));
+    if (!settings_.saveChosenTargets(checkedTargets()))
+        app::MessageBox::error(QStringLiteral("The games to install into could not be saved in \"%1\".")
+                                   .arg(settings_.targetsPath()));
     app::MessageBox::plain(QStringLiteral(
         "Settings Saved, if you want to change something in the future just click \"config\" in the main menu."));
     closeWindow();

@@ -9,6 +9,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QListWidget;
 
 namespace core { class Settings; }
 
@@ -69,6 +70,12 @@ private:
     void showLocation();
     void chooseGame(const QString& location);
     void setLocation(const QString& location);
+    // The game folders a logo is installed into: every one found in Steam
+    // and those chosen before, checked when chosen; the game location is
+    // always one of them.
+    void fillTargets();
+    void markGameLocation();
+    QStringList checkedTargets() const;
 
     core::Settings& settings_;
     settings::DirectoryList* list_ = nullptr;
@@ -77,6 +84,7 @@ private:
     QComboBox* games_ = nullptr;
     QCheckBox* tempdecal_ = nullptr;
     QCheckBox* read_only_ = nullptr;
+    QListWidget* targets_ = nullptr;
     info::LinkLabel* hyperlink_ = nullptr;
     bool following_ = false;
     bool modeless_ = false;

@@ -3,7 +3,10 @@
 #include "SlotDrag.h"
 #include "app/MessageBox.h"
 #include "app/TDBImage.h"
+#include "app/CommandGuard.h"
 #include "core/Library.h"
+#include "core/LogoCheck.h"
+#include "logo/GameLook.h"
 #include "files/FileOps.h"
 #include "formats/Wad3.h"
 #include "import/QuietFileDialog.h"
@@ -67,6 +70,16 @@ void saveSlot(const core::Library& library, QWidget* window, int slot)
         app::MessageBox::error(problem);
 }
 
+void makeReady(core::Library& library, int slot)
+{
+    try {
+        core::makeGameReady(library, slot);
+    } catch (const std::exception& e) {
+        app::MessageBox::error(QStringLiteral("\"%1\" could not be made game-ready: %2")
+                                   .arg(library.slotTitle(slot), QString::fromUtf8(e.what())));
+    }
+}
+
 } // namespace
 
 void queueSavePath(const QString& path) { queuedPath() = path; }
@@ -83,17 +96,9 @@ QString savePictureAs(const QString& wadPath, const QString& pngPath)
     try {
         const std::vector<std::uint8_t> wad = files::readAll(wadPath.toStdString(), files::kMaxWadBytes);
         const formats::WadPicture picture = formats::readWadPicture(wad.data(), wad.size());
-        const bool seeThrough = picture.type == formats::kWadMipTexture;
-        image = QImage(picture.width, picture.height, QImage::Format_ARGB32);
-        std::size_t i = 0;
-        for (int y = 0; y < picture.height; ++y) {
-            QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < picture.width; ++x) {
-                const int index = picture.indices[i++];
-                const std::uint8_t* c = &picture.palette[3 * index];
-                line[x] = seeThrough && index == 255 ? qRgba(0, 0, 0, 0) : qRgb(c[0], c[1], c[2]);
-            }
-        }
+        // As the game draws it: see-through where the game shows the wall.
+        const logo::Rgba look = logo::gameLook(picture);
+        image = QImage(look.bytes.data(), look.width, look.height, look.width * 4, QImage::Format_RGBA8888).copy();
     } catch (const std::exception& e) {
         return QStringLiteral("The logo could not be read from %1: %2").arg(wadPath, QString::fromUtf8(e.what()));
     }
@@ -121,6 +126,13 @@ void attachSlotMenu(core::Library& library, QWidget* window, SlotDrag& drag)
         QAction* save = menu->addAction(QStringLiteral("Save picture as..."));
         save->setObjectName(QStringLiteral("SavePictureAs"));
         QObject::connect(save, &QAction::triggered, window, [&library, window, slot] { saveSlot(library, window, slot); });
+        if (core::checkLogo(library.slotTitle(slot)).marked()) {
+            QAction* fix = menu->addAction(QStringLiteral("Make game-ready"));
+            fix->setObjectName(QStringLiteral("MakeGameReady"));
+            QObject::connect(fix, &QAction::triggered, window, [&library, slot] {
+                app::runCommand([&library, slot] { makeReady(library, slot); });
+            });
+        }
         menu->popup(where);
     });
 }

@@ -5,8 +5,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStorageInfo>
 
 namespace store {
 
@@ -26,11 +28,20 @@ QString layoutProgramDir()
 {
     if (layout() == Layout::Portable)
         return executableDir();
-    // Honours XDG_DATA_HOME, and falls back to ~/.local/share.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tagomat2");
+    return installedDataFolder();
 }
 
 } // namespace
+
+QString installedDataFolder()
+{
+    // XDG_DATA_HOME counts only as a full path: a relative one would put the
+    // library wherever the program happens to be started.
+    const QString home = QFile::decodeName(qgetenv("XDG_DATA_HOME"));
+    if (!home.isEmpty() && QDir::isRelativePath(home))
+        return QDir::homePath() + QStringLiteral("/.local/share/tagomat2");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tagomat2");
+}
 
 QString programDir()
 {
@@ -110,7 +121,7 @@ QString emptyBitmapPath()
     return prefixDir() + QStringLiteral("/share/tagomat2/empty.bmp");
 }
 
-bool prepareProgramDir(QString* error)
+bool makeProgramDir(QString* error)
 {
     if (layout() == Layout::Portable)
         return true;   // as it was built or unpacked; start-up reports what is wrong with it
@@ -121,13 +132,31 @@ bool prepareProgramDir(QString* error)
                      .arg(dir);
         return false;
     }
+    return true;
+}
+
+bool installMissingTables(QString* error)
+{
+    if (layout() == Layout::Portable)
+        return true;
+    const QString dir = programDir();
     const InstallReport report = installTables(dir);
     if (!report.failures.isEmpty()) {
-        *error = QStringLiteral("Tagomat 2 cannot put its tables in place in %1:\n%2")
-                     .arg(dir, report.failures.join(QLatin1Char('\n')));
+        *error = programDirDiskFull()
+                     ? QStringLiteral("The disk that holds %1 is full: Tagomat 2 cannot put its tables in place. "
+                                      "Make room on it and start Tagomat 2 again.")
+                           .arg(dir)
+                     : QStringLiteral("Tagomat 2 cannot put its tables in place in %1:\n%2")
+                           .arg(dir, report.failures.join(QLatin1Char('\n')));
         return false;
     }
     return true;
+}
+
+bool programDirDiskFull()
+{
+    const QStorageInfo volume(programDir());
+    return volume.isValid() && volume.isReady() && volume.bytesAvailable() < 4096;
 }
 
 } // namespace store

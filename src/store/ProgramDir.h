@@ -58,6 +58,10 @@ Layout layout();
 // writable and holds a table or the "portable" marker.
 Layout layoutOf(const QString& executableDir);
 
+// The program directory of the installed layout: $XDG_DATA_HOME/tagomat2
+// when XDG_DATA_HOME is a full path, else ~/.local/share/tagomat2.
+QString installedDataFolder();
+
 // The directory of the converters and of the table installer.
 QString toolDir();
 // A converter or helper program by its base name ("wad3", "i_view32");
@@ -66,9 +70,17 @@ QString toolFile(const QString& base);
 // The blank picture a slot shows when it is emptied.
 QString emptyBitmapPath();
 
-// Makes sure the program directory exists and holds the three tables (the
-// installed layout makes both on first start); false with a message for
-// the user when that is impossible.
-bool prepareProgramDir(QString* error);
+// Makes sure the program directory exists (the installed layout makes it
+// on first start); false with a message for the user when that is
+// impossible.
+bool makeProgramDir(QString* error);
+// Puts the tables that are missing in place (the installed layout only; a
+// portable folder is used as it was built or unpacked). Run with the lock
+// held, so that two first starts never make the tables at once.
+bool installMissingTables(QString* error);
+
+// True when the file system that holds the program directory has no room
+// left: the reason, rather than the file that failed, is what to tell.
+bool programDirDiskFull();
 
 } // namespace store

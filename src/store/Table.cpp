@@ -440,6 +440,59 @@ QStringList Table::storedTexts(const QVector<int>& fields) const
     return texts;
 }
 
+bool Table::indexTexts()
+{
+    requireOpen();
+    QStringList columns;
+    for (const FieldDef& f : def_.fields)
+        if (f.kind == FieldKind::Text)
+            columns << quoteIdentifier(f.name);
+    try {
+        db_.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                     .arg(quoteIdentifier(def_.name + QStringLiteral("_texts")), quoteIdentifier(def_.name),
+                          columns.join(QLatin1Char(','))));
+        return true;
+    } catch (const EngineError&) {
+        return false;   // a read-only file or folder: searched without it
+    }
+}
+
+QVector<Table::Match> Table::findTexts(const QVector<int>& fields, const QString& part, int limit) const
+{
+    requireOpen();
+    QVector<Match> found;
+    if (fields.isEmpty() || limit <= 0)
+        return found;
+    QString pattern = part;
+    pattern.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+        .replace(QLatin1Char('%'), QStringLiteral("\\%"))
+        .replace(QLatin1Char('_'), QStringLiteral("\\_"));
+    pattern = QLatin1Char('%') + pattern + QLatin1Char('%');
+    const QString key = def_.keyField >= 0 ? quoteIdentifier(def_.fields[def_.keyField].name) : QStringLiteral("''");
+    QStringList columns, tests;
+    for (int field : fields) {
+        const QString column = quoteIdentifier(def_.fields[field].name);
+        columns << column;
+        tests << column + QStringLiteral(" LIKE ?1 ESCAPE '\\'");
+    }
+    // No ORDER BY: the key's own index would make SQLite read each row, its
+    // pictures too, where the text index alone answers.
+    SqliteStmt select(db_, QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 LIMIT %5")
+                               .arg(key, columns.join(QLatin1Char(',')), quoteIdentifier(def_.name),
+                                    tests.join(QStringLiteral(" OR ")))
+                               .arg(limit));
+    select.bindText(1, pattern);
+    while (select.step()) {
+        Match match;
+        match.key = select.columnText(0);
+        for (int i = 0; i < fields.size(); ++i)
+            match.texts << select.columnText(i + 1);
+        found << match;
+    }
+    std::sort(found.begin(), found.end(), [](const Match& a, const Match& b) { return a.key < b.key; });
+    return found;
+}
+
 QString Table::storedText(int field, const QString& value) const
 {
     QString text = value.left(def_.fields[field].width);

@@ -75,6 +75,20 @@ public:
     // one query without moving the cursor; a pending edit is not among them.
     QStringList storedTexts(const QVector<int>& fields) const;
 
+    // An index over the key and the text fields, so that reading titles or
+    // searching them never reads the pictures stored between them. Kept by
+    // SQLite on every write; made once, when missing. False when the file
+    // cannot take it (read-only): the searches then read the rows.
+    bool indexTexts();
+    // Stored rows with a text field that holds `part` (letter case of A to
+    // Z not counted), in key order, at most `limit`: each the key and the
+    // texts of `fields`. A pending edit is not among them.
+    struct Match {
+        QString key;
+        QStringList texts;
+    };
+    QVector<Match> findTexts(const QVector<int>& fields, const QString& part, int limit) const;
+
 signals:
     // Controls that hold changes of their own hand them over now (before a
     // post or a move settles the pending edit).

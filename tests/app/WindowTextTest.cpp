@@ -5,10 +5,13 @@
 #include "ProgramFixture.h"
 #include "TextFit.h"
 
+#include "app/FindWindow.h"
 #include "app/ToolbarIcons.h"
 #include "store/Records.h"
 #include "app/Unit1.h"
 #include "game/Unit6.h"
+#include "import/BatchProgress.h"
+#include "import/BatchSummaryDialog.h"
 #include "import/Unit11.h"
 #include "import/Unit4.h"
 #include "info/Unit3.h"
@@ -20,6 +23,7 @@
 #include "slots/Unit9.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -97,6 +101,17 @@ TEST_F(WindowText, EveryWindowShowsItsWholeText)
     QPainter(&picture).fillRect(40, 20, 110, 60, QColor(20, 160, 40));
     makelogo::MakeLogoDialog maker(picture, &form());
     check(&maker);
+
+    // Find with a line found; the batch import's progress and summary.
+    form().findWindow()->field()->setText(QStringLiteral("two"));
+    check(form().findWindow());
+    logoimport::BatchProgress progress(&form());
+    progress.showProgress(123, 1000, QStringLiteral("/home/player/Downloads/the clan's sprays/spray 123/tempdecal.wad"), 3725);
+    check(&progress);
+    logoimport::BatchSummaryDialog summary(&form());
+    summary.present(QStringLiteral("Imported: 1, duplicates: 0, skipped: 0."),
+                    QStringLiteral("Imported: 1, duplicates: 0, skipped: 0.\n\nImported:\n/a/b/tempdecal.wad as b\n"));
+    check(&summary);
 }
 
 TEST_F(WindowText, HelpTextsAreParagraphsTheTextBoxWraps)

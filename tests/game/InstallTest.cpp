@@ -2,6 +2,7 @@
 // game as pldecal.wad and opens the "Logo Installed" dialog.
 #include "GameFixture.h"
 #include "support/EndedProcess.h"
+#include "support/LockedDirectory.h"
 
 #include "app/Unit1.h"
 #include "core/Install.h"
@@ -238,45 +239,6 @@ TEST_F(Install, RemovesWhatAnInstallCutShortByACrashLeftAndNothingElse)
     EXPECT_EQ(modFolderEntries(), (QStringList{other, QStringLiteral("pldecal.wad"), running, QStringLiteral("tempdecal.wad")}));
     EXPECT_TRUE(dialog()->isVisible());
 }
-
-// Stops any change of the directory's entries, also for root, who writes
-// into read-only directories.
-class LockedDirectory {
-public:
-    explicit LockedDirectory(const QString& path) : path_(path)
-    {
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
-        if (::geteuid() == 0)
-            immutable_ = setImmutable(true);
-        locked_ = ::geteuid() != 0 || immutable_;
-    }
-    ~LockedDirectory()
-    {
-        if (immutable_)
-            setImmutable(false);
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    bool locked() const { return locked_; }
-
-private:
-    bool setImmutable(bool on)
-    {
-        const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        if (done) {
-            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-            done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        }
-        ::close(fd);
-        return done;
-    }
-    QString path_;
-    bool immutable_ = false;
-    bool locked_ = false;
-};
 
 TEST_F(Install, AFailedCopyNamesThePathAndTheReasonAndKeepsTheOldLogo)
 {

@@ -122,7 +122,8 @@ TEST_F(HandoverServer, PathsKeepEveryByteAndWhatDoesNotDecodeIsRefused)
     EXPECT_EQ(received, files);
 
     for (const QByteArray& line : {QByteArray("/tmp/plain.wad"), QByteArray("a%2"), QByteArray("%zz"), QByteArray("%00"),
-                                   QByteArray("%ff%fe"), QByteArray("a b")}) {
+                                   QByteArray("%ff%fe"), QByteArray("a  b"), QByteArray(" a")}) {
+        // (One space separates the paths of several files; an empty path is none.)
         EXPECT_FALSE(handover::decodeMessage(line)) << line.toStdString();
         const int fd = connectRaw();
         ASSERT_GE(fd, 0);

@@ -1,8 +1,9 @@
-// Files dropped on the main window: the first one, if it is a WAD file,
-// becomes the logo of the first free slot.
+// Files dropped on the main window: one WAD file becomes the logo of the
+// first free slot; several go there as one batch.
 #include "ImportFixture.h"
 
 #include "app/Unit1.h"
+#include "import/BatchSummaryDialog.h"
 #include "import/OpenDialog.h"
 #include "import/Unit4.h"
 #include "settings/Unit5.h"
@@ -26,28 +27,29 @@ protected:
     }
 };
 
-TEST_F(Drop, FirstFileOfSeveralGoesToTheFirstFreeSlot)
+TEST_F(Drop, SeveralFilesGoToTheFreeSlotsAsOneBatchWithoutAName)
 {
     startWithPage({QStringLiteral("one"), QStringLiteral("two"), QString(), QStringLiteral("four")});
     const QString a = copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"));
     const QString b = copyTo(elsewhere(), QStringLiteral("spray-b.wad"), QStringLiteral("b.wad"));
-    answerPrompt({QStringLiteral("dropped")});
 
     ASSERT_TRUE(form().acceptDrops());
+    const int executions = OpenDialog::executions();
     drop(urlsOf({a, b}));
-    ASSERT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(form().acceptDrops()) << "no drops while the batch runs";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return importer().batchSummary() && importer().batchSummary()->isVisible(); }, 20000));
 
-    EXPECT_EQ(promptShowings, 1);
-    EXPECT_EQ(slotTitle(3), QStringLiteral("dropped"));
-    expectShowsWad(slotImage(3), a);
-    EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 3), QStringLiteral("dropped"));
-    EXPECT_EQ(slotTitle(5), QString());
-    EXPECT_EQ(programDirEntries().filter(QStringLiteral(".wad")), QStringList{QStringLiteral("dropped.wad")});
+    EXPECT_EQ(promptShowings, 0) << "no question per file";
+    EXPECT_EQ(slotTitle(3), QStringLiteral("a"));
+    EXPECT_EQ(slotTitle(5), QStringLiteral("b"));
+    EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 5), QStringLiteral("b"));
+    EXPECT_EQ(programDirEntries().filter(QStringLiteral(".wad")), (QStringList{QStringLiteral("a.wad"), QStringLiteral("b.wad")}));
     EXPECT_TRUE(library().UnsavedChanges());
     EXPECT_FALSE(importer().DropBusy);
     EXPECT_TRUE(form().acceptDrops());
-    EXPECT_EQ(OpenDialog::executions(), 0) << "a drop shows no file dialog";
+    EXPECT_EQ(OpenDialog::executions(), executions) << "a drop shows no file dialog";
     EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
+    importer().batchSummary()->close();
 }
 
 TEST_F(Drop, CapitalExtensionIsAcceptedAndAFileOfTheProgramDirectoryRenamed)
@@ -74,7 +76,7 @@ TEST_F(Drop, OtherKindsOfFileAreIgnoredButThePageIsPosted)
     const QString text = copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("spray.wad.txt"));
     const QStringList before = programDirEntries();
 
-    drop(urlsOf({text, copyTo(elsewhere(), QStringLiteral("spray-a.wad"), QStringLiteral("second.wad"))}));
+    drop(urlsOf({text}));   // (several files go to a batch, which imports every WAD among them)
 
     EXPECT_EQ(promptShowings, 0);
     EXPECT_EQ(programDirEntries(), before);

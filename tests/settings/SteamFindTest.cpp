@@ -145,7 +145,7 @@ TEST_F(SteamFind, TheNewControlsFitTheWindowWithoutOverlapping)
     inside("Form2", [&] {
         const auto isNew = [](QWidget* w) {
             return QStringList{QStringLiteral("FindButton"), QStringLiteral("GameList"), QStringLiteral("TempdecalBox"),
-                               QStringLiteral("ReadOnlyBox")}
+                               QStringLiteral("ReadOnlyBox"), QStringLiteral("Label3"), QStringLiteral("TargetList")}
                 .contains(w->objectName());
         };
         QList<QWidget*> controls;

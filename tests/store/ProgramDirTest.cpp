@@ -49,4 +49,17 @@ TEST(ProgramDir, TitlesThatLeaveTheFolderNameNoFile)
     store::setProgramDir(QString());
 }
 
+TEST(ProgramDir, TheInstalledLibraryIgnoresARelativeDataHome)
+{
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", "relative/data");
+    EXPECT_EQ(store::installedDataFolder(), QDir::homePath() + QStringLiteral("/.local/share/tagomat2"));
+    qputenv("XDG_DATA_HOME", "/srv/data");
+    EXPECT_EQ(store::installedDataFolder(), QStringLiteral("/srv/data/tagomat2"));
+    if (old.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", old);
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -12,6 +13,16 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
+}
+
+QByteArray gameNameOf(const QString& mod)
+{
+    static const QHash<QString, QByteArray> names{
+        {QStringLiteral("valve"), "Half-Life"},           {QStringLiteral("cstrike"), "Counter-Strike"},
+        {QStringLiteral("dod"), "Day of Defeat"},         {QStringLiteral("tfc"), "Team Fortress Classic"},
+        {QStringLiteral("czero"), "Condition Zero"},      {QStringLiteral("gearbox"), "Opposing Force"},
+    };
+    return names.value(mod, mod.toUtf8());
 }
 
 } // namespace
@@ -48,8 +59,16 @@ QString FakeSteam::addLibrary(const QString& name, const QStringList& mods)
     const QString library = home() + QLatin1Char('/') + name;
     QDir().mkpath(library + QStringLiteral("/steamapps/common/Half-Life"));
     for (const QString& mod : mods)
-        writeFile(modFolder(library, mod) + QStringLiteral("/liblist.gam"), "game \"" + mod.toUtf8() + "\"\n");
+        writeFile(modFolder(library, mod) + QStringLiteral("/liblist.gam"),
+                  "// liblist\ngame \"" + gameNameOf(mod) + "\"\nstartmap \"c0a0\"\n");
     return library;
+}
+
+QString FakeSteam::addSvenCoop(const QString& library)
+{
+    const QString folder = library + QStringLiteral("/steamapps/common/Sven Co-op/svencoop");
+    writeFile(folder + QStringLiteral("/liblist.gam"), "game \"Sven Co-op\"\ngamedll_linux \"dlls/server.so\"\n");
+    return folder;
 }
 
 void FakeSteam::writeLibraryFile(Place place, const QStringList& libraries)

@@ -24,10 +24,15 @@ public:
     QString steamDir(Place place) const;
 
     // A library folder <home>/<name> holding the game with the given mod
-    // folders, each with liblist.gam. Returns the library's path.
+    // folders, each with liblist.gam naming the game as the real one does
+    // ("Counter-Strike" for cstrike; the folder's name for a mod not known
+    // here). Returns the library's path.
     QString addLibrary(const QString& name, const QStringList& mods);
     // <library>/steamapps/common/Half-Life/<mod>
     static QString modFolder(const QString& library, const QString& mod);
+    // Sven Co-op in a library: <library>/steamapps/common/Sven Co-op/svencoop
+    // with its liblist.gam. Returns that folder.
+    static QString addSvenCoop(const QString& library);
     // A libraryfolders.vdf at the place that lists the libraries (in today's
     // form, with "path" blocks); or the given bytes as they are.
     void writeLibraryFile(Place place, const QStringList& libraries);
