@@ -1,9 +1,9 @@
 // The benchmark of Tagomat 2: start-up, paging, saving and importing against
 // libraries of 10 and 1,000 pages, on Qt's offscreen platform.
 //
-//   tagomat2-bench run [--runs R] [--work DIR] [--only collection]
-//                                                 all figures (or only the batch import and
-//                                                 find), a table and BENCH lines
+//   tagomat2-bench run [--runs R] [--work DIR] [--only side-by-side|formats|collection]
+//                                                 all figures (or only the part named), a
+//                                                 table and BENCH lines
 //   tagomat2-bench batch DIR PACK                 (child) import the pack, report
 //   tagomat2-bench find DIR                       (child) time the find field
 //   tagomat2-bench generate DIR PAGES             lay out a library
@@ -74,15 +74,19 @@ struct Startup {
     double rssMb;
 };
 
-Startup timeStartup(const QString& self, const QString& dir)
+// Starts `program` with `args` in `cwd` (the current one when empty) and
+// times it up to its "SHOWN" line.
+Startup timeShown(const QString& program, const QStringList& args, const QString& cwd = QString())
 {
     QProcess child;
+    if (!cwd.isEmpty())
+        child.setWorkingDirectory(cwd);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     child.setProcessEnvironment(env);
     QElapsedTimer timer;
     timer.start();
-    child.start(self, {QStringLiteral("startup"), dir});
+    child.start(program, args);
     child.waitForStarted();
     QByteArray line;
     while (!line.contains('\n') && child.waitForReadyRead(30000))
@@ -92,6 +96,11 @@ Startup timeStartup(const QString& self, const QString& dir)
     if (!line.startsWith("SHOWN "))
         throw std::runtime_error("the start-up child failed: " + child.readAllStandardError().toStdString());
     return {ms, line.mid(6).trimmed().toDouble() / 1024.0};
+}
+
+Startup timeStartup(const QString& self, const QString& dir, const QString& cwd = QString())
+{
+    return timeShown(self, {QStringLiteral("startup"), dir}, cwd);
 }
 
 // Runs a child and gives its "T" lines; `lines` gets all it printed.
@@ -135,28 +144,68 @@ QString ensureLibrary(const QString& work, int pages)
     return dir;
 }
 
+struct Figure {
+    QString name;
+    double value;
+    QString unit;
+};
+
+// Start-up against the bare Qt program of the same build, in turn, at 10 and
+// 10,000 pages, started from elsewhere and from inside the program
+// directory; imports at both sizes.
+void sideBySide(const QString& self, const QString& work, int runs, std::vector<Figure>& figures)
+{
+    const QString bare = QFileInfo(self).absolutePath() + QStringLiteral("/tagomat2-bare");
+    const QString elsewhere = QDir::tempPath();
+    std::vector<double> bareMs, bareRss;
+    timeShown(bare, {}, elsewhere);
+    for (int pages : {10, 10000}) {
+        const QString dir = ensureLibrary(work, pages);
+        for (const QString& cwd : {elsewhere, dir}) {
+            std::vector<double> ours, oursRss, theirs;
+            timeStartup(self, dir, cwd);
+            for (int r = 0; r < runs; ++r) {
+                const Startup b = timeShown(bare, {}, cwd);
+                const Startup s = timeStartup(self, dir, cwd);
+                theirs.push_back(b.ms);
+                bareMs.push_back(b.ms);
+                bareRss.push_back(b.rssMb);
+                ours.push_back(s.ms);
+                oursRss.push_back(s.rssMb);
+            }
+            const QString suffix = QStringLiteral("_%1").arg(pages) + (cwd == dir ? QStringLiteral("_in_dir") : QString());
+            figures.push_back({QStringLiteral("startup_shown") + suffix, median(ours), QStringLiteral("ms")});
+            figures.push_back({QStringLiteral("startup_rss") + suffix, median(oursRss), QStringLiteral("MiB")});
+            figures.push_back({QStringLiteral("startup_ratio") + suffix, median(ours) / median(theirs), QStringLiteral("x")});
+        }
+        try {
+            figures.push_back({QStringLiteral("import_%1").arg(pages), median(timeOperations(self, dir, "import", 21)),
+                               QStringLiteral("ms")});
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "import not measured: %s\n", e.what());
+        }
+    }
+    figures.push_back({QStringLiteral("bare_qt_shown"), median(bareMs), QStringLiteral("ms")});
+    figures.push_back({QStringLiteral("bare_qt_rss"), median(bareRss), QStringLiteral("MiB")});
+}
+
 int runAll(const QStringList& args)
 {
     int runs = 11;
+    QString only;
     QString work = QDir::currentPath() + QStringLiteral("/bench-work");
-    bool onlyCollection = false;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--runs") && i + 1 < args.size())
             runs = args[++i].toInt();
         else if (args[i] == QLatin1String("--work") && i + 1 < args.size())
             work = args[++i];
         else if (args[i] == QLatin1String("--only") && i + 1 < args.size())
-            onlyCollection = args[++i] == QLatin1String("collection");
+            only = args[++i];   // "side-by-side", "formats" or "collection": that part alone
     }
     const QString self = QCoreApplication::applicationFilePath();
-    struct Figure {
-        QString name;
-        double value;
-        QString unit;
-    };
     std::vector<Figure> figures;
     for (int pages : {10, 1000}) {
-        if (onlyCollection)
+        if (!only.isEmpty())
             break;
         const QString dir = ensureLibrary(work, pages);
         std::vector<double> startups, rss;
@@ -179,7 +228,9 @@ int runAll(const QStringList& args)
             }
         }
     }
-    {
+    if (only.isEmpty() || only == QLatin1String("side-by-side"))
+        sideBySide(self, work, runs, figures);
+    if (only.isEmpty() || only == QLatin1String("collection")) {
         // 1,000 spray WADs into a fresh library, three times.
         const QString pack = work + QStringLiteral("/pack1000");
         bench::layOutPack(pack, 1000);
@@ -219,8 +270,10 @@ int runAll(const QStringList& args)
         out << QStringLiteral("%1 %2 %3\n").arg(f.name, -14).arg(f.value, 12, 'f', 3).arg(f.unit);
     for (const Figure& f : figures)
         out << QStringLiteral("BENCH %1 %2 %3\n").arg(f.name).arg(f.value, 0, 'f', 3).arg(f.unit);
-    if (!onlyCollection)
+    if (only.isEmpty())
         bench::benchLogo2wad(QStringLiteral(TAGOMAT_BUILT_PROGRAM_DIR), work + QStringLiteral("/logo2wad"), out);
+    if (only.isEmpty() || only == QLatin1String("formats"))
+        bench::benchLogoFormats(QStringLiteral(TAGOMAT_BUILT_PROGRAM_DIR), work + QStringLiteral("/formats"), out);
     return 0;
 }
 
@@ -271,7 +324,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tagomat2-bench: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: tagomat2-bench run [--runs R] [--work DIR] | generate DIR PAGES | soak [--fresh] DIR KILLS"
+    std::fprintf(stderr, "usage: tagomat2-bench run [--runs R] [--work DIR] [--only side-by-side|formats|collection] | generate DIR PAGES | soak [--fresh] DIR KILLS"
                          " | logo2wad DIR [PROGRAM_DIR]\n");
     return 2;
 }

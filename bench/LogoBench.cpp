@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
@@ -28,14 +30,15 @@ namespace bench {
 namespace {
 
 // A photograph-like scene: sky, hills, sun, and sensor noise.
-QImage photograph()
+QImage photograph(int width = 1920, int height = 1080)
 {
-    QImage image(1920, 1080, QImage::Format_RGB32);
+    QImage image(width, height, QImage::Format_RGB32);
     QPainter p(&image);
+    p.scale(width / 1920.0, height / 1080.0);
     QLinearGradient sky(0, 0, 0, 700);
     sky.setColorAt(0, QColor(40, 90, 170));
     sky.setColorAt(1, QColor(230, 190, 150));
-    p.fillRect(image.rect(), sky);
+    p.fillRect(QRect(0, 0, 1920, 1080), sky);
     QRadialGradient sun(1400, 300, 160);
     sun.setColorAt(0, QColor(255, 250, 210));
     sun.setColorAt(1, QColor(255, 200, 120, 0));
@@ -147,6 +150,19 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// The peak resident memory of a run in MiB, through GNU time: a child
+// spawned from here counts this process's memory as its own until it
+// starts the program.
+double peakMb(const QString& program, const QStringList& args, const QString& cwd)
+{
+    const QString report = cwd + QStringLiteral("/peak.txt");
+    runOnce(QStringLiteral("/usr/bin/time"), QStringList{QStringLiteral("-f"), QStringLiteral("%M"), QStringLiteral("-o"), report, program} + args, cwd);
+    QFile file(report);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("GNU time wrote nothing");
+    return file.readAll().trimmed().toDouble() / 1024.0;
+}
+
 // PSNR of `got` against `reference`, over the pixels the reference shows
 // (alpha at least half); a see-through pixel of `got` there counts as the
 // see-through colour.
@@ -204,6 +220,72 @@ double previewMs(const QImage& picture, int runs)
 }
 
 } // namespace
+
+void benchLogoFormats(const QString& programDir, const QString& workDir, QTextStream& out, int runs)
+{
+    struct Picture {
+        QString format;
+        QSize picture;
+        QSize logo;
+    };
+    const std::vector<Picture> pictures = {
+        {QStringLiteral("png"), QSize(1920, 1080), QSize(112, 64)},
+        {QStringLiteral("jpeg"), QSize(4000, 3000), QSize(128, 96)},
+        {QStringLiteral("gif"), QSize(640, 480), QSize(128, 96)},
+        {QStringLiteral("bmp"), QSize(1920, 1080), QSize(112, 64)},
+        {QStringLiteral("webp"), QSize(1920, 1080), QSize(112, 64)},
+    };
+    QDir().mkpath(workDir);
+    const QString logo2wad = programDir + QStringLiteral("/logo2wad");
+    const QString convert = QStringLiteral("convert");
+    QStringList lines;
+    for (const Picture& p : pictures) {
+        const QString name = QStringLiteral("photo-%1x%2").arg(p.picture.width()).arg(p.picture.height());
+        const QString source = workDir + QLatin1Char('/') + name + QLatin1Char('.') + p.format;
+        if (!QFileInfo::exists(source)) {
+            const QString png = workDir + QLatin1Char('/') + name + QStringLiteral(".png");
+            if (!QFileInfo::exists(png))
+                photograph(p.picture.width(), p.picture.height()).save(png);
+            // Qt writes no GIF; ImageMagick writes every format alike.
+            if (p.format != QLatin1String("png"))
+                runOnce(convert, {png, source}, workDir);
+        }
+        const QString geometry = QStringLiteral("%1x%2").arg(p.logo.width()).arg(p.logo.height());
+        const QString wad = workDir + QLatin1Char('/') + p.format + QStringLiteral(".wad");
+        const QString magick = workDir + QLatin1Char('/') + p.format + QStringLiteral("-magick.png");
+        const QStringList ours = {source, wad, QStringLiteral("--size"), geometry, QStringLiteral("--fit"), QStringLiteral("stretch")};
+        QStringList theirs;
+        if (p.format == QLatin1String("jpeg"))
+            theirs << QStringLiteral("-define")
+                   << QStringLiteral("jpeg:size=%1x%2").arg(2 * p.logo.width()).arg(2 * p.logo.height());
+        theirs << source << QStringLiteral("-resize") << geometry + QLatin1Char('!') << QStringLiteral("-dither")
+               << QStringLiteral("None") << QStringLiteral("-colors") << QStringLiteral("255") << magick;
+        std::vector<double> ourWall, ourRss, theirWall, theirRss;
+        runOnce(logo2wad, ours, workDir);
+        runOnce(convert, theirs, workDir);
+        for (int i = 0; i < runs; ++i) {
+            ourWall.push_back(runOnce(logo2wad, ours, workDir).wallMs);
+            theirWall.push_back(runOnce(convert, theirs, workDir).wallMs);
+        }
+        for (int i = 0; i < 3; ++i) {
+            ourRss.push_back(peakMb(logo2wad, ours, workDir));
+            theirRss.push_back(peakMb(convert, theirs, workDir));
+        }
+        const QString f = p.format;
+        lines << QStringLiteral("BENCH logo_%1 %2 ms").arg(f).arg(median(ourWall), 0, 'f', 3)
+              << QStringLiteral("BENCH logo_convert_%1 %2 ms").arg(f).arg(median(theirWall), 0, 'f', 3)
+              << QStringLiteral("BENCH logo_rss_%1 %2 MiB").arg(f).arg(median(ourRss), 0, 'f', 1)
+              << QStringLiteral("BENCH logo_convert_rss_%1 %2 MiB").arg(f).arg(median(theirRss), 0, 'f', 1)
+              << QStringLiteral("BENCH logo_ratio_%1 %2 x").arg(f).arg(median(ourWall) / median(theirWall), 0, 'f', 3)
+              << QStringLiteral("BENCH logo_rss_ratio_%1 %2 x").arg(f).arg(median(ourRss) / median(theirRss), 0, 'f', 3);
+    }
+    // The Make logo dialog's preview after a change, on the largest picture.
+    const QImage large(workDir + QStringLiteral("/photo-4000x3000.png"));
+    lines << QStringLiteral("BENCH makelogo_preview_4000x3000 %1 ms").arg(previewMs(large, std::min(runs, 7)), 0, 'f', 3);
+    for (const QString& line : lines)
+        out << line << '\n';
+    out.flush();
+}
 
 void benchLogo2wad(const QString& programDir, const QString& workDir, QTextStream& out, int runs)
 {

@@ -15,4 +15,11 @@ namespace bench {
 // `programDir` holds the logo2wad measured.
 void benchLogo2wad(const QString& programDir, const QString& workDir, QTextStream& out, int runs = 15);
 
+// Logos from a photograph in each format the maker reads (PNG 1920x1080,
+// JPEG 4000x3000, GIF 640x480, BMP and WebP 1920x1080) against convert
+// (-define jpeg:size= at twice the logo for JPEG): "BENCH logo_ratio_<format>
+// <ours/convert> x", the times, peak memory and their ratio; then the Make
+// logo dialog's preview update on the 4000x3000 picture.
+void benchLogoFormats(const QString& programDir, const QString& workDir, QTextStream& out, int runs = 9);
+
 } // namespace bench

@@ -83,6 +83,7 @@ void importLogo(TForm1& form, int slot, const QString& chosen, const QString& na
 
 void renameSlot(TForm1& form, int slot, const QString& name)
 {
+    form.makeAllDialogs();
     TForm9& dialog = *form.findChild<TForm9*>();
     answering(dialog, dialog.Edit1, dialog.Button1, name, [&] { form.DBEditClick(slot); });
     if (form.library().slotTitle(slot) != name)

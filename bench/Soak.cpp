@@ -134,6 +134,7 @@ int soakChild(const QString& dir, int seed)
 
         say(QStringLiteral("BEGIN INSTALL %1 1").arg(page));
         form.DBImageClick(1);
+        form.makeAllDialogs();
         form.findChild<TForm6*>()->hide();
         say(QStringLiteral("DONE"));
 

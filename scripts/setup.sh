@@ -12,9 +12,10 @@ packages=(
   libgtest-dev
   netpbm imagemagick
   clang libclang-rt-14-dev
-  hyperfine
+  hyperfine time
   pxlib-dev
   libimagequant-dev libpng-dev zlib1g-dev qt6-image-formats-plugins
+  libgif-dev libwebp-dev
   libarchive-dev
   fonts-liberation2
   desktop-file-utils appstream dpkg-dev

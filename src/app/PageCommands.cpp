@@ -67,7 +67,7 @@ void TForm1::DBEditClick(int tag)
     if (tag >= 1 && tag <= 8 && library_.slotTitle(tag).isEmpty())
         return;
     RenameTarget = tag;
-    Form9->execFor(tag);
+    form9().execFor(tag);
 }
 
 void TForm1::BitBtn1Click()

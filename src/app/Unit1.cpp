@@ -11,6 +11,7 @@
 #include "core/Install.h"
 #include "core/Library.h"
 #include "core/LogoCheck.h"
+#include "core/WorkingFiles.h"
 #include "core/Settings.h"
 #include "game/InstallReport.h"
 #include "game/SprayWatch.h"
@@ -392,30 +393,104 @@ bool TForm1::FormCreate()
 
 void TForm1::createDialogs()
 {
-    Form6 = new TForm6(library_, settings_, this);
     Form4 = new TForm4(this);
-    Form5 = new TForm5(settings_, this);
-    AboutBox = new TAboutBox(this);
-    Form3 = new TForm3(this);
-    Form8 = new TForm8(settings_, this);
-    Form2 = new TForm2(settings_, this);
-    Form9 = new TForm9(library_, this);
     Form11 = new TForm11(this);
-    unlisted_ = new slotedit::UnlistedLogos(library_, this);
     importer_ = new logoimport::Importer(library_, settings_, *Form4, *Form11, this);
-    findWindow_ = new FindWindow(library_, this);
-    connect(findWindow_, &FindWindow::goTo, this, [this](const QString& page, int slot) {
-        app::runCommand([&] { goToFound(page, slot); });
-    });
+    sprayWatch_ = new game::SprayWatch(settings_, this);
 
     connect(importer_, &logoimport::Importer::dropAcceptanceChanged, this, &TForm1::setDropAcceptance);
     connect(importer_, &logoimport::Importer::importingQueued, this, [this] { handover::bringToFront(*this); });
-    connect(Form6, &TForm6::quitRequested, this, &QWidget::close);
-    sprayWatch_ = new game::SprayWatch(settings_, this);
-    connect(Form6, &TForm6::aboutToStartGame, sprayWatch_, &game::SprayWatch::check);
-    connect(Form2, &TForm2::extraOptionsWanted, Form8, &TForm8::showModal);
-    connect(Form2, &TForm2::settingsClosed, this, &TForm1::restoreWindowState);
-    connect(Form8, &TForm8::settingsClosed, this, &TForm1::restoreWindowState);
+}
+
+void TForm1::makeAllDialogs()
+{
+    findWindow();
+    form6();
+    form5();
+    aboutBox();
+    form3();
+    form8();
+    form2();
+    form9();
+    unlistedLogos();
+}
+
+FindWindow* TForm1::findWindow()
+{
+    if (!findWindow_) {
+        findWindow_ = new FindWindow(library_, this);
+        connect(findWindow_, &FindWindow::goTo, this, [this](const QString& page, int slot) {
+            app::runCommand([&] { goToFound(page, slot); });
+        });
+    }
+    return findWindow_;
+}
+
+TForm2& TForm1::form2()
+{
+    if (!Form2) {
+        Form2 = new TForm2(settings_, this);
+        if (startupLocationRead_)
+            Form2->setStartupLocation(startupLocation_);
+        connect(Form2, &TForm2::extraOptionsWanted, this, [this] { form8().showModal(); });
+        connect(Form2, &TForm2::settingsClosed, this, &TForm1::restoreWindowState);
+    }
+    return *Form2;
+}
+
+TForm3& TForm1::form3()
+{
+    if (!Form3)
+        Form3 = new TForm3(this);
+    return *Form3;
+}
+
+TForm5& TForm1::form5()
+{
+    if (!Form5)
+        Form5 = new TForm5(settings_, this);
+    return *Form5;
+}
+
+TForm6& TForm1::form6()
+{
+    if (!Form6) {
+        Form6 = new TForm6(library_, settings_, this);
+        connect(Form6, &TForm6::quitRequested, this, &QWidget::close);
+        if (sprayWatch_)
+            connect(Form6, &TForm6::aboutToStartGame, sprayWatch_, &game::SprayWatch::check);
+    }
+    return *Form6;
+}
+
+TForm8& TForm1::form8()
+{
+    if (!Form8) {
+        Form8 = new TForm8(settings_, this);
+        connect(Form8, &TForm8::settingsClosed, this, &TForm1::restoreWindowState);
+    }
+    return *Form8;
+}
+
+TForm9& TForm1::form9()
+{
+    if (!Form9)
+        Form9 = new TForm9(library_, this);
+    return *Form9;
+}
+
+slotedit::UnlistedLogos& TForm1::unlistedLogos()
+{
+    if (!unlisted_)
+        unlisted_ = new slotedit::UnlistedLogos(library_, this);
+    return *unlisted_;
+}
+
+TAboutBox& TForm1::aboutBox()
+{
+    if (!AboutBox)
+        AboutBox = new TAboutBox(this);
+    return *AboutBox;
 }
 
 void TForm1::restoreWindowState()
@@ -426,15 +501,14 @@ void TForm1::restoreWindowState()
 void TForm1::FormShow()
 {
     settings_.useSavedValues();
-    Form2->setStartupLocation(settings_.savedGameLocation());
+    startupLocation_ = settings_.savedGameLocation();
+    startupLocationRead_ = true;
+    if (Form2)
+        Form2->setStartupLocation(startupLocation_);
     if (settings_.gameLocationMark() == QLatin1String("No") && settings_.extraProgramMark() == QLatin1String("No"))
-        Form2->showModal();
+        form2().showModal();
 
-    QDir dir(store::programDir());
-    const QStringList leftovers = dir.entryList({QStringLiteral("*.pcx")}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : leftovers)
-        QFile::remove(dir.filePath(name));
-    QFile::remove(store::programFile(QStringLiteral("temp.jpg")));
+    logoimport::removeLeftoverWorkingFiles();
 
     pictures_[0]->setFocus();
     app::runCommand([this] { settings_.useSavedWaitTime(); });
@@ -586,11 +660,11 @@ void TForm1::dropEvent(QDropEvent* event)
 
 // Commands of the other windows and modules.
 
-void TForm1::Advanced1Click() { Form5->showModal(); }
-void TForm1::Config1Click() { Form2->showModal(); }
-void TForm1::Extraoptions1Click() { Form8->showModal(); }
-void TForm1::About1Click() { AboutBox->exec(); }
-void TForm1::Credits1Click() { Form3->exec(); }
+void TForm1::Advanced1Click() { form5().showModal(); }
+void TForm1::Config1Click() { form2().showModal(); }
+void TForm1::Extraoptions1Click() { form8().showModal(); }
+void TForm1::About1Click() { aboutBox().exec(); }
+void TForm1::Credits1Click() { form3().exec(); }
 void TForm1::Help2Click() { info::openAddress(info::helpPage()); }
 void TForm1::Forum1Click() { info::openAddress(info::forumPage()); }
 void TForm1::UserGuideClick()
@@ -620,7 +694,7 @@ void TForm1::ImportLibrary1Click()
 
 void TForm1::ImportFolder1Click() { importer_->importFolderOrArchive(); }
 
-void TForm1::Find1Click() { findWindow_->showFind(); }
+void TForm1::Find1Click() { findWindow()->showFind(); }
 
 void TForm1::goToFound(const QString& page, int slot)
 {
@@ -633,7 +707,7 @@ void TForm1::goToFound(const QString& page, int slot)
     }
 }
 void TForm1::DeleteClick(int slot) { slotedit::deleteClick(library_, slot); }
-void TForm1::UnlistedLogosClick() { unlisted_->showModal(); }
+void TForm1::UnlistedLogosClick() { unlistedLogos().showModal(); }
 
 // "+" on a filled slot asks first; the logo it replaces loses its slot, and
 // its file is dealt with as "-" deals with it.
@@ -764,12 +838,12 @@ void TForm1::DBImageClick(int slot)
     switch (result.outcome) {
     case Outcome::Installed:
         game::reportInstall(result);
-        Form6->showInstalled(result.installedFolders());
+        form6().showInstalled(result.installedFolders());
         break;
     case Outcome::NotConfigured:
         // The user is sent to the Configuration window, and the main window
         // stays usable beside it.
-        Form2->showModeless();
+        form2().showModeless();
         break;
     default:
         if (result.isError())

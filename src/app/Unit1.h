@@ -1,7 +1,7 @@
 // The main window: eight logo slots of the current page, the page list, the
 // toolbar and the menus. Every control runs one method of the command map
 // below. The window shows the library it is given and owns the dialogs,
-// each made once and kept for the whole run.
+// each made when first used and kept for the whole run.
 #pragma once
 
 #include <QMainWindow>
@@ -45,8 +45,12 @@ public:
 
     // Opens the tables; false (after the database message) when one cannot be opened.
     bool FormCreate();
-    // Makes the dialogs, hidden, in their fixed order.
+    // Makes what the start needs: the import's name prompt and wait window,
+    // the import's entry point and the watch over installed sprays; every
+    // other dialog, Find among them, is made when first used.
     void createDialogs();
+    // Makes every dialog not made yet (the tests look them up by type).
+    void makeAllDialogs();
     // The checks made when the window is first shown.
     void FormShow();
 
@@ -103,7 +107,8 @@ public:
     void Find1Click();
     // Goes to the page and marks the slot (0: none), as Find does.
     void goToFound(const QString& page, int slot);
-    FindWindow* findWindow() const { return findWindow_; }
+    // Made when first wanted, then kept.
+    FindWindow* findWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,6 +119,15 @@ protected:
 private:
     bool FormCloseQuery();
     void FormClose();
+    // Each dialog, made on first use.
+    TForm2& form2();
+    TForm3& form3();
+    TForm5& form5();
+    TForm6& form6();
+    TForm8& form8();
+    TForm9& form9();
+    TAboutBox& aboutBox();
+    slotedit::UnlistedLogos& unlistedLogos();
     void buildToolbar(QWidget* client);
     void buildSlots(QWidget* client);
     void buildMenus();
@@ -141,6 +155,10 @@ private:
     TForm9* Form9 = nullptr;
     TForm11* Form11 = nullptr;
     slotedit::UnlistedLogos* unlisted_ = nullptr;
+    // The game location the Configuration window opens on, once the start
+    // has read it (the window may be made later).
+    QString startupLocation_;
+    bool startupLocationRead_ = false;
     logoimport::Importer* importer_ = nullptr;
     FindWindow* findWindow_ = nullptr;
     game::SprayWatch* sprayWatch_ = nullptr;

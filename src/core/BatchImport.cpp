@@ -4,6 +4,7 @@
 #include "LogoName.h"
 #include "SourceWalk.h"
 #include "SprayIntake.h"
+#include "WorkingFiles.h"
 #include "files/FileOps.h"
 #include "formats/Wad3.h"
 #include "store/Errors.h"
@@ -118,6 +119,10 @@ void BatchImport::start()
     clock_.start();
     library_.setUnsavedChanges(true);
     library_.edit();
+    // Each logo file is written in the import's working folder, where a start
+    // sweeps what a kill left, and takes its name beside the others once whole.
+    const QString work = logoimport::workingDir();
+    workDir_ = QDir().mkpath(work) ? work.toStdString() : std::string();
     // The titles in use, the pending edit's among them, and the logo wad
     // files they name, whose pictures the reading thread fingerprints.
     const QStringList stored = library_.storedSlotTitles();
@@ -247,7 +252,7 @@ void BatchImport::place(PreparedLogo& logo)
     for (;;) {
         name = logoimport::fitLogoName(logo.name, taken);
         try {
-            files::writeExclusive(store::logoWadPath(name).toStdString(), logo.wad);
+            files::writeExclusive(store::logoWadPath(name).toStdString(), logo.wad, workDir_);
             break;
         } catch (const files::FileError& e) {
             if (e.targetExists())

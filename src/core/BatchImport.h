@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 #include <thread>
 
 namespace core {
@@ -79,6 +80,9 @@ private:
     std::thread reader_;
     QHash<QByteArray, QString> known_;   // fingerprint -> logo name
     QSet<QString> titles_;               // the slot titles in use
+    // Where a logo wad file is written before it takes its name: the
+    // import's working folder (empty: beside the logos).
+    std::string workDir_;
     BatchSummary summary_;
     QElapsedTimer clock_;
     int done_ = 0;

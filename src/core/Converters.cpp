@@ -34,7 +34,7 @@ struct Converter {
 
 void startHidden(QProcess& process, const QString& program, const QStringList& arguments)
 {
-    process.setWorkingDirectory(store::programDir());
+    process.setWorkingDirectory(workingDir());
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
@@ -128,7 +128,7 @@ void convertPicture(const QString& pcxName, const WhileWaiting& whileWaiting)
     QFile::remove(jpg);   // a left-over one is not this logo's picture
     auto done = [&] { return QFile::exists(jpg) && bestandsgrootte() > 250; };
     runUntil({QStringLiteral("the converter i_view32"), QStringLiteral("The picture could not be converted")},
-             converterPath(), {store::programFile(pcxName), QStringLiteral("/convert=") + jpg}, done, whileWaiting);
+             converterPath(), {workingFile(pcxName), QStringLiteral("/convert=") + jpg}, done, whileWaiting);
 }
 
 } // namespace logoimport

@@ -77,7 +77,7 @@ void convertIntoSlot(Library& library, const Settings& settings, int slot, const
     } catch (ImportFailure& failure) {
         const QString kept = undoPlacement(placed);
         if (!pcx.isEmpty())
-            QFile::remove(store::programFile(pcx));
+            QFile::remove(workingFile(pcx));
         QFile::remove(convertedPicturePath());
         removeStaleWorkingFiles();   // of a converter stopped for taking too long
         if (!kept.isEmpty())
@@ -87,7 +87,7 @@ void convertIntoSlot(Library& library, const Settings& settings, int slot, const
     QFile::remove(convertedPicturePath());
     progress.advance(10, QString());
     progress.advance(10, QString());
-    QFile::remove(store::programFile(pcx));
+    QFile::remove(workingFile(pcx));
 }
 
 } // namespace core

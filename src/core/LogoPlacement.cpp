@@ -1,5 +1,6 @@
 #include "LogoPlacement.h"
 
+#include "WorkingFiles.h"
 #include "files/FileOps.h"
 #include "store/ProgramDir.h"
 
@@ -18,7 +19,8 @@ Placement placeLogo(const QString& source, const QString& target, bool rename)
     if (rename)
         files::renameNoReplace(source.toStdString(), target.toStdString());
     else
-        files::copyExclusive(source.toStdString(), target.toStdString(), files::kMaxWadBytes);
+        files::copyExclusive(source.toStdString(), target.toStdString(), files::kMaxWadBytes,
+                             workingDir().toStdString());
     return {source, target, rename};
 }
 

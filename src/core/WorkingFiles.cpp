@@ -5,22 +5,47 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace logoimport {
 
 QString extractorPath() { return store::toolFile(QStringLiteral("wad3")); }
 QString converterPath() { return store::toolFile(QStringLiteral("i_view32")); }
-QString convertedPicturePath() { return store::programFile(QStringLiteral("temp.jpg")); }
+QString workingDir() { return store::programFile(QStringLiteral("import-work")); }
+QString workingFile(const QString& name) { return workingDir() + QLatin1Char('/') + name; }
+QString convertedPicturePath() { return workingFile(QStringLiteral("temp.jpg")); }
 
-QStringList pcxFiles()
+namespace {
+
+QStringList pcxFilesIn(const QString& dir)
 {
-    return QDir(store::programDir())
-        .entryList({QStringLiteral("*.pcx")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    return QDir(dir).entryList({QStringLiteral("*.pcx")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
+
+} // namespace
+
+QStringList pcxFiles() { return pcxFilesIn(workingDir()); }
 
 void removeStaleWorkingFiles()
 {
-    files::removeStaleTemporaries(store::programDir().toStdString(), {"*.pcx", "temp.jpg", "*.wad"});
+    const QString work = workingDir();
+    if (!QFileInfo(work).isDir()) {
+        // Made by a version that worked among the logos: what it left lies there.
+        const QString dir = store::programDir();
+        files::removeStaleTemporaries(dir.toStdString(), {"*.pcx", "temp.jpg", "*.wad"});
+        for (const QString& name : pcxFilesIn(dir))
+            QFile::remove(dir + QLatin1Char('/') + name);
+        QDir().mkdir(work);
+    }
+    files::removeStaleTemporaries(work.toStdString(), {"*"});
+}
+
+void removeLeftoverWorkingFiles()
+{
+    for (const QString& name : pcxFiles())
+        QFile::remove(workingFile(name));
+    QFile::remove(convertedPicturePath());
+    QFile::remove(store::programFile(QStringLiteral("temp.jpg")));
 }
 
 QString bestandnaam(const QString& fileName)

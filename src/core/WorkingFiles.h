@@ -1,6 +1,9 @@
-// The files an import works with, all in the program directory: the two
-// converter programs, the extracted PCX pictures and the converted picture
-// "temp.jpg".
+// The files an import works with: the two converter programs beside the
+// program, and in a working folder of the import's own inside the program
+// directory (where the converters run) the extracted PCX pictures, the
+// converted picture "temp.jpg" and the copies of logo wad files being made.
+// Nothing on the import's path lists the program directory itself, which
+// holds a file for every logo.
 #pragma once
 
 #include <QString>
@@ -12,18 +15,29 @@ namespace logoimport {
 QString extractorPath();
 QString converterPath();
 
-// program directory + "/temp.jpg"
+// program directory + "/import-work"
+QString workingDir();
+// A file in the working folder.
+QString workingFile(const QString& name);
+
+// working folder + "/temp.jpg"
 QString convertedPicturePath();
 
-// The names (without directory) of the PCX files in the program directory,
+// The names (without directory) of the PCX files in the working folder,
 // in the order a directory search returns them.
 QStringList pcxFiles();
 
-// Removes what converters killed in the middle of writing left in the
-// program directory: the temporary files of PCX pictures and of "temp.jpg",
-// and the unfinished copies of logo wad files. Only files whose writer has
-// ended go; a logo wad file itself is never touched.
+// Makes the working folder when it is missing and removes what converters
+// killed in the middle of writing left there: the temporary files of PCX
+// pictures and of "temp.jpg", and the unfinished copies of logo wad files.
+// Only files whose writer has ended go. A library that has no working
+// folder yet kept these files among its logos: there they are looked for
+// once, when the folder is made (a logo wad file itself is never touched).
 void removeStaleWorkingFiles();
+
+// Removes the PCX pictures and "temp.jpg" an earlier run left (of the
+// working folder, and "temp.jpg" of the program directory).
+void removeLeftoverWorkingFiles();
 
 // A file name without its last extension: "a.b.wad" gives "a.b", "logo"
 // stays "logo".

@@ -292,21 +292,36 @@ void writeAtomically(const std::string& path, const std::vector<std::uint8_t>& d
         syncDirectory(path);
 }
 
-void copyExclusive(const std::string& from, const std::string& to, std::size_t limit)
+void flushFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        fail("cannot open", path, errno);
+    const int flushed = ::fsync(fd);
+    const int err = errno;
+    ::close(fd);
+    if (flushed != 0)
+        fail("cannot flush", path, err);
+}
+
+void flushDirectoryOf(const std::string& path) { syncDirectory(path); }
+
+void copyExclusive(const std::string& from, const std::string& to, std::size_t limit, const std::string& temporaryDir)
 {
     if (exists(to))
         fail("cannot create", to, EEXIST);
-    writeExclusive(to, readAll(from, limit));
+    writeExclusive(to, readAll(from, limit), temporaryDir);
 }
 
-void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data)
+void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data, const std::string& temporaryDir)
 {
     // The file gets its name only when it is whole: a kill while writing
     // leaves a temporary file (swept by removeStaleTemporaries), never a
     // short file under the final name.
     if (exists(to))
         fail("cannot create", to, EEXIST);
-    const std::string temp = writeTemporary(to, data, true, -1);
+    const std::string base = temporaryDir.empty() ? to : temporaryDir + "/" + to.substr(to.rfind('/') + 1);
+    const std::string temp = writeTemporary(base, data, true, -1);
     try {
         renameNoReplace(temp, to);
     } catch (...) {

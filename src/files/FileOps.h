@@ -41,6 +41,11 @@ void requireRegularFile(const std::string& path);
 // ReadLimits.h has the limit for each kind of file.
 std::vector<std::uint8_t> readAll(const std::string& path, std::size_t limit);
 
+// Flushes a file's data to the disk, and the entries of the directory
+// holding `path`; for files written without flushes of their own.
+void flushFile(const std::string& path);
+void flushDirectoryOf(const std::string& path);
+
 // Removes a file; false when it was not there or could not be removed.
 bool removeFile(const std::string& path);
 
@@ -48,9 +53,13 @@ bool removeFile(const std::string& path);
 // when `to` exists already; a failed copy leaves no partial file. The bytes
 // are written under a temporary name that gets the name `to` once whole.
 // A `from` longer than `limit` bytes is refused before anything is written.
-void copyExclusive(const std::string& from, const std::string& to, std::size_t limit);
+// Given `temporaryDir` (on the file system of `to`), the temporary name lies
+// there instead of beside `to`.
+void copyExclusive(const std::string& from, const std::string& to, std::size_t limit,
+                   const std::string& temporaryDir = std::string());
 // The same with bytes already read.
-void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data);
+void writeExclusive(const std::string& to, const std::vector<std::uint8_t>& data,
+                    const std::string& temporaryDir = std::string());
 
 // Renames within one file system; fails when `to` exists already, where a
 // plain rename() would silently destroy it.

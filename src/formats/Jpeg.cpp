@@ -217,6 +217,26 @@ int JpegDecoder::width() const { return static_cast<int>(state_->cinfo.image_wid
 int JpegDecoder::height() const { return static_cast<int>(state_->cinfo.image_height); }
 int JpegDecoder::orientation() const { return state_->orientation; }
 
+namespace {
+// libjpeg's own rounding of a scaled side.
+int scaledSide(int side, int num) { return int((long long)side * num + 7) / 8; }
+} // namespace
+
+void JpegDecoder::scaleToAtLeast(int w, int h)
+{
+    State& s = *state_;
+    if (s.started)
+        throw FormatError("the rows are being read already");
+    int num = 1;
+    while (num < 8 && (scaledSide(width(), num) < w || scaledSide(height(), num) < h))
+        ++num;
+    s.cinfo.scale_num = static_cast<unsigned>(num);
+    s.cinfo.scale_denom = 8;
+}
+
+int JpegDecoder::outputWidth() const { return scaledSide(width(), int(state_->cinfo.scale_num * 8 / state_->cinfo.scale_denom)); }
+int JpegDecoder::outputHeight() const { return scaledSide(height(), int(state_->cinfo.scale_num * 8 / state_->cinfo.scale_denom)); }
+
 void JpegDecoder::readRow(std::uint8_t* rgb)
 {
     State& s = *state_;
@@ -224,13 +244,13 @@ void JpegDecoder::readRow(std::uint8_t* rgb)
     if (s.started && s.cinfo.output_scanline >= s.cinfo.output_height)
         throw FormatError("no rows left");
     if (s.cmyk)
-        s.cmykRow.resize(static_cast<std::size_t>(width()) * 4);
+        s.cmykRow.resize(static_cast<std::size_t>(outputWidth()) * 4);
     if (!readScanline(s.cinfo, s.handler, s.started, s.cmyk ? s.cmykRow.data() : rgb) || s.handler.message[0])
         throw FormatError(s.handler.message);
     if (s.cmyk) {
         // Stored inverted, as Adobe's programs write it.
         const std::uint8_t* in = s.cmykRow.data();
-        for (int x = 0; x < width(); ++x, in += 4, rgb += 3)
+        for (int x = 0; x < outputWidth(); ++x, in += 4, rgb += 3)
             for (int c = 0; c < 3; ++c)
                 rgb[c] = static_cast<std::uint8_t>(in[c] * in[3] / 255);
     }

@@ -52,8 +52,17 @@ public:
     // turned a quarter right, 8 to be turned a quarter left.
     int orientation() const;
 
-    // The next row top-down: width() RGB pixels. The first call decodes
-    // what a progressive file needs in full.
+    // Before the first row: decode at the smallest of libjpeg's DCT scales
+    // n/8 that still gives at least width x height pixels (the full size
+    // when none smaller does). Far cheaper than decoding in full and
+    // scaling down.
+    void scaleToAtLeast(int width, int height);
+    // The size of the rows read: width() x height() unless scaled.
+    int outputWidth() const;
+    int outputHeight() const;
+
+    // The next row top-down: outputWidth() RGB pixels. The first call
+    // decodes what a progressive file needs in full.
     void readRow(std::uint8_t* rgb);
 
 private:

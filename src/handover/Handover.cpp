@@ -6,13 +6,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStringDecoder>
 
-#if defined(__linux__)
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/un.h>
 #include <unistd.h>
-#endif
 
 namespace handover {
 
@@ -33,19 +38,16 @@ bool hexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') 
 
 // True when the socket's other end runs as this user: a name in the shared
 // temporary folder could be taken by anyone.
-bool peerIsThisUser(const QLocalSocket& socket)
+bool peerIsThisUser(int fd)
 {
-#if defined(__linux__)
     ucred peer{};
     socklen_t size = sizeof peer;
-    if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0)
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0)
         return false;
     return peer.uid == ::getuid();
-#else
-    Q_UNUSED(socket);
-    return true;
-#endif
 }
+
+QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 } // namespace
 
@@ -147,28 +149,52 @@ namespace {
 
 bool sendMessage(const QString& socketName, const QByteArray& message, QString* error)
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketName);
-    if (!socket.waitForConnected(kTimeoutMs)) {
-        *error = socket.errorString();
+    const QByteArray name = QFile::encodeName(socketName);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (size_t(name.size()) >= sizeof address.sun_path) {
+        *error = QStringLiteral("the socket name %1 is too long").arg(socketName);
         return false;
     }
-    if (!peerIsThisUser(socket)) {
-        *error = QStringLiteral("%1 belongs to another user").arg(socketName);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        *error = systemError();
         return false;
     }
-    socket.write(message);
-    if (!socket.waitForBytesWritten(kTimeoutMs)) {
-        *error = socket.errorString();
+    // Connecting, writing and reading each wait at most kTimeoutMs.
+    const timeval timeout{kTimeoutMs / 1000, (kTimeoutMs % 1000) * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    const auto fail = [fd, error](const QString& why) {
+        *error = why;
+        ::close(fd);
         return false;
+    };
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        return fail(systemError());
+    if (!peerIsThisUser(fd))
+        return fail(QStringLiteral("%1 belongs to another user").arg(socketName));
+    for (qsizetype sent = 0; sent < message.size();) {
+        const ssize_t n = ::send(fd, message.constData() + sent, size_t(message.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(systemError());
+        sent += n;
     }
-    while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(kTimeoutMs)) {
-            *error = QStringLiteral("the running window did not answer");
-            return false;
-        }
+    QByteArray reply;
+    while (!reply.contains('\n') && reply.size() < 64) {
+        char buffer[64];
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(QStringLiteral("the running window did not answer"));
+        reply.append(buffer, n);
     }
-    if (socket.readLine().trimmed() != "ok") {
+    ::close(fd);
+    if (reply.left(reply.indexOf('\n')).trimmed() != "ok") {
         *error = QStringLiteral("the running window refused the file");
         return false;
     }
@@ -177,14 +203,19 @@ bool sendMessage(const QString& socketName, const QByteArray& message, QString* 
 
 } // namespace
 
+// A client: its socket, watched for reading, what it sent so far, and the
+// time it has left.
+struct Server::Client {
+    QSocketNotifier* readable = nullptr;
+    QTimer* idle = nullptr;
+    QByteArray received;
+};
+
 Server::Server(std::function<void(const QString&)> receive, QObject* parent)
     : QObject(parent), receive_(std::move(receive))
 {
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server_, &QLocalServer::newConnection, this, &Server::takeConnection);
-    // QLocalServer reports no errors as they happen: a failed accept (no
-    // descriptor left, say) closes it and deletes its socket file, and a
-    // file may be deleted from outside. Looked at from time to time.
+    // A failed accept (no descriptor left, say) closes the socket, and its
+    // file may be deleted from outside: looked at from time to time.
     watch_.setInterval(kWatchIntervalMs);
     connect(&watch_, &QTimer::timeout, this, &Server::watch);
 }
@@ -192,9 +223,9 @@ Server::Server(std::function<void(const QString&)> receive, QObject* parent)
 Server::~Server()
 {
     watch_.stop();
-    for (QLocalSocket* socket : std::as_const(clients_))
-        socket->disconnect(this);
-    clients_.clear();
+    while (!clients_.empty())
+        drop(clients_.begin()->first);
+    stop();
 }
 
 bool Server::listen() { return listen(socketPath()); }
@@ -206,58 +237,116 @@ bool Server::listen(const QString& socket)
     return start();
 }
 
+void Server::stop()
+{
+    if (incoming_) {
+        incoming_->setEnabled(false);
+        incoming_->disconnect(this);
+        incoming_->deleteLater();
+        incoming_ = nullptr;
+    }
+    if (listening_ >= 0)
+        ::close(listening_);
+    listening_ = -1;
+}
+
 bool Server::start()
 {
-    server_.close();
+    stop();
+    const QByteArray name = QFile::encodeName(path_);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (name.isEmpty() || size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
     // We hold the lock, so a socket file left behind belongs to a crashed run.
-    QLocalServer::removeServer(path_);
-    return server_.listen(path_);
+    ::unlink(name.constData());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    // Only this user may connect: the file is made private before anyone
+    // can connect to it, which needs listen().
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
+        || ::chmod(name.constData(), 0600) != 0 || ::listen(fd, SOMAXCONN) != 0) {
+        ::close(fd);
+        return false;
+    }
+    listening_ = fd;
+    incoming_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(incoming_, &QSocketNotifier::activated, this, &Server::takeConnection);
+    return true;
 }
 
 void Server::watch()
 {
-    if (!server_.isListening() || !QFileInfo::exists(path_))
+    if (listening_ < 0 || !QFileInfo::exists(path_))
         start();
 }
 
 void Server::takeConnection()
 {
-    while (QLocalSocket* socket = server_.nextPendingConnection()) {
-        if (clients_.size() >= kMaxConnections) {
-            socket->abort();
-            socket->deleteLater();
+    while (listening_ >= 0) {
+        const int fd = ::accept4(listening_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK)
+                stop();   // no descriptor left: the watch listens again later
+            return;
+        }
+        if (int(clients_.size()) >= kMaxConnections) {
+            ::close(fd);
             continue;
         }
-        clients_.insert(socket);
-        auto* idle = new QTimer(socket);
-        idle->setSingleShot(true);
-        connect(idle, &QTimer::timeout, this, [this, socket] { drop(socket); });
-        idle->start(idleTimeoutMs_);
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { drop(socket); });
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(socket); });
-        if (socket->bytesAvailable() > 0)
-            read(socket);
+        auto client = std::make_unique<Client>();
+        client->readable = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(client->readable, &QSocketNotifier::activated, this, [this, fd] { read(fd); });
+        client->idle = new QTimer(this);
+        client->idle->setSingleShot(true);
+        connect(client->idle, &QTimer::timeout, this, [this, fd] { drop(fd); });
+        client->idle->start(idleTimeoutMs_);
+        clients_.emplace(fd, std::move(client));
+        read(fd);
     }
 }
 
-void Server::read(QLocalSocket* socket)
+void Server::read(int fd)
 {
-    if (!clients_.contains(socket))
+    const auto found = clients_.find(fd);
+    if (found == clients_.end())
         return;
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() >= kMaxMessageBytes)
-            answer(socket, "refused\n");
+    QByteArray& received = found->second->received;
+    for (;;) {
+        char buffer[4096];
+        const qsizetype room = std::min<qsizetype>(sizeof buffer, kMaxMessageBytes + 1 - received.size());
+        if (room <= 0)
+            break;
+        const ssize_t n = ::recv(fd, buffer, size_t(room), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            break;
+        if (n <= 0) {
+            drop(fd);   // gone before it sent a whole line
+            return;
+        }
+        received.append(buffer, n);
+        if (received.contains('\n'))
+            break;
+    }
+    const qsizetype end = received.indexOf('\n');
+    if (end < 0) {
+        if (received.size() >= kMaxMessageBytes)
+            answer(fd, "refused\n");
         return;
     }
-    QByteArray line = socket->readLine(kMaxMessageBytes + 1);
-    if (!line.endsWith('\n')) {
-        answer(socket, "refused\n");
+    if (end + 1 > kMaxMessageBytes) {
+        answer(fd, "refused\n");
         return;
     }
-    line.chop(1);
-    const std::optional<QStringList> files = decodeFiles(line);
+    const std::optional<QStringList> files = decodeFiles(received.left(end));
     if (!files) {
-        answer(socket, "refused\n");
+        answer(fd, "refused\n");
         return;
     }
     // The window only takes the request here (a file goes into the import
@@ -270,28 +359,34 @@ void Server::read(QLocalSocket* socket)
     else
         for (const QString& file : *files)
             receive_(file);
-    answer(socket, "ok\n");
+    answer(fd, "ok\n");
 }
 
-void Server::answer(QLocalSocket* socket, const QByteArray& reply)
+void Server::answer(int fd, const QByteArray& reply)
 {
-    socket->disconnect(this);
-    clients_.remove(socket);
-    socket->write(reply);
-    socket->flush();
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    socket->disconnectFromServer();
-    if (socket->state() == QLocalSocket::UnconnectedState)
-        socket->deleteLater();
+    // A few bytes always fit into a fresh socket's buffer.
+    [[maybe_unused]] const ssize_t sent = ::send(fd, reply.constData(), size_t(reply.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
+    ::shutdown(fd, SHUT_WR);
+    drop(fd);
 }
 
-void Server::drop(QLocalSocket* socket)
+void Server::drop(int fd)
 {
-    if (!clients_.remove(socket))
+    const auto found = clients_.find(fd);
+    if (found == clients_.end())
         return;
-    socket->disconnect(this);
-    socket->abort();
-    socket->deleteLater();
+    // The notifier stops watching before the descriptor, which may be
+    // reused, is closed; it and the timer go once their signal has returned
+    // (this may run from either).
+    std::unique_ptr<Client> client = std::move(found->second);
+    clients_.erase(found);
+    client->readable->setEnabled(false);
+    client->readable->disconnect(this);
+    client->idle->stop();
+    client->idle->disconnect(this);
+    client->readable->deleteLater();
+    client->idle->deleteLater();
+    ::close(fd);
 }
 
 } // namespace handover

@@ -14,17 +14,17 @@
 #pragma once
 
 #include <QByteArray>
-#include <QLocalServer>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace handover {
 
@@ -55,9 +55,10 @@ bool send(const QString& socket, const QString& file, QString* error);
 bool sendFiles(const QStringList& files, QString* error);
 bool sendFiles(const QString& socket, const QStringList& files, QString* error);
 
-// Listens in the running window. Each request calls receive() with the file
-// (empty: only come to the front), from the event loop once the client has
-// its answer. A server that fails, or whose socket file goes, listens again.
+// Listens in the running window (a plain local socket watched by the event
+// loop). Each request calls receive() with the file (empty: only come to the
+// front), then the client hears "ok". A server that fails, or whose socket
+// file goes, listens again.
 class Server : public QObject {
 public:
     explicit Server(std::function<void(const QString&)> receive, QObject* parent = nullptr);
@@ -76,17 +77,20 @@ public:
     void setReceiveFiles(std::function<void(const QStringList&)> receive) { receiveFiles_ = std::move(receive); }
 
 private:
+    struct Client;
     bool start();
+    void stop();
     void watch();
     void takeConnection();
-    void read(QLocalSocket* socket);
-    void answer(QLocalSocket* socket, const QByteArray& reply);
-    void drop(QLocalSocket* socket);
+    void read(int fd);
+    void answer(int fd, const QByteArray& reply);
+    void drop(int fd);
 
-    QLocalServer server_;
+    int listening_ = -1;
+    QSocketNotifier* incoming_ = nullptr;   // a child, so it may go while it signals
     QString path_;
     QTimer watch_;
-    QSet<QLocalSocket*> clients_;
+    std::map<int, std::unique_ptr<Client>> clients_;
     int idleTimeoutMs_ = kIdleTimeoutMs;
     std::function<void(const QString&)> receive_;
     std::function<void(const QStringList&)> receiveFiles_;

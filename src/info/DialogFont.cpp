@@ -11,7 +11,7 @@ QString dialogFontFamily()
     static const QString family = [] {
         const QString preferred = QStringLiteral("Liberation Sans");
         if (qEnvironmentVariable("TAGOMAT_FONT") != QLatin1String("system")
-            && QFontDatabase::families().contains(preferred))
+            && QFontDatabase::hasFamily(preferred))
             return preferred;
         return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     }();

@@ -31,20 +31,27 @@ bool looksLikeJpeg(const std::uint8_t* head, std::size_t size)
 }
 
 void readJpeg(const std::uint8_t* data, std::size_t size, const std::function<void(Size, bool)>& start,
-              const std::function<void(const std::uint8_t*)>& row, const PictureLimits& limits)
+              const std::function<void(const std::uint8_t*)>& row, const PictureLimits& limits, const LeastSize& least)
 {
     try {
         formats::JpegDecoder::Options options;
         options.strict = false; // a photograph cut short still shows, as in other viewers
         options.maxMemory = limits.maxBytes() * 2;
         formats::JpegDecoder decoder(data, size, options);
-        const int w = decoder.width(), h = decoder.height();
-        const std::string problem = pictureSizeProblem(w, h, limits);
+        const std::string problem = pictureSizeProblem(decoder.width(), decoder.height(), limits);
         if (!problem.empty())
             fail(problem);
-        if (w == 0 || h == 0)
+        if (decoder.width() == 0 || decoder.height() == 0)
             fail("the picture is empty");
         const int orientation = decoder.orientation();
+        const bool sideways = orientation >= 5;
+        if (least) {
+            const Size full = sideways ? Size{decoder.height(), decoder.width()} : Size{decoder.width(), decoder.height()};
+            const Size wanted = least(full);
+            if (!wanted.empty())
+                decoder.scaleToAtLeast(sideways ? wanted.height : wanted.width, sideways ? wanted.width : wanted.height);
+        }
+        const int w = decoder.outputWidth(), h = decoder.outputHeight();
         std::vector<std::uint8_t> rgb(std::size_t(w) * 3);
         if (orientation == 1) {
             start({w, h}, false);
@@ -62,8 +69,7 @@ void readJpeg(const std::uint8_t* data, std::size_t size, const std::function<vo
             decoder.readRow(rgb.data());
             widen(rgb.data(), whole.data() + std::size_t(y) * w * 4, w);
         }
-        const bool turned = orientation >= 5;
-        const int ow = turned ? h : w, oh = turned ? w : h;
+        const int ow = sideways ? h : w, oh = sideways ? w : h;
         start({ow, oh}, false);
         std::vector<std::uint8_t> line(std::size_t(ow) * 4);
         for (int y = 0; y < oh; ++y) {
@@ -89,7 +95,7 @@ void readJpeg(const std::uint8_t* data, std::size_t size, const std::function<vo
 }
 
 void readJpeg(const std::string& path, const std::function<void(Size, bool)>& start,
-              const std::function<void(const std::uint8_t*)>& row, const PictureLimits& limits)
+              const std::function<void(const std::uint8_t*)>& row, const PictureLimits& limits, const LeastSize& least)
 {
     std::vector<std::uint8_t> data;
     try {
@@ -97,7 +103,7 @@ void readJpeg(const std::string& path, const std::function<void(Size, bool)>& st
     } catch (const files::FileError& e) {
         throw LogoError(e.what());
     }
-    readJpeg(data.data(), data.size(), start, row, limits);
+    readJpeg(data.data(), data.size(), start, row, limits, least);
 }
 
 } // namespace logo

@@ -1,8 +1,11 @@
 #include "logo/LogoMaker.h"
 
 #include "files/FileOps.h"
+#include "logo/BmpReader.h"
+#include "logo/GifReader.h"
 #include "logo/JpegReader.h"
 #include "logo/PngReader.h"
+#include "logo/WebpReader.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -64,9 +67,10 @@ QImage readFrom(QImageReader& reader, const PictureLimits& limits)
     return image;
 }
 
-// A JPEG or PNG picture through the own readers: Qt's would read on past
-// the picture (its PNG reader allocates whatever size a damaged chunk after
-// the pixels claims, 2 GB for a few hundred bytes), and cap no JPEG scans.
+// A picture through the own readers: Qt's would read on past the picture
+// (its PNG reader allocates whatever size a damaged chunk after the pixels
+// claims, 2 GB for a few hundred bytes), cap no JPEG scans, and load image
+// plugins. A null picture when the reader left the file to Qt.
 template <typename Read>
 QImage readOwn(Read read, const std::uint8_t* data, std::size_t size, const PictureLimits& limits)
 {
@@ -92,6 +96,17 @@ QImage readData(const QByteArray& data, const PictureLimits& limits)
         return readOwn([](auto... a) { readJpeg(a...); }, bytes, size, limits);
     if (looksLikePng(bytes, size))
         return readOwn([](auto... a) { readPng(a...); }, bytes, size, limits);
+    if (looksLikeGif(bytes, size))
+        return readOwn([](auto... a) { readGif(a...); }, bytes, size, limits);
+    // A still WebP picture and an uncompressed BMP one; an animation and a
+    // compressed BMP file go to Qt's reader.
+    QImage own;
+    if (looksLikeWebp(bytes, size))
+        own = readOwn([](auto... a) { return readWebp(a...); }, bytes, size, limits);
+    else if (looksLikeBmp(bytes, size))
+        own = readOwn([](auto... a) { return readBmp(a...); }, bytes, size, limits);
+    if (!own.isNull())
+        return own;
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);

@@ -197,7 +197,7 @@ bool parseNumber(const std::string& text, int& value)
     return true;
 }
 
-SprayMaker::SprayMaker(Size picture, bool hasAlpha, const LogoOptions& options)
+Size SprayMaker::logoSize(Size picture, const LogoOptions& options)
 {
     std::string problem = maxAreaProblem(options.maxArea);
     if (!problem.empty())
@@ -209,10 +209,16 @@ SprayMaker::SprayMaker(Size picture, bool hasAlpha, const LogoOptions& options)
              + "): a logo needs at least " + std::to_string(kStep) + "x" + std::to_string(kStep) + " pixels");
     const int maxSide = maxSideFor(options.serverSafe);
     const bool chosen = options.size.width == 0 && options.size.height == 0;
-    size_ = chosen ? chooseSize(picture, options.maxArea, maxSide) : options.size;
-    problem = sizeProblem(size_, options.maxArea, maxSide);
+    const Size size = chosen ? chooseSize(picture, options.maxArea, maxSide) : options.size;
+    problem = sizeProblem(size, options.maxArea, maxSide);
     if (!problem.empty())
         fail(problem);
+    return size;
+}
+
+SprayMaker::SprayMaker(Size picture, bool hasAlpha, const LogoOptions& options)
+{
+    size_ = logoSize(picture, options);
 
     seeThrough_ = hasSeeThrough(hasAlpha, options);
     keyed_ = options.seeThrough == SeeThrough::Colour;

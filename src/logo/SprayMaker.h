@@ -49,6 +49,9 @@ class SprayMaker {
 public:
     // Throws LogoError when the picture or the options break a rule.
     SprayMaker(Size picture, bool hasAlpha, const LogoOptions& options);
+    // The logo's size for a picture of this size: the options' own, or the
+    // one chosen for its aspect. Throws LogoError as the constructor does.
+    static Size logoSize(Size picture, const LogoOptions& options);
     // The next row: picture.width straight RGBA pixels.
     void addRow(const std::uint8_t* rgba);
     // After the last row. Throws LogoError when nothing is left to show.

@@ -1,5 +1,7 @@
 #include "makelogo/MakeLogoDialog.h"
 
+#include "logo/SprayRules.h"
+
 #include <QCheckBox>
 #include <QSignalBlocker>
 #include <QComboBox>
@@ -35,8 +37,27 @@ QPixmap onCheckerboard(const QImage& spray, int magnification)
 
 } // namespace
 
+namespace {
+
+// Twice the largest side a logo may have: a copy with a shorter side of
+// this many pixels still gives every logo the detail of the picture itself.
+constexpr int kWorkingSide = 2 * logo::kMaxSprayside;
+
+QImage workingCopy(const QImage& picture)
+{
+    const int shorter = qMin(picture.width(), picture.height());
+    if (shorter <= kWorkingSide)
+        return picture;
+    const double factor = double(kWorkingSide) / shorter;
+    return picture.scaled(qMax(kWorkingSide, qRound(picture.width() * factor)),
+                          qMax(kWorkingSide, qRound(picture.height() * factor)), Qt::IgnoreAspectRatio,
+                          Qt::SmoothTransformation);
+}
+
+} // namespace
+
 MakeLogoDialog::MakeLogoDialog(const QImage& picture, QWidget* parent)
-    : QDialog(parent), picture_(picture)
+    : QDialog(parent), picture_(picture), working_(workingCopy(picture))
 {
     setObjectName(QStringLiteral("MakeLogoDialog"));
     setWindowTitle(QStringLiteral("Make logo"));
@@ -147,7 +168,7 @@ void MakeLogoDialog::updatePreview()
 {
     QPushButton* ok = findChild<QPushButton*>(QStringLiteral("OkButton"));
     try {
-        spray_ = logo::makeSpray(picture_, options());
+        spray_ = logo::makeSpray(working_, options());
         problem_->clear();
         if (ok)
             ok->setEnabled(true);

@@ -31,6 +31,10 @@ private:
     void pickAt(QPoint previewPoint);
 
     QImage picture_;
+    // What the logo is made from: the picture, or a copy scaled down to
+    // twice the largest logo's side where it is larger, so that each change
+    // of an option makes the logo again at once.
+    QImage working_;
     formats::SprayLevels spray_;
     bool pickedColour_ = false;
     QRgb colour_ = 0;

@@ -92,6 +92,7 @@ TForm8::TForm8(core::Settings& settings, QWidget* parent) : QDialog(parent), set
                                         info::LinkLabel::PressLook::Unchanged, {39, 165});
     connect(hyperlink_, &info::LinkLabel::clicked, this, [this] { app::runCommand([this] { hyperlinkClick(); }); });
     connect(&settings_, &core::Settings::changed, this, &TForm8::showPath);
+    showPath();   // made when first used, after the start read the settings
 }
 
 void TForm8::showPath() { pathBox_->setText(settings_.extraProgram()); }

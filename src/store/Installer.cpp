@@ -1,5 +1,7 @@
 #include "Installer.h"
 
+#include "files/FileOps.h"
+
 #include "Records.h"
 #include "TableFile.h"
 
@@ -35,10 +37,7 @@ bool holdsNoTable(const QString& path)
 
 void createConfig(const QString& dir)
 {
-    createTableFile(dir, configTableDef(), 0);
-    SqliteDb db;
-    db.open(dir + QLatin1Char('/') + configTableDef().fileName(), false);
-    db.exec(QStringLiteral("INSERT INTO \"ConfigDB\" VALUES ('', 'No', '300', '', 'No')"));
+    createTableFile(dir, configTableDef(), 0, QStringLiteral("INSERT INTO \"ConfigDB\" VALUES ('', 'No', '300', '', 'No')"));
 }
 
 } // namespace
@@ -72,6 +71,9 @@ InstallReport installTables(const QString& dir)
             report.failures << path + QStringLiteral(": ") + QString::fromUtf8(e.what());
         }
     }
+    // Each new file is flushed; their names in the folder once for all.
+    if (!report.created.isEmpty())
+        files::flushDirectoryOf(report.created.first().toStdString());
     return report;
 }
 

@@ -1,6 +1,7 @@
 #include "TableFile.h"
 
 #include "Errors.h"
+#include "files/FileOps.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -21,19 +22,32 @@ QString createTableSql(const TableDef& def)
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdentifier(def.name), columns.join(QStringLiteral(", ")));
 }
 
-void createTableFile(const QString& dir, const TableDef& def, int blankRows)
+void createTableFile(const QString& dir, const TableDef& def, int blankRows, const QString& firstRows)
 {
     const QString path = dir + QLatin1Char('/') + def.fileName();
     if (QFileInfo::exists(path))
         throw EngineError(path.toStdString() + " exists already; it is left as it is");
-    SqliteDb db;
-    db.open(path, true);
-    db.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    db.exec(QStringLiteral("BEGIN"));
-    db.exec(createTableSql(def));
-    for (int i = 0; i < blankRows; ++i)
-        db.exec(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(def.name)));
-    db.exec(QStringLiteral("COMMIT"));
+    {
+        // Made in one go without SQLite's own flushes (a new file has nothing
+        // to protect), then flushed once as a whole.
+        SqliteDb db;
+        db.open(path, true);
+        db.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+        db.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        db.exec(QStringLiteral("BEGIN"));
+        db.exec(createTableSql(def));
+        for (int i = 0; i < blankRows; ++i)
+            db.exec(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(def.name)));
+        if (!firstRows.isEmpty())
+            db.exec(firstRows);
+        db.exec(QStringLiteral("COMMIT"));
+        db.close();
+    }
+    try {
+        files::flushFile(path.toStdString());
+    } catch (const files::FileError& e) {
+        throw EngineError(e.what());
+    }
 }
 
 void verifyLayout(const SqliteDb& db, const TableDef& def)

@@ -12,8 +12,9 @@ namespace store {
 QString createTableSql(const TableDef& def);
 
 // Creates `dir`/`def.fileName()` with its table and the given number of blank
-// rows. Refuses (EngineError) when the file exists already.
-void createTableFile(const QString& dir, const TableDef& def, int blankRows);
+// rows, then the rows `firstRows` (SQL) inserts, all in one transaction and
+// flushed once. Refuses (EngineError) when the file exists already.
+void createTableFile(const QString& dir, const TableDef& def, int blankRows, const QString& firstRows = QString());
 
 // Throws DatabaseError unless the open database holds the table of `def`
 // with exactly its columns, in order and of their types.

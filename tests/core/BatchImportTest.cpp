@@ -8,6 +8,7 @@
 #include "core/LogoName.h"
 #include "core/SourceWalk.h"
 #include "core/SprayIntake.h"
+#include "core/WorkingFiles.h"
 #include "formats/SprayCheck.h"
 #include "formats/Wad3.h"
 #include "store/PictureField.h"
@@ -95,6 +96,11 @@ protected:
         EXPECT_EQ(pages.size(), 1 + 38) << "6 logos on Mine, 303 on new pages";
         EXPECT_TRUE(pages.contains("pack 1") && pages.contains("pack 38"));
         EXPECT_FALSE(library.UnsavedChanges() && library.isEditing()) << "nothing is left pending";
+        // Each logo file was written in the import's working folder, which
+        // the batch made and leaves empty; nothing half-written among the logos.
+        ASSERT_TRUE(QFileInfo(logoimport::workingDir()).isDir());
+        EXPECT_EQ(QDir(logoimport::workingDir()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+        EXPECT_EQ(QDir(dir()).entryList({"*.part*"}, QDir::Files | QDir::Hidden | QDir::System), QStringList());
     }
 
     QTemporaryDir packs;

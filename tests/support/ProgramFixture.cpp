@@ -74,6 +74,12 @@ logoimport::Importer& ProgramFixture::importer() { return form().importer(); }
 
 QWidget* ProgramFixture::rootWidget() { return program_.mainWindow(); }
 
+void ProgramFixture::makeAllDialogs()
+{
+    if (program_.mainWindow())
+        program_.mainWindow()->makeAllDialogs();
+}
+
 namespace {
 template <class Fn>
 void withTable(const QString& dir, const store::TableDef& def, Fn fn)

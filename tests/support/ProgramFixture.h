@@ -40,11 +40,16 @@ protected:
     core::Library& library();
     core::Settings& settings();
     logoimport::Importer& importer();
-    // A dialog of the main window, each made once.
+    // A dialog of the main window, each made once (on first use; a look-up
+    // makes the dialogs not made yet).
     template <class W>
     W& window()
     {
         W* w = rootWidget()->findChild<W*>();
+        if (!w) {
+            makeAllDialogs();
+            w = rootWidget()->findChild<W*>();
+        }
         EXPECT_NE(w, nullptr) << "no window " << W::staticMetaObject.className();
         return *w;
     }
@@ -53,6 +58,10 @@ protected:
     W* widget(const QString& name)
     {
         W* w = rootWidget()->findChild<W*>(name);
+        if (!w) {
+            makeAllDialogs();
+            w = rootWidget()->findChild<W*>(name);
+        }
         EXPECT_NE(w, nullptr) << "no widget " << name.toStdString();
         return w;
     }
@@ -75,6 +84,7 @@ protected:
     void whenModal(std::function<void(QWidget*)> action);
 
     static QByteArray colourPicture(int seed);
+    void makeAllDialogs();
 
     app::MessageBox::Answer yes() const { return app::MessageBox::Answer::Yes; }
     app::MessageBox::Answer no() const { return app::MessageBox::Answer::No; }

@@ -10,12 +10,17 @@
 
 #include "files/FileOps.h"
 #include "formats/SprayCheck.h"
+#include "logo/BmpReader.h"
+#include "logo/GifReader.h"
+#include "logo/JpegReader.h"
+#include "logo/WebpReader.h"
 #include "logo/PngReader.h"
 #include "logo/SprayMaker.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,20 +52,85 @@ int error(const std::string& what)
 // 512x512 drawing: no gain).
 constexpr double kPipedPixels = 1000000;
 
-bool isPng(const std::string& path)
+enum class Kind { Png, Jpeg, Gif, Webp, Bmp, Other };
+
+Kind kindOf(const std::string& path)
 {
-    std::uint8_t head[8] = {};
+    std::uint8_t head[16] = {};
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return false; // the reader says why
+        return Kind::Other; // the reader says why
     const std::size_t n = std::fread(head, 1, sizeof head, file);
     std::fclose(file);
-    return logo::looksLikePng(head, n);
+    if (logo::looksLikePng(head, n))
+        return Kind::Png;
+    if (logo::looksLikeJpeg(head, n))
+        return Kind::Jpeg;
+    if (logo::looksLikeGif(head, n))
+        return Kind::Gif;
+    if (logo::looksLikeWebp(head, n))
+        return Kind::Webp;
+    return logo::looksLikeBmp(head, n) ? Kind::Bmp : Kind::Other;
+}
+
+// A JPEG picture is decoded at the smallest DCT scale that still gives
+// twice the logo's size, so the scaler keeps its quality; the logo's size
+// is the one of the full picture.
+formats::SprayLevels makeSprayFromJpeg(const std::string& path, const logo::LogoOptions& options)
+{
+    logo::LogoOptions scaled = options;
+    std::unique_ptr<logo::SprayMaker> maker;
+    logo::readJpeg(
+        path, [&](logo::Size size, bool hasAlpha) { maker = std::make_unique<logo::SprayMaker>(size, hasAlpha, scaled); },
+        [&](const std::uint8_t* row) { maker->addRow(row); }, logo::kPictureLimits,
+        [&](logo::Size full) {
+            scaled.size = logo::SprayMaker::logoSize(full, options);
+            return logo::Size{2 * scaled.size.width, 2 * scaled.size.height};
+        });
+    return maker->finish();
+}
+
+// GIF, WebP (scaled while decoded, as JPEG) and BMP through their own
+// readers; nothing when the reader leaves the file to Qt's plugins (an
+// animated WebP, a compressed BMP).
+std::optional<formats::SprayLevels> makeSprayFromOther(const std::string& path, Kind kind, const logo::LogoOptions& options)
+{
+    std::vector<std::uint8_t> data;
+    try {
+        data = files::readAll(path, files::kMaxPictureFileBytes);
+    } catch (const files::FileError& e) {
+        throw logo::LogoError(e.what());
+    }
+    logo::LogoOptions scaled = options;
+    std::unique_ptr<logo::SprayMaker> maker;
+    const auto start = [&](logo::Size size, bool hasAlpha) {
+        maker = std::make_unique<logo::SprayMaker>(size, hasAlpha, scaled);
+    };
+    const auto row = [&](const std::uint8_t* r) { maker->addRow(r); };
+    bool read = true;
+    if (kind == Kind::Gif)
+        logo::readGif(data.data(), data.size(), start, row);
+    else if (kind == Kind::Webp)
+        read = logo::readWebp(data.data(), data.size(), start, row, logo::kPictureLimits, [&](logo::Size full) {
+            scaled.size = logo::SprayMaker::logoSize(full, options);
+            return logo::Size{2 * scaled.size.width, 2 * scaled.size.height};
+        });
+    else
+        read = logo::readBmp(data.data(), data.size(), start, row);
+    if (!read)
+        return std::nullopt;
+    return maker->finish();
 }
 
 formats::SprayLevels makeSpray(const std::string& path, const logo::LogoOptions& options)
 {
-    if (!isPng(path))
+    const Kind kind = kindOf(path);
+    if (kind == Kind::Jpeg)
+        return makeSprayFromJpeg(path, options);
+    if (kind == Kind::Gif || kind == Kind::Webp || kind == Kind::Bmp)
+        if (std::optional<formats::SprayLevels> spray = makeSprayFromOther(path, kind, options))
+            return *spray;
+    if (kind != Kind::Png)
         return logo::makeSpray(logo2wad::readWithQt(path), options);
     std::unique_ptr<logo::SprayMaker> maker;
     std::unique_ptr<logo2wad::RowPipe> pipe;
