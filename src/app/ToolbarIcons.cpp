@@ -1,8 +1,13 @@
 #include "ToolbarIcons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace app {
 
@@ -46,26 +51,66 @@ void draw(QPainter& p, ToolbarImage image)
     }
 }
 
-} // namespace
+// Draws the image at the size asked for, so that the icons stay sharp at
+// every device pixel ratio; nothing is drawn before a button is painted.
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(ToolbarImage image) : image_(image) {}
 
-QIcon toolbarIcon(ToolbarImage image)
-{
-    // Drawn afresh for each common device pixel ratio, so that the icons stay
-    // sharp on a scaled screen.
-    QIcon icon;
-    for (qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
-        const int side = qRound(16 * ratio);
-        QPixmap pixmap(side, side);
+    QIconEngine* clone() const override { return new DrawnIconEngine(image_); }
+    QString key() const override { return QStringLiteral("tagomat2-toolbar"); }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap pm = scaledPixmap(rect.size() * ratio, mode, state, ratio);
+        pm.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, pm);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = qMin(size.width(), size.height());
+        if (side <= 0)
+            return QPixmap();
+        const QString cacheKey = QStringLiteral("tagomat2-toolbar-%1-%2-%3")
+                                     .arg(int(image_))
+                                     .arg(side)
+                                     .arg(int(mode));
+        QPixmap pixmap;
+        if (QPixmapCache::find(cacheKey, &pixmap))
+            return pixmap;
+        pixmap = QPixmap(side, side);
         pixmap.fill(Qt::transparent);
         {
             QPainter p(&pixmap);
             p.scale(side / 16.0, side / 16.0);
-            draw(p, image);
+            draw(p, image_);
         }
-        pixmap.setDevicePixelRatio(ratio);
-        icon.addPixmap(pixmap);
+        // A disabled or selected button shows the image the style makes of
+        // it, as for any other icon.
+        if (mode != QIcon::Normal) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+            if (!generated.isNull())
+                pixmap = generated;
+        }
+        QPixmapCache::insert(cacheKey, pixmap);
+        return pixmap;
     }
-    return icon;
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(16, 16)}; }
+
+private:
+    ToolbarImage image_;
+};
+
+} // namespace
+
+QIcon toolbarIcon(ToolbarImage image)
+{
+    return QIcon(new DrawnIconEngine(image));
 }
 
 } // namespace app

@@ -6,6 +6,7 @@
 #include "TextFit.h"
 
 #include "app/FindWindow.h"
+#include "app/ProgramIcon.h"
 #include "app/ToolbarIcons.h"
 #include "store/Records.h"
 #include "app/Unit1.h"
@@ -183,4 +184,35 @@ TEST(ToolbarIcons, AreDrawnAtTheScreensPixelRatio)
         EXPECT_EQ(pixmap.size(), QSize(qRound(16 * ratio), qRound(16 * ratio))) << ratio;
         EXPECT_EQ(pixmap.devicePixelRatio(), ratio);
     }
+}
+
+// Drawn when painted: at any ratio, not only the common ones, and a
+// disabled button shows the style's disabled look, not the same image.
+TEST(ToolbarIcons, AreDrawnForAnyRatioAndLookDisabledWhenDisabled)
+{
+    const QIcon icon = app::toolbarIcon(app::ToolbarImage::RedCross);
+    const QPixmap odd = icon.pixmap(QSize(16, 16), 1.75);
+    EXPECT_EQ(odd.size(), QSize(28, 28));
+    const QImage normal = icon.pixmap(QSize(16, 16), 1.0).toImage();
+    const QImage disabled = icon.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage();
+    ASSERT_EQ(disabled.size(), normal.size());
+    EXPECT_NE(disabled, normal);
+    EXPECT_EQ(normal.pixelColor(4, 4).red(), 200) << "the red cross is red";
+    EXPECT_EQ(normal.pixelColor(8, 1).alpha(), 0) << "and see-through around it";
+}
+
+// The program's icon reads its pictures when asked: each size the desktop
+// files carry comes from its own picture, other sizes from the next larger.
+TEST(ProgramIcon, GivesEachSizeFromItsPicture)
+{
+    const QIcon icon = app::programIcon();
+    EXPECT_EQ(icon.availableSizes().size(), 6);
+    for (int side : {16, 32, 48, 64, 128, 256}) {
+        const QImage picture = QImage(QStringLiteral(":/icons/tagomat2-%1.png").arg(side))
+                                   .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ASSERT_FALSE(picture.isNull()) << side;
+        EXPECT_EQ(icon.pixmap(QSize(side, side), 1.0).toImage().convertToFormat(picture.format()), picture) << side;
+    }
+    EXPECT_EQ(icon.pixmap(QSize(20, 20), 1.0).size(), QSize(20, 20));
+    EXPECT_EQ(icon.pixmap(QSize(512, 512), 1.0).size(), QSize(256, 256)) << "never blown up";
 }
