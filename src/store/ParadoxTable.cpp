@@ -3,6 +3,7 @@
 #include "FileNameCase.h"
 #include "ParadoxBlobFile.h"
 #include "PictureField.h"
+#include "PxLib.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +15,6 @@ extern "C" {
 }
 
 #include <memory>
-#include <mutex>
 
 namespace store {
 
@@ -64,8 +64,8 @@ struct PxTable {
     ~PxTable()
     {
         if (doc) {
-            PX_close(doc);
-            PX_delete(doc);
+            pxlib().close(doc);
+            pxlib().deleteDoc(doc);
         }
     }
 
@@ -78,16 +78,10 @@ struct PxTable {
     QString why() const { return lastError.isEmpty() ? QStringLiteral("pxlib gave no reason") : lastError; }
 };
 
-void bootPxlib()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { PX_boot(); });
-}
-
 QString alphaText(pxdoc_t* doc, char* data, int len, QStringDecoder& decoder)
 {
     char* value = nullptr;
-    if (PX_get_data_alpha(doc, data, len, &value) <= 0 || !value)
+    if (pxlib().dataAlpha(doc, data, len, &value) <= 0 || !value)
         return QString();
     const QByteArray bytes(value);   // up to the first NUL, at most the field's width
     doc->free(doc, value);
@@ -183,16 +177,16 @@ ParadoxRows readParadoxTable(const QString& dir, const TableDef& def)
 
     checkBlockChain(path);
 
-    bootPxlib();
+    const PxLib& px = pxlib();
     PxTable table;
-    table.doc = PX_new3(&PxTable::onError, nullptr, nullptr, nullptr, &table);
+    table.doc = px.new3(&PxTable::onError, nullptr, nullptr, nullptr, &table);
     if (!table.doc)
         throw ParadoxError("pxlib could not start.");
-    if (PX_open_file(table.doc, QFile::encodeName(path).constData()) < 0)
+    if (px.openFile(table.doc, QFile::encodeName(path).constData()) < 0)
         throw ParadoxError(QStringLiteral("%1 cannot be opened: %2.").arg(path, table.why()).toStdString());
 
-    const int fieldCount = PX_get_num_fields(table.doc);
-    const pxfield_t* pxFields = PX_get_fields(table.doc);
+    const int fieldCount = px.numFields(table.doc);
+    const pxfield_t* pxFields = px.fields(table.doc);
     if (fieldCount <= 0 || !pxFields)
         throw ParadoxError(QStringLiteral("%1 describes no fields.").arg(path).toStdString());
 
@@ -229,15 +223,15 @@ ParadoxRows readParadoxTable(const QString& dir, const TableDef& def)
 
     QStringDecoder decoder = decoderFor(table.doc->px_head->px_doscodepage);
     ParadoxRows result;
-    const int recordSize = PX_get_recordsize(table.doc);
-    const int records = PX_get_num_records(table.doc);
+    const int recordSize = px.recordSize(table.doc);
+    const int records = px.numRecords(table.doc);
     QByteArray record(recordSize, '\0');
     for (int recno = 0; recno < records; ++recno) {
         record.fill('\0');
         int deleted = 0;
         pxdatablockinfo_t info;
         table.lastError.clear();
-        if (!PX_get_record2(table.doc, recno, record.data(), &deleted, &info))
+        if (!px.record2(table.doc, recno, record.data(), &deleted, &info))
             throw ParadoxError(QStringLiteral("%1: row %2 cannot be read: %3.").arg(path).arg(recno + 1).arg(table.why()).toStdString());
         if (deleted)
             continue;
