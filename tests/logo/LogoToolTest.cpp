@@ -17,6 +17,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 using namespace testing_formats;
 
@@ -287,3 +289,36 @@ TEST(Logo2wad, RefusesANamedPipeWithoutWaiting)
 }
 
 } // namespace
+
+// A picture of many more colours than a palette holds keeps them closely
+// without dithering: nearly every entry used, every pixel near its colour.
+TEST(Logo2wad, AManyColouredPictureKeepsItsColoursWithoutDithering)
+{
+    TempDir dir;
+    QImage picture(128, 96, QImage::Format_RGB32);
+    for (int y = 0; y < 96; ++y)
+        for (int x = 0; x < 128; ++x)
+            picture.setPixel(x, y, qRgb(2 * x, (255 * y) / 95, (x * y) % 256 / 2 + 64));
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.file("colours.png"))));
+    const RunResult r = logo2wad(dir, {"colours.png", "logo.wad", "--size", "128x96", "--fit", "stretch"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const formats::WadPicture spray = expectSpray(readFile(dir.file("logo.wad")), 128, 96);
+    double squares = 0;
+    int worst = 0;
+    std::vector<bool> used(256, false);
+    for (int y = 0; y < 96; ++y)
+        for (int x = 0; x < 128; ++x) {
+            const int index = spray.indices[y * 128 + x];
+            used[index] = true;
+            const QColor want = picture.pixelColor(x, y);
+            const std::uint8_t* got = &spray.palette[3 * index];
+            for (const int d : {got[0] - want.red(), got[1] - want.green(), got[2] - want.blue()}) {
+                squares += d * d;
+                worst = std::max(worst, std::abs(d));
+            }
+        }
+    const double rms = std::sqrt(squares / (128.0 * 96 * 3));
+    EXPECT_LT(rms, 10.0) << "worst " << worst;   // a plain 6 x 7 x 6 colour cube: 13
+    EXPECT_LT(worst, 32) << "rms " << rms;
+    EXPECT_GE(std::count(used.begin(), used.end(), true), 240);
+}
