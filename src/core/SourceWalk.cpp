@@ -1,13 +1,11 @@
 #include "SourceWalk.h"
 
+#include "ArchiveLib.h"
 #include "files/FileOps.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <archive.h>
-#include <archive_entry.h>
 
 namespace core {
 
@@ -111,19 +109,32 @@ private:
 class SourceWalk::ArchiveFrame : public Frame {
 public:
     ArchiveFrame(const QString& shown, const QString& name, std::vector<std::uint8_t> inMemory = {})
-        : shown_(shown), baseName_(archiveBaseName(name)), memory_(std::move(inMemory)), archive_(archive_read_new())
+        : shown_(shown), baseName_(archiveBaseName(name)), memory_(std::move(inMemory)), lib_(archiveLib(&libProblem_))
     {
-        archive_read_support_filter_all(archive_);
-        archive_read_support_format_all(archive_);
+        if (!lib_)
+            return;
+        archive_ = lib_->readNew();
+        if (archive_) {
+            lib_->supportFilterAll(archive_);
+            lib_->supportFormatAll(archive_);
+        }
     }
-    ~ArchiveFrame() override { archive_read_free(archive_); }
+    ~ArchiveFrame() override
+    {
+        if (archive_)
+            lib_->readFree(archive_);
+    }
 
     // Empty, or why the archive cannot be read.
     QString open(const QString& diskPath)
     {
+        if (!lib_)
+            return libProblem_;
+        if (!archive_)
+            return QStringLiteral("out of memory");
         const int rc = memory_.empty() && !diskPath.isEmpty()
-                           ? archive_read_open_filename(archive_, QFile::encodeName(diskPath).constData(), 1 << 16)
-                           : archive_read_open_memory(archive_, memory_.data(), memory_.size());
+                           ? lib_->openFilename(archive_, QFile::encodeName(diskPath).constData(), 1 << 16)
+                           : lib_->openMemory(archive_, memory_.data(), memory_.size());
         return rc == ARCHIVE_OK ? QString() : errorText();
     }
 
@@ -134,7 +145,7 @@ public:
             return Found::End;
         archive_entry* entry = nullptr;
         for (;;) {
-            const int rc = archive_read_next_header(archive_, &entry);
+            const int rc = lib_->nextHeader(archive_, &entry);
             if (rc == ARCHIVE_EOF) {
                 ended_ = true;
                 return Found::End;
@@ -149,11 +160,11 @@ public:
                 file.error = QStringLiteral("the archive is damaged: ") + errorText();
                 return Found::File;
             }
-            if (archive_entry_filetype(entry) == AE_IFREG)
+            if (lib_->entryFiletype(entry) == AE_IFREG)
                 break;
         }
-        const char* utf8 = archive_entry_pathname_utf8(entry);
-        const QString inner = utf8 ? QString::fromUtf8(utf8) : QString::fromLocal8Bit(archive_entry_pathname(entry));
+        const char* utf8 = lib_->entryPathnameUtf8(entry);
+        const QString inner = utf8 ? QString::fromUtf8(utf8) : QString::fromLocal8Bit(lib_->entryPathname(entry));
         file = SourceFile();
         file.path = shown_ + QLatin1Char('/') + inner;
         file.name = lastPart(inner);
@@ -175,7 +186,7 @@ public:
 private:
     QString errorText() const
     {
-        const char* text = archive_error_string(archive_);
+        const char* text = lib_->errorString(archive_);
         return text ? QString::fromLocal8Bit(text) : QStringLiteral("unknown error");
     }
 
@@ -183,7 +194,7 @@ private:
     {
         char buffer[1 << 16];
         for (;;) {
-            const la_ssize_t n = archive_read_data(archive_, buffer, sizeof buffer);
+            const la_ssize_t n = lib_->readData(archive_, buffer, sizeof buffer);
             if (n == 0)
                 return;
             if (n < 0) {
@@ -205,7 +216,9 @@ private:
     QString shown_;
     QString baseName_;
     std::vector<std::uint8_t> memory_;
-    archive* archive_;
+    QString libProblem_;
+    const ArchiveLib* lib_;
+    archive* archive_ = nullptr;
     bool ended_ = false;
 };
 
