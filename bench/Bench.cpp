@@ -7,7 +7,6 @@
 //   tagomat2-bench batch DIR PACK                 (child) import the pack, report
 //   tagomat2-bench find DIR                       (child) time the find field
 //   tagomat2-bench generate DIR PAGES             lay out a library
-//   tagomat2-bench startup DIR                    (child) start, show, report
 //   tagomat2-bench operations DIR KIND COUNT      (child) time moves, posts or imports
 //   tagomat2-bench soak [--fresh] DIR KILLS       kill the program KILLS times, check the library
 //   tagomat2-bench soak-child DIR SEED            (child) posts, imports and renames until killed
@@ -33,20 +32,11 @@
 #include <QProcess>
 #include <QTextStream>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-long peakRssKb()
-{
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 double median(std::vector<double> values)
 {
@@ -55,18 +45,6 @@ double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-int startupChild(const QString& dir)
-{
-    app::Program program;
-    if (!bench::startProgram(program, dir))
-        return 1;
-    program.mainWindow()->grab();   // every control painted, the pictures among them
-    QApplication::processEvents();
-    std::printf("SHOWN %ld\n", peakRssKb());
-    std::fflush(stdout);
-    return 0;
 }
 
 struct Startup {
@@ -98,9 +76,10 @@ Startup timeShown(const QString& program, const QStringList& args, const QString
     return {ms, line.mid(6).trimmed().toDouble() / 1024.0};
 }
 
+// The program's start-up, through tagomat2-bench-startup beside the benchmark.
 Startup timeStartup(const QString& self, const QString& dir, const QString& cwd = QString())
 {
-    return timeShown(self, {QStringLiteral("startup"), dir}, cwd);
+    return timeShown(QFileInfo(self).absolutePath() + QStringLiteral("/tagomat2-bench-startup"), {dir}, cwd);
 }
 
 // Runs a child and gives its "T" lines; `lines` gets all it printed.
@@ -281,7 +260,7 @@ int runAll(const QStringList& args)
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && (std::string(argv[1]) == "startup" || std::string(argv[1]) == "operations"
+    if (argc >= 2 && (std::string(argv[1]) == "operations"
                       || std::string(argv[1]) == "batch" || std::string(argv[1]) == "find"
                       || std::string(argv[1]) == "soak-child" || std::string(argv[1]) == "soak"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -293,8 +272,6 @@ int main(int argc, char** argv)
             bench::generateLibrary(args[1], args[2].toInt());
             return 0;
         }
-        if (args.size() == 2 && args[0] == QLatin1String("startup"))
-            return startupChild(args[1]);
         if (args.size() == 4 && args[0] == QLatin1String("operations"))
             return bench::operationsChild(args[1], args[2], args[3].toInt());
         if (args.size() == 3 && args[0] == QLatin1String("batch"))

@@ -1,0 +1,40 @@
+// The benchmark's start-up child: starts Tagomat 2 on the library in DIR,
+// shows and paints its main window, and reports "SHOWN <peak RSS in KiB>".
+// A program of its own, linked like tagomat2 itself, so that the start-up
+// is timed with the libraries the program loads and not with those the
+// benchmark needs for its own work (the spray packs' zips).
+//
+//   tagomat2-bench-startup DIR
+
+#include "Operations.h"
+
+#include "app/Program.h"
+#include "app/Unit1.h"
+
+#include <QApplication>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tagomat 2"));
+    const QStringList args = QApplication::arguments().mid(1);
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: tagomat2-bench-startup DIR\n");
+        return 2;
+    }
+    app::Program program;
+    if (!bench::startProgram(program, args[0]))
+        return 1;
+    program.mainWindow()->grab();   // every control painted, the pictures among them
+    QApplication::processEvents();
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("SHOWN %ld\n", usage.ru_maxrss);
+    std::fflush(stdout);
+    return 0;
+}
