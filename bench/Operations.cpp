@@ -78,7 +78,8 @@ void importLogo(TForm1& form, int slot, const QString& chosen, const QString& na
     logoimport::OpenDialog::queueChoice(chosen);
     answering(prompt, prompt.Edit1, prompt.Button1, name, [&] { form.InsertClick(slot); }, okPressed);
     if (form.library().slotTitle(slot) != name)
-        throw std::runtime_error("an import did not fill the slot");
+        throw std::runtime_error("an import did not fill the slot: "
+                                 + app::MessageBox::shownTexts().join(QStringLiteral(" / ")).toStdString());
 }
 
 void renameSlot(TForm1& form, int slot, const QString& name)
@@ -134,6 +135,9 @@ void timeImports(TForm1& form, int count)
     for (int i = 0; i < count; ++i) {
         const QString name = QStringLiteral("bench%1").arg(i);
         QElapsedTimer timer;
+        // Slot 1 holds a logo: "Yes" to the question whether to replace it.
+        if (!form.library().slotTitle(1).isEmpty())
+            app::MessageBox::setNextAnswer(app::MessageBox::Answer::Yes);
         importLogo(form, 1, chosen, name, &timer);
         report(timer);
         QFile::remove(store::logoWadPath(name));
