@@ -73,10 +73,12 @@ public:
         const int side = qMin(size.width(), size.height());
         if (side <= 0)
             return QPixmap();
-        const QString cacheKey = QStringLiteral("tagomat2-toolbar-%1-%2-%3")
+        // The disabled and selected looks follow the palette.
+        const QString cacheKey = QStringLiteral("tagomat2-toolbar-%1-%2-%3-%4")
                                      .arg(int(image_))
                                      .arg(side)
-                                     .arg(int(mode));
+                                     .arg(int(mode))
+                                     .arg(mode == QIcon::Normal ? 0 : QApplication::palette().cacheKey());
         QPixmap pixmap;
         if (QPixmapCache::find(cacheKey, &pixmap))
             return pixmap;

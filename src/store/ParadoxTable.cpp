@@ -58,14 +58,15 @@ QStringDecoder decoderFor(int codePage)
 // One open table; pxlib reports through a handler, which keeps the last
 // error for our message (warnings are passed over).
 struct PxTable {
+    const PxLib* px = nullptr;
     pxdoc_t* doc = nullptr;
     QString lastError;
 
     ~PxTable()
     {
         if (doc) {
-            pxlib().close(doc);
-            pxlib().deleteDoc(doc);
+            px->close(doc);
+            px->deleteDoc(doc);
         }
     }
 
@@ -179,6 +180,7 @@ ParadoxRows readParadoxTable(const QString& dir, const TableDef& def)
 
     const PxLib& px = pxlib();
     PxTable table;
+    table.px = &px;
     table.doc = px.new3(&PxTable::onError, nullptr, nullptr, nullptr, &table);
     if (!table.doc)
         throw ParadoxError("pxlib could not start.");
