@@ -493,7 +493,8 @@ QVector<Table::Match> Table::findTexts(const QVector<int>& fields, const QString
     for (int field : fields) {
         const QString column = quoteIdentifier(def_.fields[field].name);
         columns << boundedColumn(field);
-        tests << column + QStringLiteral(" LIKE ?1 ESCAPE '\\'");
+        // A damaged value is not searched either.
+        tests << QStringLiteral("(length(%1) <= %2 AND %1 LIKE ?1 ESCAPE '\\')").arg(column).arg(def_.fields[field].limit());
     }
     // No ORDER BY: the key's own index would make SQLite read each row, its
     // pictures too, where the text index alone answers.

@@ -72,9 +72,11 @@ TEST_F(OversizedFields, ADamagedSlotShowsEmptyWithItsReasonAndCanOnlyBeEmptied)
     EXPECT_TRUE(shown()[1].startsWith(QStringLiteral("The logo in slot 2 cannot be renamed (damaged picture: larger than 4 MiB).")))
         << shown()[1].toStdString();
 
-    // Emptying works and overwrites the damage.
+    // Emptying works and overwrites the damage: Delete on the slot whose
+    // title shows empty, "-" on the other.
     answer({yes(), no()});
-    QTest::mouseClick(widget<QPushButton>(QStringLiteral("Button6")), Qt::LeftButton);
+    picture(3)->setFocus();
+    QTest::keyClick(picture(3), Qt::Key_Delete);
     answer({yes(), no()});
     QTest::mouseClick(widget<QPushButton>(QStringLiteral("Button4")), Qt::LeftButton);
     library().save();
@@ -97,6 +99,9 @@ TEST_F(OversizedFields, APageTitleOverItsWidthIsListedEmptyAndNeverRead)
     library().last();
     EXPECT_TRUE(library().pageTitleDamaged());
     EXPECT_EQ(library().pageTitle(), QString());
+    EXPECT_TRUE(library().find(QStringLiteral("ttt"), 10).isEmpty()) << "a damaged title is not searched";
+    EXPECT_TRUE(library().find(QStringLiteral("ppp"), 10).isEmpty()) << "nor a damaged page title";
+    EXPECT_EQ(library().find(QStringLiteral("bear"), 10).size(), 1);
     const QStringList titles = library().storedSlotTitles();
     EXPECT_EQ(titles.size(), 16);
     EXPECT_TRUE(titles.contains(QStringLiteral("fox")) == false && titles.contains(QStringLiteral("owl")))
