@@ -860,7 +860,7 @@ void TForm1::DBImageClick(int slot)
     switch (result.outcome) {
     case Outcome::Installed:
         game::reportInstall(result);
-        form6().showInstalled(result.installedFolders());
+        form6().showInstalled(result.installedFolders(), result.writtenText());
         break;
     case Outcome::NotConfigured:
         // The user is sent to the Configuration window, and the main window

@@ -124,6 +124,9 @@ TEST_F(GameTargets, TheDialogStartsTheChosenGameThroughSteam)
     ASSERT_TRUE(games->isVisible());
     EXPECT_EQ(games->currentText(), QStringLiteral("Counter-Strike")) << "the game location comes first";
     EXPECT_EQ(dialogButton(QStringLiteral("Button1"))->text(), QStringLiteral("Start Counter-Strike"));
+    EXPECT_EQ(dialog()->findChild<QLabel*>(QStringLiteral("Label1"))->toolTip(),
+              QStringLiteral("pldecal.wad and tempdecal.wad were written in %1, %2 and %3.")
+                  .arg(games->itemText(0), games->itemText(1), games->itemText(2)));
     games->setCurrentIndex(games->findText(QStringLiteral("Sven Co-op")));
     EXPECT_EQ(dialogButton(QStringLiteral("Button1"))->text(), QStringLiteral("Start Sven Co-op"));
     click(QStringLiteral("Button1"));
@@ -137,6 +140,8 @@ TEST_F(GameTargets, TheDialogStartsTheChosenGameThroughSteam)
     doubleClick(1);
     EXPECT_FALSE(games->isVisible());
     EXPECT_EQ(dialog()->size(), QSize(172, 199));
+    EXPECT_EQ(dialog()->findChild<QLabel*>(QStringLiteral("Label1"))->toolTip(),
+              QStringLiteral("pldecal.wad and tempdecal.wad were written in Counter-Strike."));
     click(QStringLiteral("Button1"));
     ASSERT_EQ(started.size(), 2);
     EXPECT_EQ(started[1].arguments,
