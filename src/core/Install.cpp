@@ -147,8 +147,7 @@ InstallResult::Target installInto(const QString& title, const QString& folder, c
         // The location may have gone since the check (an unmounted drive,
         // a removed game).
         if (!isGameFolder(folder))
-            return {folder, target.game, Outcome::LocationMissing, missingText(folder, settings) + alreadyWritten(target.written),
-                    target.written};
+            return {folder, target.game, Outcome::LocationMissing, missingText(folder, settings)};   // and its files with it
         return {folder, target.game, Outcome::CopyFailed,
                 QStringLiteral("The logo was not installed into \"%1\": %2.").arg(path, QString::fromStdString(e.what()))
                     + alreadyWritten(target.written),
