@@ -545,6 +545,11 @@ void TForm1::showField(int field)
     if (field == -1 || field == PageTitle) {
         pageTitleDirty_ = false;
         pageTitle_->setText(library_.pageTitle());
+        // A title over its width shows empty; the tip says why.
+        pageTitle_->setToolTip(library_.pageTitleDamaged()
+                                   ? QStringLiteral("Enter pagename.\nThe stored name is damaged: longer than %1 characters.")
+                                         .arg(store::LogoPage::kTitleWidth)
+                                   : QStringLiteral("Enter pagename."));
     }
     for (int n = 1; n <= store::LogoPage::kSlots; ++n) {
         if (field == -1 || field == pictureTitle(n))

@@ -99,6 +99,11 @@ TEST_F(OversizedFields, APageTitleOverItsWidthIsListedEmptyAndNeverRead)
     library().last();
     EXPECT_TRUE(library().pageTitleDamaged());
     EXPECT_EQ(library().pageTitle(), QString());
+    EXPECT_EQ(title(9)->text(), QString());
+    EXPECT_TRUE(title(9)->toolTip().contains(QStringLiteral("damaged: longer than 15 characters")))
+        << title(9)->toolTip().toStdString();
+    library().first();
+    EXPECT_EQ(title(9)->toolTip(), QStringLiteral("Enter pagename."));
     EXPECT_TRUE(library().find(QStringLiteral("ttt"), 10).isEmpty()) << "a damaged title is not searched";
     EXPECT_TRUE(library().find(QStringLiteral("ppp"), 10).isEmpty()) << "nor a damaged page title";
     EXPECT_EQ(library().find(QStringLiteral("bear"), 10).size(), 1);
