@@ -63,6 +63,8 @@ void TForm1::bCancelClick()
 
 void TForm1::DBEditClick(int tag)
 {
+    if (tag >= 1 && tag <= 8 && refuseDamagedSlot(tag, QStringLiteral("renamed")))
+        return;
     // An empty slot has no logo, and so no file, to rename.
     if (tag >= 1 && tag <= 8 && library_.slotTitle(tag).isEmpty())
         return;

@@ -16,6 +16,8 @@
 #include <QFileInfo>
 #include <QLockFile>
 
+#include <cstdio>
+
 namespace app {
 
 Program::Program() = default;
@@ -43,6 +45,13 @@ bool Program::create()
                                        .arg(lockPath, lockInfo.isDir() ? QStringLiteral("a folder")
                                                                        : QStringLiteral("something else")));
             return false;
+        }
+        if (running && !refusedFiles_.isEmpty()) {
+            // The window runs elsewhere: the terminal of this start hears it.
+            for (const QString& line : refusedFiles_)
+                std::fprintf(stderr, "Tagomat 2: not handed over: %s\n", line.toLocal8Bit().constData());
+            if (filesToOpen_.isEmpty())
+                return false;   // nothing at all to hand over
         }
         if (running) {
             QString why;
@@ -139,6 +148,9 @@ void Program::show()
     mainWindow_->adjustSize();
     info::centreOnScreen(mainWindow_);   // the main window opens centred, like the dialogs
     mainWindow_->show();
+    // Said once the window shows, before the other files' imports start.
+    if (!refusedFiles_.isEmpty())
+        app::MessageBox::error(QStringLiteral("These files could not be opened:\n") + refusedFiles_.join(QLatin1Char('\n')));
     if (!filesToOpen_.isEmpty())
         mainWindow_->importer().enqueueMany(filesToOpen_);
 }

@@ -35,6 +35,10 @@ public:
     void setFileToOpen(const QString& file) { filesToOpen_ = file.isEmpty() ? QStringList() : QStringList{file}; }
     // Several files, imported together as one batch.
     void setFilesToOpen(const QStringList& files) { filesToOpen_ = files; }
+    // The files of the command line that cannot be opened, each "name:
+    // reason": told in the window once it shows, or on stderr when the
+    // files go to a running window.
+    void setRefusedFiles(const QStringList& lines) { refusedFiles_ = lines; }
     // After create() failed: true when another instance runs and took the
     // request (the file, or coming to the front), so this start just ends.
     bool handedOver() const { return handedOver_; }
@@ -58,6 +62,7 @@ private:
     std::unique_ptr<core::Settings> settings_;
     TForm1* mainWindow_ = nullptr;
     QStringList filesToOpen_;
+    QStringList refusedFiles_;
     bool handedOver_ = false;
 };
 

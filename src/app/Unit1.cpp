@@ -526,6 +526,12 @@ void TForm1::showField(int field)
     // use the logo; a single-colour decal is shown as the game draws it.
     auto showSlotPicture = [this](int n) {
         TDBImage* picture = pictures_[n - 1];
+        // A damaged slot shows no picture, only why.
+        if (const QStringList damage = library_.slotDamage(n); !damage.isEmpty()) {
+            picture->setImage(QImage());
+            picture->setWarning(damage);
+            return;
+        }
         const core::LogoCheck check = core::checkLogo(library_.slotTitle(n));
         if (check.isDecal() && check.picture)
             picture->setImage(core::gameLookImage(*check.picture, picture->palette().color(QPalette::Window)));
@@ -539,6 +545,11 @@ void TForm1::showField(int field)
     if (field == -1 || field == PageTitle) {
         pageTitleDirty_ = false;
         pageTitle_->setText(library_.pageTitle());
+        // A title over its width shows empty; the tip says why.
+        pageTitle_->setToolTip(library_.pageTitleDamaged()
+                                   ? QStringLiteral("Enter pagename.\nThe stored name is damaged: longer than %1 characters.")
+                                         .arg(store::LogoPage::kTitleWidth)
+                                   : QStringLiteral("Enter pagename."));
     }
     for (int n = 1; n <= store::LogoPage::kSlots; ++n) {
         if (field == -1 || field == pictureTitle(n))
@@ -813,9 +824,23 @@ void TForm1::UndoClick()
 }
 
 void TForm1::RenameLogoClick() { DBEditClick(selected_); }
+// A damaged slot's title and picture are not read: such a slot can be
+// emptied, nothing else. True when the command stops here (said why).
+bool TForm1::refuseDamagedSlot(int slot, const QString& done)
+{
+    const QStringList damage = library_.slotDamage(slot);
+    if (damage.isEmpty())
+        return false;
+    app::MessageBox::error(QStringLiteral("The logo in slot %1 cannot be %2 (%3). Empty the slot with \"-\" and import "
+                                          "the logo again.")
+                               .arg(slot)
+                               .arg(done, damage.join(QStringLiteral("; "))));
+    return true;
+}
+
 void TForm1::EmptySlotClick()
 {
-    if (!library_.slotTitle(selected_).isEmpty())
+    if (!library_.slotTitle(selected_).isEmpty() || !library_.slotDamage(selected_).isEmpty())
         DeleteClick(selected_);
 }
 void TForm1::InstallClick() { DBImageClick(selected_); }
@@ -825,6 +850,8 @@ void TForm1::NextPageClick() { moveCommand([](core::Library& l) { l.next(); }); 
 // The double click on a slot picture installs its logo into the game.
 void TForm1::DBImageClick(int slot)
 {
+    if (refuseDamagedSlot(slot, QStringLiteral("installed")))
+        return;
     const QString title = library_.slotTitle(slot);
     // A logo the game would not use is installed only when the user insists.
     const core::LogoCheck check = core::checkLogo(title);
@@ -838,7 +865,7 @@ void TForm1::DBImageClick(int slot)
     switch (result.outcome) {
     case Outcome::Installed:
         game::reportInstall(result);
-        form6().showInstalled(result.installedFolders());
+        form6().showInstalled(result.installedFolders(), result.writtenText());
         break;
     case Outcome::NotConfigured:
         // The user is sent to the Configuration window, and the main window

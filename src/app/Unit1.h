@@ -91,6 +91,7 @@ public:
     void InsertClick(int slot);
     void DeleteClick(int slot);
     void DBImageClick(int slot);
+    bool refuseDamagedSlot(int slot, const QString& done);
     void DBEditClick(int tag);
     void BitBtn1Click();
     // The keys' commands on the selected slot and on pages.

@@ -17,7 +17,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tagomat 2"));
 
     app::Program program;
-    program.setFilesToOpen(handover::fileArguments(QApplication::arguments()));
+    // The bytes of argv as they are (Qt has taken its own options out): a
+    // name decoded lossily could name another file.
+    const handover::FileArguments files = handover::readFileArguments(handover::rawArguments(argc, argv));
+    program.setFilesToOpen(files.files);
+    program.setRefusedFiles(files.refused);
     if (!program.create())
         return program.handedOver() ? 0 : 1;
     program.show();

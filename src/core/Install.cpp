@@ -56,6 +56,16 @@ QString refusal(const QString& path)
     return {};
 }
 
+// A folder that failed after some of its files were written says which:
+// the game may read the new logo from one of them.
+QString alreadyWritten(const QStringList& written)
+{
+    if (written.isEmpty())
+        return {};
+    return QStringLiteral(" %1 %2 written there.").arg(steam::joinNames(written),
+                                                       written.size() > 1 ? QStringLiteral("were") : QStringLiteral("was"));
+}
+
 } // namespace
 
 QStringList InstallResult::installedFolders() const
@@ -74,6 +84,33 @@ QString InstallResult::installedIn() const
         if (t.outcome == Outcome::Installed)
             names << t.game;
     return names.isEmpty() ? QString() : QStringLiteral("Installed in ") + steam::joinNames(names);
+}
+
+QString InstallResult::writtenText() const
+{
+    // The games grouped by the files they got, in the order of the targets.
+    QList<QStringList> fileSets;
+    QList<QStringList> games;
+    for (const Target& t : targets) {
+        if (t.written.isEmpty())
+            continue;
+        const qsizetype at = fileSets.indexOf(t.written);
+        if (at < 0) {
+            fileSets << t.written;
+            games << QStringList{t.game};
+        } else {
+            games[at] << t.game;
+        }
+    }
+    QStringList parts;
+    for (qsizetype i = 0; i < fileSets.size(); ++i) {
+        const QString files = steam::joinNames(fileSets[i]);
+        parts << (i == 0 ? QStringLiteral("%1 %2 written in %3")
+                               .arg(files, fileSets[i].size() > 1 ? QStringLiteral("were") : QStringLiteral("was"),
+                                    steam::joinNames(games[i]))
+                         : QStringLiteral("%1 in %2").arg(files, steam::joinNames(games[i])));
+    }
+    return parts.isEmpty() ? QString() : parts.join(QStringLiteral("; ")) + QLatin1Char('.');
 }
 
 InstallResult::Target installInto(const QString& title, const QString& folder, const Settings& settings)
@@ -99,17 +136,22 @@ InstallResult::Target installInto(const QString& title, const QString& folder, c
             path = game::fileIn(folder, name);
             if (const QString refused = refusal(path); !refused.isEmpty())
                 return {folder, target.game, Outcome::CopyFailed,
-                        QStringLiteral("The logo was not installed into \"%1\": %2.").arg(path, refused)};
+                        QStringLiteral("The logo was not installed into \"%1\": %2.").arg(path, refused)
+                            + alreadyWritten(target.written),
+                        target.written};
             const bool readOnly = name == QLatin1String("tempdecal.wad") && options.readOnly;
             files::copyAtomically(logo, path.toStdString(), files::kMaxWadBytes, readOnly ? 0444 : -1);
+            target.written << name;
         }
     } catch (const files::FileError& e) {
         // The location may have gone since the check (an unmounted drive,
         // a removed game).
         if (!isGameFolder(folder))
-            return {folder, target.game, Outcome::LocationMissing, missingText(folder, settings)};
+            return {folder, target.game, Outcome::LocationMissing, missingText(folder, settings)};   // and its files with it
         return {folder, target.game, Outcome::CopyFailed,
-                QStringLiteral("The logo was not installed into \"%1\": %2.").arg(path, QString::fromStdString(e.what()))};
+                QStringLiteral("The logo was not installed into \"%1\": %2.").arg(path, QString::fromStdString(e.what()))
+                    + alreadyWritten(target.written),
+                target.written};
     }
     try {
         installrecord::note({folder, names.back(), title, installrecord::hashOf(store::logoWadPath(title)),
@@ -159,6 +201,12 @@ InstallResult installLogo(const QString& title, const Settings& settings)
         result.text = (none ? QStringLiteral("The logo was not installed into any game:\n")
                             : QStringLiteral("The logo was not installed into every game:\n"))
             + failures.join(QLatin1Char('\n'));
+        InstallResult installed;   // the games that got the logo whole
+        for (const InstallResult::Target& t : result.targets)
+            if (t.outcome == Outcome::Installed)
+                installed.targets << t;
+        if (const QString written = installed.writtenText(); !written.isEmpty())
+            result.text += QLatin1Char('\n') + written;
     }
     return result;
 }

@@ -30,6 +30,7 @@ struct InstallResult {
         QString game;               // its name, from liblist.gam
         Outcome outcome = Outcome::Installed;
         QString text;               // why not, when not installed
+        QStringList written;        // the spray files written there, in order (some even when it failed)
     };
     Outcome outcome = Outcome::Installed;
     // For the user: why nothing was installed, or, when installed into some
@@ -43,6 +44,9 @@ struct InstallResult {
     QStringList installedFolders() const;
     // "Installed in Counter-Strike, Half-Life and Sven Co-op"
     QString installedIn() const;
+    // Which spray files went into which game: "pldecal.wad and tempdecal.wad
+    // were written in Counter-Strike and Half-Life; pldecal.wad in Day of Defeat."
+    QString writtenText() const;
 };
 
 InstallResult installLogo(const QString& title, const Settings& settings);

@@ -87,6 +87,18 @@ QString Library::pageTitle() const { return pages_->text(PageTitle); }
 QString Library::slotTitle(int slot) const { return pages_->text(pictureTitle(slot)); }
 QByteArray Library::slotPicture(int slot) const { return pages_->picture(picture(slot)); }
 
+QStringList Library::slotDamage(int slot) const
+{
+    QStringList reasons;
+    if (pages_->isDamaged(pictureTitle(slot)))
+        reasons << QStringLiteral("damaged title: longer than %1 characters").arg(store::LogoPage::kTitleWidth);
+    if (pages_->isDamaged(picture(slot)))
+        reasons << QStringLiteral("damaged picture: larger than %1 MiB").arg(store::kMaxPictureFieldBytes / (1024 * 1024));
+    return reasons;
+}
+
+bool Library::pageTitleDamaged() const { return pages_->isDamaged(PageTitle); }
+
 int Library::freeSlot() const
 {
     for (int n = 1; n <= store::LogoPage::kSlots; ++n)

@@ -39,6 +39,12 @@ public:
     QString pageTitle() const;
     QString slotTitle(int slot) const;
     QByteArray slotPicture(int slot) const;
+    // Why the slot's stored title or picture is damaged (over its field's
+    // size, and so read as empty): "damaged title: ...", "damaged picture:
+    // ..."; empty for a sound slot. The slot can only be emptied.
+    QStringList slotDamage(int slot) const;
+    // The page title is over its field's width, and read as empty.
+    bool pageTitleDamaged() const;
     // The lowest-numbered slot without a title, 0 when the page is full.
     int freeSlot() const;
 

@@ -105,9 +105,10 @@ void TForm6::showChosenGame()
         gameButton_->setText(QStringLiteral("Start ") + games_->currentText());
 }
 
-void TForm6::showInstalled(const QStringList& folders)
+void TForm6::showInstalled(const QStringList& folders, const QString& written)
 {
     folders_ = folders;
+    findChild<QLabel*>(QStringLiteral("Label1"))->setToolTip(written);
     QStringList names;
     for (const QString& folder : folders)
         names << steam::gameName(folder);

@@ -21,8 +21,9 @@ public:
 
     // Opens the dialog, or only brings it to the front when it is open. With
     // more than one game folder it says where the logo went and lets the
-    // user choose which game to start, the game location first.
-    void showInstalled(const QStringList& folders = {});
+    // user choose which game to start, the game location first. `written`,
+    // which spray files went where, is the heading's tip.
+    void showInstalled(const QStringList& folders = {}, const QString& written = QString());
 
     void Button1Click();   // "Start Half-Life"
     void Button2Click();   // "Return to Tagomat", also Escape

@@ -76,18 +76,28 @@ void Table::requireEditing() const
 void Table::loadRows()
 {
     rows_.clear();
-    const QString key = def_.keyField >= 0 ? quoteIdentifier(def_.fields[def_.keyField].name) : QStringLiteral("''");
-    const QString order = def_.keyField >= 0 ? key : QStringLiteral("rowid");
+    const QString key = def_.keyField >= 0 ? boundedColumn(def_.keyField) : QStringLiteral("''");
+    const QString order = def_.keyField >= 0 ? quoteIdentifier(def_.fields[def_.keyField].name) : QStringLiteral("rowid");
     SqliteStmt select(db_, QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY %3")
                                .arg(key, quoteIdentifier(def_.name), order));
     while (select.step())
         rows_.push_back({select.columnInt(0), select.columnText(1)});
 }
 
+QString Table::boundedColumn(int field) const
+{
+    // length() counts a text's characters and a blob's bytes; a blob's
+    // length is known without reading it.
+    const FieldDef& f = def_.fields[field];
+    const QString column = quoteIdentifier(f.name);
+    return QStringLiteral("CASE WHEN length(%1) > %2 THEN NULL ELSE %1 END").arg(column).arg(f.limit());
+}
+
 void Table::blankBuffer()
 {
     buffer_.resize(def_.fields.size());
     dirty_.fill(false, def_.fields.size());
+    damaged_.fill(false, def_.fields.size());
     for (int i = 0; i < def_.fields.size(); ++i)
         buffer_[i] = def_.fields[i].kind == FieldKind::Text ? QVariant(QString()) : QVariant(QByteArray());
 }
@@ -97,12 +107,22 @@ void Table::loadCurrent()
     blankBuffer();
     if (current_ < 0)
         return;
-    SqliteStmt select(db_, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(def_.name)));
+    // Each field, and whether it is over its limit: a damaged value is
+    // never copied out of the file.
+    QStringList columns;
+    for (int i = 0; i < def_.fields.size(); ++i)
+        columns << boundedColumn(i)
+                << QStringLiteral("length(%1) > %2").arg(quoteIdentifier(def_.fields[i].name)).arg(def_.fields[i].limit());
+    SqliteStmt select(db_, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                               .arg(columns.join(QLatin1Char(',')), quoteIdentifier(def_.name)));
     select.bindInt(1, rows_[current_].rowid);
     if (!select.step())
         return;   // the row went away behind our back: show it blank
-    for (int i = 0; i < def_.fields.size(); ++i)
-        buffer_[i] = def_.fields[i].kind == FieldKind::Text ? QVariant(select.columnText(i)) : QVariant(select.columnBlob(i));
+    for (int i = 0; i < def_.fields.size(); ++i) {
+        buffer_[i] = def_.fields[i].kind == FieldKind::Text ? QVariant(select.columnText(2 * i))
+                                                            : QVariant(select.columnBlob(2 * i));
+        damaged_[i] = select.columnInt(2 * i + 1) != 0;
+    }
 }
 
 int Table::listCount() const { return rows_.size() + (state_ == State::Insert ? 1 : 0); }
@@ -430,7 +450,7 @@ QStringList Table::storedTexts(const QVector<int>& fields) const
     requireOpen();
     QStringList columns, texts;
     for (int field : fields)
-        columns << quoteIdentifier(def_.fields[field].name);
+        columns << boundedColumn(field);
     if (columns.isEmpty())
         return texts;
     SqliteStmt select(db_, QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QLatin1Char(',')), quoteIdentifier(def_.name)));
@@ -468,12 +488,13 @@ QVector<Table::Match> Table::findTexts(const QVector<int>& fields, const QString
         .replace(QLatin1Char('%'), QStringLiteral("\\%"))
         .replace(QLatin1Char('_'), QStringLiteral("\\_"));
     pattern = QLatin1Char('%') + pattern + QLatin1Char('%');
-    const QString key = def_.keyField >= 0 ? quoteIdentifier(def_.fields[def_.keyField].name) : QStringLiteral("''");
+    const QString key = def_.keyField >= 0 ? boundedColumn(def_.keyField) : QStringLiteral("''");
     QStringList columns, tests;
     for (int field : fields) {
         const QString column = quoteIdentifier(def_.fields[field].name);
-        columns << column;
-        tests << column + QStringLiteral(" LIKE ?1 ESCAPE '\\'");
+        columns << boundedColumn(field);
+        // A damaged value is not searched either.
+        tests << QStringLiteral("(length(%1) <= %2 AND %1 LIKE ?1 ESCAPE '\\')").arg(column).arg(def_.fields[field].limit());
     }
     // No ORDER BY: the key's own index would make SQLite read each row, its
     // pictures too, where the text index alone answers.
@@ -507,6 +528,7 @@ void Table::setText(int field, const QString& value)
     requireEditing();
     buffer_[field] = storedText(field, value);
     dirty_[field] = true;
+    damaged_[field] = false;
     modified_ = true;
     emit fieldChanged(field);
     if (field == def_.keyField)
@@ -518,6 +540,7 @@ void Table::setPicture(int field, const QByteArray& value)
     requireEditing();
     buffer_[field] = value;
     dirty_[field] = true;
+    damaged_[field] = false;
     modified_ = true;
     emit fieldChanged(field);
 }

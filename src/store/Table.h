@@ -66,6 +66,11 @@ public:
     // Removes every row; works on a closed table.
     void emptyTable();
 
+    // A field of the current row whose stored value is over its field's
+    // limit: read as empty, without its value ever being loaded, until it
+    // is set anew.
+    bool isDamaged(int field) const { return field >= 0 && field < damaged_.size() && damaged_[field]; }
+
     QString text(int field) const;
     QByteArray picture(int field) const;   // a null array when there is no picture
     void setText(int field, const QString& value);
@@ -116,6 +121,8 @@ private:
     int sortedPlace(const QString& key, qint64 skipRowid) const;
     QString storedText(int field, const QString& value) const;
     void setState(State s);
+    // The column as selected: NULL when its value is over the field's limit.
+    QString boundedColumn(int field) const;
     void notifyAll();
 
     TableDef def_;
@@ -128,6 +135,7 @@ private:
     int insertAt_ = -1;          // the list line of a row being inserted
     QVector<QVariant> buffer_;   // the current row, with the pending edit's changes
     QVector<bool> dirty_;
+    QVector<bool> damaged_;
     bool modified_ = false;
     bool implicitInsert_ = false;   // the insert an edit of an empty table began
 };

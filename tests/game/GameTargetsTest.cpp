@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -81,6 +82,38 @@ TEST_F(GameTargets, OneDoubleClickInstallsIntoEveryChosenFolderAndNamesEachFailu
               QStringLiteral("Installed in Counter-Strike, Half-Life and Sven Co-op"));
 }
 
+TEST_F(GameTargets, TheReportNamesTheSprayFilesWrittenInEachGameAlsoWhereOneFailed)
+{
+    // tfc's tempdecal.wad is a link, Sven Co-op's pldecal.wad a folder: tfc
+    // still gets pldecal.wad, Sven Co-op nothing.
+    const QString elsewhere = steam.home() + QStringLiteral("/notes.txt");
+    writeBytes(elsewhere, "the player's notes");
+    ASSERT_TRUE(QFile::link(elsewhere, tempdecal(mod(second, "tfc"))));
+    ASSERT_TRUE(QDir().mkpath(sven + QStringLiteral("/pldecal.wad")));
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(settings().saveChosenTargets({mod(first, "valve"), mod(second, "tfc"), sven}));
+    doubleClick(1);
+
+    EXPECT_EQ(bytesOf(mod(second, "tfc") + QStringLiteral("/pldecal.wad")), logo());
+    ASSERT_EQ(shown().size(), 1) << shown().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(shown().first(),
+              QStringLiteral("The logo was not installed into every game:\n"
+                             "The logo was not installed into \"%1\": \"%1\" is a symbolic link and was left alone. "
+                             "pldecal.wad was written there.\n"
+                             "The logo was not installed into \"%2\": \"%2\" is a directory, not a file.\n"
+                             "pldecal.wad and tempdecal.wad were written in Counter-Strike and Half-Life.")
+                  .arg(tempdecal(mod(second, "tfc")), sven + QStringLiteral("/pldecal.wad")));
+
+    // Without tempdecal.wad only pldecal.wad goes in, and the report says so.
+    settings().saveInstallOptions({false, false});
+    ASSERT_TRUE(QFile::remove(tempdecal(mod(second, "tfc"))));
+    ASSERT_TRUE(settings().saveChosenTargets({mod(second, "tfc"), sven}));
+    doubleClick(1);
+    ASSERT_EQ(shown().size(), 2) << shown().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(shown().last().endsWith(QStringLiteral("\npldecal.wad was written in Counter-Strike and Team Fortress Classic.")))
+        << shown().last().toStdString();
+}
+
 TEST_F(GameTargets, TheDialogStartsTheChosenGameThroughSteam)
 {
     ASSERT_TRUE(start());
@@ -91,6 +124,9 @@ TEST_F(GameTargets, TheDialogStartsTheChosenGameThroughSteam)
     ASSERT_TRUE(games->isVisible());
     EXPECT_EQ(games->currentText(), QStringLiteral("Counter-Strike")) << "the game location comes first";
     EXPECT_EQ(dialogButton(QStringLiteral("Button1"))->text(), QStringLiteral("Start Counter-Strike"));
+    EXPECT_EQ(dialog()->findChild<QLabel*>(QStringLiteral("Label1"))->toolTip(),
+              QStringLiteral("pldecal.wad and tempdecal.wad were written in %1, %2 and %3.")
+                  .arg(games->itemText(0), games->itemText(1), games->itemText(2)));
     games->setCurrentIndex(games->findText(QStringLiteral("Sven Co-op")));
     EXPECT_EQ(dialogButton(QStringLiteral("Button1"))->text(), QStringLiteral("Start Sven Co-op"));
     click(QStringLiteral("Button1"));
@@ -104,6 +140,8 @@ TEST_F(GameTargets, TheDialogStartsTheChosenGameThroughSteam)
     doubleClick(1);
     EXPECT_FALSE(games->isVisible());
     EXPECT_EQ(dialog()->size(), QSize(172, 199));
+    EXPECT_EQ(dialog()->findChild<QLabel*>(QStringLiteral("Label1"))->toolTip(),
+              QStringLiteral("pldecal.wad and tempdecal.wad were written in Counter-Strike."));
     click(QStringLiteral("Button1"));
     ASSERT_EQ(started.size(), 2);
     EXPECT_EQ(started[1].arguments,
@@ -147,7 +185,8 @@ TEST_F(GameTargets, AFolderNoLongerChosenIsNotWatchedAndAGoneOneIsNamed)
     ASSERT_TRUE(settings().saveChosenTargets({gone}));
     doubleClick(1);
     EXPECT_EQ(shown(), QStringList{QStringLiteral("The logo was not installed into every game:\nThe logo was not "
-                                                  "installed: the game folder \"%1\" is not an existing directory.")
+                                                  "installed: the game folder \"%1\" is not an existing directory.\n"
+                                                  "pldecal.wad and tempdecal.wad were written in Counter-Strike.")
                                        .arg(gone)});
     EXPECT_TRUE(dialog()->isVisible());
     EXPECT_EQ(bytesOf(tempdecal(mod(first, "cstrike"))), logo());
