@@ -13,6 +13,7 @@
 #include "core/Library.h"
 #include "core/LogoPlacement.h"
 #include "core/Settings.h"
+#include "core/WorkingFiles.h"
 #include "core/SourceWalk.h"
 #include "files/FileOps.h"
 #include "makelogo/PictureImport.h"
@@ -209,7 +210,7 @@ void Importer::insertClick(int slot)
         const QString picture = dialog.fileName();
         if (!readableChoice(picture))
             return;
-        QTemporaryDir made;
+        QTemporaryDir made(madeFolderTemplate());   // swept at the next start when a kill leaves it
         const QString source = sprayOf(picture, made);
         if (source.isEmpty()) { // the logo was not made: as a cancel
             wait_.advance(10);
@@ -259,7 +260,7 @@ void Importer::dropFiles(const QList<QUrl>& urls)
         if (!readableChoice(path))
             return;
         OpenDialog::of(window_).setFileName(path);
-        QTemporaryDir made;
+        QTemporaryDir made(madeFolderTemplate());   // swept at the next start when a kill leaves it
         const QString source = sprayOf(path, made);
         if (!source.isEmpty() && !importInto(slot, source))
             return;

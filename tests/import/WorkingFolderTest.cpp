@@ -1,18 +1,32 @@
 // The import's working files lie in a folder of their own inside the
 // program directory: the converters run there, an import leaves it empty,
-// and a start clears what an earlier run left in it.
+// and a start clears what an earlier run left in it. A logo wad file takes
+// its name only with the page that names it: a kill at any moment of an
+// import leaves no file under a logo's name that no slot names.
 #include "ImportFixture.h"
 
+#include "core/Library.h"
 #include "core/WorkingFiles.h"
 #include "settings/Unit5.h"
+#include "support/EndedProcess.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <unistd.h>
+
 namespace {
 
-class WorkingFolder : public ImportFixture {};
+class WorkingFolder : public ImportFixture {
+protected:
+    static QByteArray sprayBytes()
+    {
+        QFile f(fixture(QStringLiteral("spray-a.wad")));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
+};
 
 TEST_F(WorkingFolder, ConvertersRunThereAndAnImportLeavesItEmpty)
 {
@@ -36,6 +50,77 @@ TEST_F(WorkingFolder, ConvertersRunThereAndAnImportLeavesItEmpty)
               QFileInfo(logoimport::workingDir()).canonicalFilePath());
     EXPECT_EQ(QDir(logoimport::workingDir()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
     EXPECT_EQ(programDirEntries().filter(QStringLiteral(".pcx")), QStringList());
+}
+
+// The converters work on the copy under its working name; the logo name
+// appears together with the stored page.
+TEST_F(WorkingFolder, TheLogoTakesItsNameOnlyWithTheStoredPage)
+{
+    addPage(QStringLiteral("Page1"));
+    ASSERT_TRUE(QFile::rename(path(QStringLiteral("wad3")), path(QStringLiteral("wad3.real"))));
+    replaceTool(QStringLiteral("wad3"), "ls \"$(dirname \"$0\")\" > \"$0.seen\"\nexec \"$0.real\" \"$@\"\n");
+    ASSERT_TRUE(start());
+    window<TForm5>().setPosition(0);
+    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad"), QStringLiteral("my_logo"));
+
+    clickPlus(1);
+
+    EXPECT_FALSE(readFile(QStringLiteral("wad3.seen")).contains("my_logo.wad"));
+    EXPECT_EQ(slotTitle(1), QStringLiteral("my_logo"));
+    EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 1), QStringLiteral("my_logo"));
+    EXPECT_EQ(readFile(QStringLiteral("my_logo.wad")), sprayBytes());
+    EXPECT_EQ(QDir(logoimport::workingDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+}
+
+// A page that cannot be stored (its title is another page's) takes the
+// import back: the slot as it was, and no file under the logo's name.
+TEST_F(WorkingFolder, AnImportWhosePageCannotBeStoredLeavesNoLogoFile)
+{
+    addPage(QStringLiteral("Page1"));
+    addPage(QStringLiteral("Page2"));
+    ASSERT_TRUE(start());
+    window<TForm5>().setPosition(0);
+    const QString page = library().pageTitle();
+    library().edit();
+    library().setPageTitle(page == QStringLiteral("Page1") ? QStringLiteral("Page2") : QStringLiteral("Page1"));
+    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad"), QStringLiteral("my_logo"));
+
+    clickPlus(1);
+
+    EXPECT_EQ(slotTitle(1), QString());
+    EXPECT_FALSE(fileExists(QStringLiteral("my_logo.wad")));
+    EXPECT_EQ(storedSlotTitle(page, 1), QString());
+    EXPECT_EQ(QDir(logoimport::workingDir()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    ASSERT_EQ(shown().size(), 1);
+    EXPECT_TRUE(shown().first().contains(QStringLiteral("my_logo could not be stored"))) << shown().first().toStdString();
+}
+
+// What kills at each moment of an import leave, settled by the next start:
+// a copy whose page was stored gets its name, one whose page was not goes
+// (with the logo name it may already have had), and so do the folders of
+// logos being made. A logo file of the user's that no slot names stays.
+TEST_F(WorkingFolder, AStartSettlesWhatKilledImportsLeft)
+{
+    const QByteArray spray = sprayBytes();
+    addPage(QStringLiteral("Page1"), {QStringLiteral("stored")});
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("import-work"))));
+    writeFile(QStringLiteral("import-work/stored.wad"), spray);          // killed after the page was stored
+    writeFile(QStringLiteral("import-work/unstored.wad"), spray);        // killed while the page was stored
+    ASSERT_EQ(::link(QFile::encodeName(path(QStringLiteral("import-work/unstored.wad"))).constData(),
+                     QFile::encodeName(path(QStringLiteral("unstored.wad"))).constData()), 0);
+    writeFile(QStringLiteral("import-work/converting.wad"), spray);      // killed while converting
+    const QString made = QStringLiteral("import-work/made-%1-AbC123").arg(endedProcessId());
+    ASSERT_TRUE(QDir().mkpath(path(made)));
+    writeFile(made + QStringLiteral("/picture.wad"), spray);             // killed in Make logo
+    writeFile(QStringLiteral("mine.wad"), spray);
+
+    ASSERT_TRUE(start());
+
+    EXPECT_EQ(readFile(QStringLiteral("stored.wad")), spray);
+    EXPECT_FALSE(fileExists(QStringLiteral("unstored.wad")));
+    EXPECT_TRUE(fileExists(QStringLiteral("mine.wad")));
+    EXPECT_EQ(QDir(logoimport::workingDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_EQ(library().unlistedLogos(), QStringList{QStringLiteral("mine")});
 }
 
 } // namespace
