@@ -5,6 +5,7 @@
 #include "app/MessageBox.h"
 #include "app/Program.h"
 #include "app/Unit1.h"
+#include "handover/Handover.h"
 #include "import/LogoImport.h"
 #include "import/OpenDialog.h"
 #include "import/Unit4.h"
@@ -25,9 +26,11 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
+#include <thread>
 
 namespace bench {
 
@@ -104,11 +107,22 @@ void handOverLogo(TForm1& form, const QString& file, const QString& name)
     TForm4& prompt = *form.findChild<TForm4*>();
     logoimport::Importer& importer = form.importer();
     const int slot = form.library().freeSlot();
+    // Sent from a thread of its own, as by another process, while this one's
+    // event loop lets the window take it and import it.
+    std::atomic<bool> sent{false};
+    bool taken = false;
+    QString why;
     answering(prompt, prompt.Edit1, prompt.Button1, name, [&] {
-        importer.enqueue(file);
-        while (importer.queued() > 0 || importer.isRunning())
+        std::thread second([&] {
+            taken = handover::send(file, &why);
+            sent = true;
+        });
+        while (!sent || importer.queued() > 0 || importer.isRunning())
             QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+        second.join();
     });
+    if (!taken)
+        throw std::runtime_error("the hand-over was refused: " + why.toStdString());
     if (slot == 0 || form.library().slotTitle(slot) != name)
         throw std::runtime_error("a hand-over did not fill a slot");
 }

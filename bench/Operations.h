@@ -22,8 +22,8 @@ QString sprayCopy(const QString& dir);
 // okPressed, when given, starts when the name prompt's OK is pressed.
 void importLogo(TForm1& form, int slot, const QString& chosen, const QString& name, QElapsedTimer* okPressed = nullptr);
 
-// Hands the file over to the running window as a second start does (into
-// the first free slot) and answers the name prompt with the name; returns
+// Hands the file over to the running window through its socket, as a
+// second start does (into the first free slot) and answers the name prompt with the name; returns
 // once the import has ended.
 void handOverLogo(TForm1& form, const QString& file, const QString& name);
 
