@@ -1,7 +1,8 @@
 // The files an import works with: the two converter programs beside the
 // program, and in a working folder of the import's own inside the program
 // directory (where the converters run) the extracted PCX pictures, the
-// converted picture "temp.jpg" and the copies of logo wad files being made.
+// converted picture "temp.jpg", the copies of logo wad files until their
+// page is stored (see LogoPlacement.h) and the folders of logos being made.
 // Nothing on the import's path lists the program directory itself, which
 // holds a file for every logo.
 #pragma once
