@@ -37,23 +37,35 @@ Placement placeLogo(const QString& source, const QString& target, bool rename)
 {
     if (files::exists(target.toStdString()))
         throw files::FileError("cannot create " + target.toStdString() + ": File exists", EEXIST);
-    if (rename) {
-        files::requireRegularFile(source.toStdString());
-        return {source, source, target, true};
-    }
     QDir().mkpath(workingDir());
     const QString working = workingLogoPath(target);
+    if (rename) {
+        files::requireRegularFile(source.toStdString());
+        // A second name in the working folder, like a copy's; the file keeps
+        // its own until the page is stored. Without hard links it is renamed
+        // in that step instead.
+        const bool linked = files::addName(source.toStdString(), working.toStdString());
+        return {source, linked ? working : source, target, true};
+    }
     files::copyExclusive(source.toStdString(), working.toStdString(), files::kMaxWadBytes, workingDir().toStdString());
     return {source, working, target, false};
 }
+
+namespace {
+
+// A file of the program directory renamed as the page is stored, for want
+// of hard links.
+bool renamedInPlace(const Placement& placed) { return placed.renamed && placed.working == placed.source; }
+
+} // namespace
 
 void storeWithLogo(core::Library& library, const Placement& placed)
 {
     const std::string working = placed.working.toStdString();
     const std::string target = placed.target.toStdString();
-    // Two names for the copy while the page is stored: a kill in between
+    // Two names for the file while the page is stored: a kill in between
     // leaves the working name, by which the next start knows the file.
-    const bool bothNames = !placed.renamed && files::addNameNoReplace(working, target);
+    const bool bothNames = !renamedInPlace(placed) && files::addNameNoReplace(working, target);
     if (!bothNames)
         files::renameNoReplace(working, target);
     try {
@@ -71,18 +83,20 @@ void storeWithLogo(core::Library& library, const Placement& placed)
     }
     if (bothNames)
         files::removeFile(working);
+    if (placed.renamed && !renamedInPlace(placed))
+        files::removeFile(placed.source.toStdString());   // the logo's name is its name now
 }
 
 QString undoPlacement(const Placement& placement)
 {
-    if (placement.renamed) {
+    if (renamedInPlace(placement)) {
         if (files::exists(placement.source.toStdString()))
             return QString();
         return QStringLiteral("The file %1 keeps the name %2.")
             .arg(QFileInfo(placement.source).fileName(), QFileInfo(placement.target).fileName());
     }
     if (!placement.working.isEmpty())
-        files::removeFile(placement.working.toStdString());
+        files::removeFile(placement.working.toStdString());   // a renamed file keeps its own name
     return QString();
 }
 

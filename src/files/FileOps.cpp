@@ -236,7 +236,7 @@ void renameAllNoReplace(const std::vector<std::pair<std::string, std::string>>& 
     }
 }
 
-bool addNameNoReplace(const std::string& from, const std::string& to)
+bool addName(const std::string& from, const std::string& to)
 {
     if (::link(from.c_str(), to.c_str()) == 0) {
         syncDirectory(to);
@@ -244,6 +244,13 @@ bool addNameNoReplace(const std::string& from, const std::string& to)
     }
     if (errno != EPERM && errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP)
         fail("cannot rename " + from + " to", to, errno);
+    return false;
+}
+
+bool addNameNoReplace(const std::string& from, const std::string& to)
+{
+    if (addName(from, to))
+        return true;
     renameNoReplace(from, to);
     return false;
 }

@@ -81,6 +81,9 @@ enum class Durability { Synced, Flushed };
 // instead (no-replace) and the result is false; true when both names now
 // lead to the file.
 bool addNameNoReplace(const std::string& from, const std::string& to);
+// The hard link alone: false, with nothing changed, where the file system
+// has none.
+bool addName(const std::string& from, const std::string& to);
 
 // Writes `data` to a temporary file beside `path` (a name that does not end
 // like `path`), flushes it and renames it over `path`: readers see either

@@ -7,6 +7,7 @@
 
 #include "core/Library.h"
 #include "core/WorkingFiles.h"
+#include "import/OpenDialog.h"
 #include "settings/Unit5.h"
 #include "support/EndedProcess.h"
 
@@ -52,23 +53,34 @@ TEST_F(WorkingFolder, ConvertersRunThereAndAnImportLeavesItEmpty)
     EXPECT_EQ(programDirEntries().filter(QStringLiteral(".pcx")), QStringList());
 }
 
-// The converters work on the copy under its working name; the logo name
-// appears together with the stored page.
+// The converters work on the file under its working name; the logo name
+// appears together with the stored page. A logo file of the program
+// directory that no slot names keeps its own name until then.
 TEST_F(WorkingFolder, TheLogoTakesItsNameOnlyWithTheStoredPage)
 {
     addPage(QStringLiteral("Page1"));
+    writeFile(QStringLiteral("unlisted.wad"), sprayBytes());
     ASSERT_TRUE(QFile::rename(path(QStringLiteral("wad3")), path(QStringLiteral("wad3.real"))));
-    replaceTool(QStringLiteral("wad3"), "ls \"$(dirname \"$0\")\" > \"$0.seen\"\nexec \"$0.real\" \"$@\"\n");
+    replaceTool(QStringLiteral("wad3"), "{ ls \"$(dirname \"$0\")\"; echo --; } >> \"$0.seen\"\nexec \"$0.real\" \"$@\"\n");
     ASSERT_TRUE(start());
     window<TForm5>().setPosition(0);
     chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("spray-a.wad"), QStringLiteral("my_logo"));
-
     clickPlus(1);
+    logoimport::OpenDialog::queueChoice(path(QStringLiteral("unlisted.wad")));
+    answerPrompt({QStringLiteral("renamed_logo")});
+    clickPlus(2);
 
-    EXPECT_FALSE(readFile(QStringLiteral("wad3.seen")).contains("my_logo.wad"));
-    EXPECT_EQ(slotTitle(1), QStringLiteral("my_logo"));
+    // What each import's extractor saw in the program directory.
+    const QStringList seen = QString::fromUtf8(readFile(QStringLiteral("wad3.seen"))).split(QStringLiteral("--\n"));
+    ASSERT_GE(seen.size(), 2);
+    EXPECT_FALSE(seen[0].contains(QStringLiteral("my_logo.wad"))) << seen[0].toStdString();
+    EXPECT_TRUE(seen[1].contains(QStringLiteral("unlisted.wad")) && !seen[1].contains(QStringLiteral("renamed_logo.wad")))
+        << seen[1].toStdString();
     EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 1), QStringLiteral("my_logo"));
+    EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 2), QStringLiteral("renamed_logo"));
     EXPECT_EQ(readFile(QStringLiteral("my_logo.wad")), sprayBytes());
+    EXPECT_EQ(readFile(QStringLiteral("renamed_logo.wad")), sprayBytes());
+    EXPECT_FALSE(fileExists(QStringLiteral("unlisted.wad")));
     EXPECT_EQ(QDir(logoimport::workingDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }
 
@@ -113,14 +125,19 @@ TEST_F(WorkingFolder, AStartSettlesWhatKilledImportsLeft)
     ASSERT_TRUE(QDir().mkpath(path(made)));
     writeFile(made + QStringLiteral("/picture.wad"), spray);             // killed in Make logo
     writeFile(QStringLiteral("mine.wad"), spray);
+    writeFile(QStringLiteral("theirs.wad"), spray);                      // killed while converting it as "renamed"
+    ASSERT_EQ(::link(QFile::encodeName(path(QStringLiteral("theirs.wad"))).constData(),
+                     QFile::encodeName(path(QStringLiteral("import-work/renamed.wad"))).constData()), 0);
 
     ASSERT_TRUE(start());
 
     EXPECT_EQ(readFile(QStringLiteral("stored.wad")), spray);
     EXPECT_FALSE(fileExists(QStringLiteral("unstored.wad")));
     EXPECT_TRUE(fileExists(QStringLiteral("mine.wad")));
+    EXPECT_EQ(readFile(QStringLiteral("theirs.wad")), spray);
+    EXPECT_FALSE(fileExists(QStringLiteral("renamed.wad")));
     EXPECT_EQ(QDir(logoimport::workingDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
-    EXPECT_EQ(library().unlistedLogos(), QStringList{QStringLiteral("mine")});
+    EXPECT_EQ(library().unlistedLogos(), (QStringList{QStringLiteral("mine"), QStringLiteral("theirs")}));
 }
 
 } // namespace
