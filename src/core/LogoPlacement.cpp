@@ -65,9 +65,12 @@ void storeWithLogo(core::Library& library, const Placement& placed)
     const std::string target = placed.target.toStdString();
     // Two names for the file while the page is stored: a kill in between
     // leaves the working name, by which the next start knows the file.
-    const bool bothNames = !renamedInPlace(placed) && files::addNameNoReplace(working, target);
-    if (!bothNames)
+    // Where the file system has no hard links, the file is renamed instead.
+    bool bothNames = false;
+    if (renamedInPlace(placed))
         files::renameNoReplace(working, target);
+    else
+        bothNames = files::addNameNoReplace(working, target);
     try {
         library.store();
     } catch (...) {
@@ -77,7 +80,8 @@ void storeWithLogo(core::Library& library, const Placement& placed)
             else
                 files::renameNoReplace(target, working);
         } catch (const files::FileError&) {
-            // The file keeps its logo name: undoPlacement() then reports it.
+            // The file keeps its logo name (a renamed one is reported by
+            // undoPlacement()).
         }
         throw;
     }
