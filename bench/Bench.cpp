@@ -10,6 +10,7 @@
 //   tagomat2-bench operations DIR KIND COUNT      (child) time moves, posts or imports
 //   tagomat2-bench soak [--fresh] DIR KILLS       kill the program KILLS times, check the library
 //   tagomat2-bench soak-child DIR SEED            (child) posts, imports and renames until killed
+//   tagomat2-bench soak-start DIR                 (child) starts the program once after a kill
 //   tagomat2-bench soak-read DIR                  (the child's other program) reads the table
 
 #include "Collection.h"
@@ -262,7 +263,8 @@ int main(int argc, char** argv)
 {
     if (argc >= 2 && (std::string(argv[1]) == "operations"
                       || std::string(argv[1]) == "batch" || std::string(argv[1]) == "find"
-                      || std::string(argv[1]) == "soak-child" || std::string(argv[1]) == "soak"))
+                      || std::string(argv[1]) == "soak-child" || std::string(argv[1]) == "soak-start"
+                      || std::string(argv[1]) == "soak"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tagomat 2"));
@@ -280,13 +282,16 @@ int main(int argc, char** argv)
             return bench::findChild(args[1]);
         if (args.size() == 2 && args[0] == QLatin1String("soak-read"))
             return bench::readLibrary(args[1]);
+        if (args.size() == 2 && args[0] == QLatin1String("soak-start"))
+            return bench::startOnce(args[1]);
         if (args.size() == 3 && args[0] == QLatin1String("soak-child"))
             return bench::soakChild(args[1], args[2].toInt());
         if ((args.size() == 3 || args.size() == 4) && args[0] == QLatin1String("soak")) {
             const bool fresh = args[1] == QLatin1String("--fresh");
             const QString dir = args[fresh ? 2 : 1];
             if (fresh)
-                QDir(dir).removeRecursively();
+                for (const QString& folder : {dir, dir + QStringLiteral("-sources"), dir + QStringLiteral("-tmp")})
+                    QDir(folder).removeRecursively();
             return bench::soak(QCoreApplication::applicationFilePath(), dir, args[fresh ? 3 : 2].toInt(), 20261208u);
         }
         if ((args.size() == 2 || args.size() == 3) && args[0] == QLatin1String("logo2wad")) {

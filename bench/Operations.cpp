@@ -5,8 +5,11 @@
 #include "app/MessageBox.h"
 #include "app/Program.h"
 #include "app/Unit1.h"
+#include "handover/Handover.h"
+#include "import/LogoImport.h"
 #include "import/OpenDialog.h"
 #include "import/Unit4.h"
+#include "makelogo/MakeLogoDialog.h"
 #include "settings/Unit5.h"
 #include "slots/Unit9.h"
 #include "store/ProgramDir.h"
@@ -16,15 +19,18 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
+#include <thread>
 
 namespace bench {
 
@@ -45,6 +51,21 @@ QString sprayCopy(const QString& dir)
     if (!QFile::exists(chosen) && !QFile::copy(QStringLiteral(TAGOMAT_FIXTURES_DIR "/spray-a.wad"), chosen))
         throw std::runtime_error("no spray to import");
     return chosen;
+}
+
+QString pictureCopy(const QString& dir)
+{
+    const QString picture = dir + QStringLiteral("/picture.png");
+    if (QFile::exists(picture))
+        return picture;
+    QImage image(96, 64, QImage::Format_RGB32);
+    image.fill(qRgb(255, 0, 255));
+    for (int y = 16; y < 48; ++y)
+        for (int x = 24; x < 72; ++x)
+            image.setPixel(x, y, qRgb(20, 160, 40));
+    if (!image.save(picture))
+        throw std::runtime_error("no picture to make logos from");
+    return picture;
 }
 
 namespace {
@@ -80,6 +101,50 @@ void importLogo(TForm1& form, int slot, const QString& chosen, const QString& na
     if (form.library().slotTitle(slot) != name)
         throw std::runtime_error("an import did not fill the slot: "
                                  + app::MessageBox::shownTexts().join(QStringLiteral(" / ")).toStdString());
+}
+
+void handOverLogo(TForm1& form, const QString& file, const QString& name)
+{
+    TForm4& prompt = *form.findChild<TForm4*>();
+    logoimport::Importer& importer = form.importer();
+    const int slot = form.library().freeSlot();
+    // Sent from a thread of its own, as by another process, while this one's
+    // event loop lets the window take it and import it.
+    std::atomic<bool> sent{false};
+    bool taken = false;
+    QString why;
+    answering(prompt, prompt.Edit1, prompt.Button1, name, [&] {
+        std::thread second([&] {
+            taken = handover::send(file, &why);
+            sent = true;
+        });
+        while (!sent || importer.queued() > 0 || importer.isRunning())
+            QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+        second.join();
+    });
+    if (!taken)
+        throw std::runtime_error("the hand-over was refused: " + why.toStdString());
+    if (slot == 0 || form.library().slotTitle(slot) != name)
+        throw std::runtime_error("a hand-over did not fill a slot");
+}
+
+void makeLogo(TForm1& form, int slot, const QString& picture, const QString& name)
+{
+    TForm4& prompt = *form.findChild<TForm4*>();
+    logoimport::OpenDialog::queueChoice(picture);
+    // Make logo comes first; OK there takes its defaults.
+    QTimer maker;
+    maker.setInterval(0);
+    QObject::connect(&maker, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<makelogo::MakeLogoDialog*>(QApplication::activeModalWidget())) {
+            maker.stop();
+            dialog->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+        }
+    });
+    maker.start();
+    answering(prompt, prompt.Edit1, prompt.Button1, name, [&] { form.InsertClick(slot); });
+    if (form.library().slotTitle(slot) != name)
+        throw std::runtime_error("a made logo did not fill the slot");
 }
 
 void renameSlot(TForm1& form, int slot, const QString& name)

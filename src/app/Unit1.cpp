@@ -11,6 +11,7 @@
 #include "core/Install.h"
 #include "core/Library.h"
 #include "core/LogoCheck.h"
+#include "core/LogoPlacement.h"
 #include "core/WorkingFiles.h"
 #include "core/Settings.h"
 #include "game/InstallReport.h"
@@ -376,6 +377,8 @@ bool TForm1::FormCreate()
     try {
         library_.open(store::programDir());
         settings_.open(store::programDir());
+        // The logos whose import a kill interrupted get their name, or go.
+        logoimport::settleUnfinishedPlacements(library_);
     } catch (const store::DatabaseError&) {
         // A full disk is no missing table: the user is told where to make room.
         if (store::programDirDiskFull())

@@ -2,6 +2,7 @@
 
 #include "Library.h"
 #include "LogoName.h"
+#include "LogoPlacement.h"
 #include "SourceWalk.h"
 #include "SprayIntake.h"
 #include "WorkingFiles.h"
@@ -246,13 +247,19 @@ void BatchImport::place(PreparedLogo& logo)
         return;
     }
     const auto taken = [this](const QString& name) {
-        return titles_.contains(name) || files::exists(store::logoWadPath(name).toStdString());
+        const QString path = store::logoWadPath(name);
+        return titles_.contains(name) || files::exists(path.toStdString())
+               || files::exists(logoimport::workingLogoPath(path).toStdString());
     };
     QString name;
+    logoimport::Placement placed;
     for (;;) {
         name = logoimport::fitLogoName(logo.name, taken);
+        placed.target = store::logoWadPath(name);
+        placed.working = logoimport::workingLogoPath(placed.target);
         try {
-            files::writeExclusive(store::logoWadPath(name).toStdString(), logo.wad, workDir_);
+            // Under its working name until the page that names it is stored.
+            files::writeExclusive(placed.working.toStdString(), logo.wad, workDir_);
             break;
         } catch (const files::FileError& e) {
             if (e.targetExists())
@@ -264,7 +271,7 @@ void BatchImport::place(PreparedLogo& logo)
     try {
         const int slot = library_.nextFreeSlotAddingPage(pageBase_);
         library_.setSlot(slot, name, logo.picture);
-        library_.store();
+        logoimport::storeWithLogo(library_, placed);
     } catch (const std::exception& e) {
         // A table that takes no more (a full disk, a page title taken by the
         // pending edit): this logo goes back out, and the batch stops.
@@ -272,7 +279,7 @@ void BatchImport::place(PreparedLogo& logo)
             library_.cancel();
         } catch (const std::exception&) {
         }
-        files::removeFile(store::logoWadPath(name).toStdString());
+        logoimport::undoPlacement(placed);
         summary_.skipped << BatchEntry{logo.path, QStringLiteral("the library could not store it")};
         summary_.stopped = QString::fromUtf8(e.what());
         finish(false);

@@ -59,7 +59,7 @@ void convertIntoSlot(Library& library, const Settings& settings, int slot, const
                                  + QString::fromUtf8(e.what())};
         };
         try {
-            pcx = extractPicture(placed.target, progress.keepPainted);
+            pcx = extractPicture(placed.working, progress.keepPainted);
         } catch (const ConverterError& e) {
             throw failed(e, QStringLiteral("it is no spray logo WAD file, or it is damaged."));
         }
@@ -74,6 +74,13 @@ void convertIntoSlot(Library& library, const Settings& settings, int slot, const
         pauseFor(settings.waitMilliseconds(), progress);
         const QByteArray picture = convertedPicture();
         library.setSlot(slot, title, picture);
+        // The file takes the logo's name as the page is stored, or neither happens.
+        try {
+            storeWithLogo(library, placed);
+        } catch (const std::exception& e) {
+            library.undoSlotChange();
+            throw ImportFailure{QStringLiteral("The logo %1 could not be stored: %2").arg(title, QString::fromUtf8(e.what()))};
+        }
     } catch (ImportFailure& failure) {
         const QString kept = undoPlacement(placed);
         if (!pcx.isEmpty())

@@ -1,4 +1,4 @@
-// The import's work after the chosen file has been placed as a logo wad
+// The import's work after the chosen file has been placed for a logo wad
 // file: the extractor and the converter turn it into a picture, which goes
 // into the slot with the logo's name as its title. The windows ask for the
 // file and the name and show the progress; this part asks nothing.
@@ -28,8 +28,9 @@ struct ImportProgress {
     std::function<void()> keepPainted;
 };
 
-// Runs the converters on the placed file, waits the picture-load wait time
-// and puts picture and title into the slot. On failure everything the
+// Runs the converters on the placed file, waits the picture-load wait time,
+// puts picture and title into the slot and stores the page, the file taking
+// its logo name in that step (storeWithLogo). On failure everything the
 // import did to the program directory is undone (the placement too) and
 // ImportFailure is thrown with the text to show; `source` is the file the
 // user chose, which the text names.

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <unistd.h>
 
 namespace logoimport {
 
@@ -13,6 +16,14 @@ QString extractorPath() { return store::toolFile(QStringLiteral("wad3")); }
 QString converterPath() { return store::toolFile(QStringLiteral("i_view32")); }
 QString workingDir() { return store::programFile(QStringLiteral("import-work")); }
 QString workingFile(const QString& name) { return workingDir() + QLatin1Char('/') + name; }
+QString workingLogoPath(const QString& logoPath) { return workingFile(QFileInfo(logoPath).fileName()); }
+
+QString madeFolderTemplate()
+{
+    QDir().mkpath(workingDir());
+    return workingFile(QStringLiteral("made-%1-XXXXXX").arg(::getpid()));
+}
+
 QString convertedPicturePath() { return workingFile(QStringLiteral("temp.jpg")); }
 
 namespace {
@@ -20,6 +31,20 @@ namespace {
 QStringList pcxFilesIn(const QString& dir)
 {
     return QDir(dir).entryList({QStringLiteral("*.pcx")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// The folders of imports whose process has ended.
+void removeStaleMadeFolders(const QString& work)
+{
+    static const QRegularExpression made(QStringLiteral("^made-([1-9][0-9]{0,9})-[A-Za-z0-9]{6}$"));
+    for (const QString& name : QDir(work).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks)) {
+        const QRegularExpressionMatch match = made.match(name);
+        if (!match.hasMatch())
+            continue;
+        if (files::processRuns(match.captured(1).toLong()))
+            continue;
+        QDir(work + QLatin1Char('/') + name).removeRecursively();
+    }
 }
 
 } // namespace
@@ -38,6 +63,7 @@ void removeStaleWorkingFiles()
         QDir().mkdir(work);
     }
     files::removeStaleTemporaries(work.toStdString(), {"*"});
+    removeStaleMadeFolders(work);
 }
 
 void removeLeftoverWorkingFiles()

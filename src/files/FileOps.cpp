@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <mutex>
+#include <set>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -79,7 +82,8 @@ bool parseTemporaryName(const std::string& name, std::string& target, long& pid)
         return false;
     const std::string rest = name.substr(mark + 5);
     const auto dash = rest.find('-');
-    if (dash == std::string::npos || dash == 0 || dash + 1 == rest.size() || dash > 9)
+    // At most 9 digits of process id and 2 of attempt, as temporaryName writes them.
+    if (dash == std::string::npos || dash == 0 || dash + 1 == rest.size() || dash > 9 || rest.size() - dash - 1 > 2)
         return false;
     for (size_t i = 0; i < rest.size(); ++i) {
         if (i != dash && (rest[i] < '0' || rest[i] > '9'))
@@ -90,12 +94,12 @@ bool parseTemporaryName(const std::string& name, std::string& target, long& pid)
     return pid > 0;
 }
 
+} // namespace
+
 bool processRuns(long pid)
 {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
-
-} // namespace
 
 bool exists(const std::string& path)
 {
@@ -232,7 +236,7 @@ void renameAllNoReplace(const std::vector<std::pair<std::string, std::string>>& 
     }
 }
 
-bool addNameNoReplace(const std::string& from, const std::string& to)
+bool addName(const std::string& from, const std::string& to)
 {
     if (::link(from.c_str(), to.c_str()) == 0) {
         syncDirectory(to);
@@ -240,16 +244,48 @@ bool addNameNoReplace(const std::string& from, const std::string& to)
     }
     if (errno != EPERM && errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP)
         fail("cannot rename " + from + " to", to, errno);
+    return false;
+}
+
+bool addNameNoReplace(const std::string& from, const std::string& to)
+{
+    if (addName(from, to))
+        return true;
     renameNoReplace(from, to);
     return false;
 }
 
 namespace {
 
+// A temporary file older than this is abandoned even when a process of its
+// number runs: that is another process by now (a write takes moments).
+constexpr int kAbandonedAfterSeconds = 10 * 60;
+
+// The first write of a kind of file (by its extension) into a folder in
+// this run sweeps the temporary files of that kind earlier runs left there:
+// "photo.png" clears "*.png.part<pid>-<n>", never another program's files
+// of other kinds that happen to be named alike.
+void sweepFolderOnce(const std::string& path)
+{
+    const std::string directory = directoryOf(path);
+    const std::string name = path.substr(path.rfind('/') + 1);
+    const auto dot = name.rfind('.');
+    const std::string pattern = dot == std::string::npos || dot == 0 ? name : "*" + name.substr(dot);
+    static std::mutex guard;
+    static std::set<std::string> swept;
+    {
+        std::lock_guard<std::mutex> lock(guard);
+        if (!swept.insert(directory + '\0' + pattern).second)
+            return;
+    }
+    removeStaleTemporaries(directory, {pattern}, kAbandonedAfterSeconds);
+}
+
 // Writes `data` to a new temporary file beside `path` (with `mode` when it is
 // not negative) and returns its name; on failure nothing is left behind.
 std::string writeTemporary(const std::string& path, const std::vector<std::uint8_t>& data, bool sync, int mode)
 {
+    sweepFolderOnce(path);
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -335,8 +371,10 @@ void copyAtomically(const std::string& from, const std::string& to, std::size_t 
     writeAtomically(to, readAll(from, limit), Durability::Synced, mode);
 }
 
-int removeStaleTemporaries(const std::string& directory, const std::vector<std::string>& targetPatterns)
+int removeStaleTemporaries(const std::string& directory, const std::vector<std::string>& targetPatterns,
+                           int abandonedAfterSeconds)
 {
+    const std::time_t now = std::time(nullptr);
     const auto matches = [&targetPatterns](const std::string& target) {
         for (const std::string& pattern : targetPatterns)
             if (::fnmatch(pattern.c_str(), target.c_str(), 0) == 0)
@@ -346,20 +384,23 @@ int removeStaleTemporaries(const std::string& directory, const std::vector<std::
     DIR* dir = ::opendir(directory.c_str());
     if (!dir)
         return 0;
-    std::vector<std::string> stale;
+    std::vector<std::pair<std::string, bool>> stale;   // name, whether its writer's number runs
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
         std::string target;
         long pid = 0;
-        if (parseTemporaryName(name, target, pid) && matches(target) && !processRuns(pid))
-            stale.push_back(name);
+        if (parseTemporaryName(name, target, pid) && matches(target))
+            stale.push_back({name, processRuns(pid)});
     }
     ::closedir(dir);
     int removed = 0;
-    for (const std::string& name : stale) {
+    for (const auto& [name, writerRuns] : stale) {
         const std::string path = directory + "/" + name;
         struct stat st;
-        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0)
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        const bool abandoned = abandonedAfterSeconds > 0 && now - st.st_mtime > abandonedAfterSeconds;
+        if ((!writerRuns || abandoned) && ::unlink(path.c_str()) == 0)
             ++removed;
     }
     return removed;

@@ -81,6 +81,9 @@ enum class Durability { Synced, Flushed };
 // instead (no-replace) and the result is false; true when both names now
 // lead to the file.
 bool addNameNoReplace(const std::string& from, const std::string& to);
+// The hard link alone: false, with nothing changed, where the file system
+// has none.
+bool addName(const std::string& from, const std::string& to);
 
 // Writes `data` to a temporary file beside `path` (a name that does not end
 // like `path`), flushes it and renames it over `path`: readers see either
@@ -98,8 +101,20 @@ void copyAtomically(const std::string& from, const std::string& to, std::size_t 
 // file behind. Removes from `directory`, in one pass over it, those
 // temporary files whose process has ended and whose target name matches one
 // of `targetPatterns` (shell patterns such as "pldecal.wad" or "*.pcx"); the
-// files of a process that still runs are left alone. Returns how many were
-// removed.
-int removeStaleTemporaries(const std::string& directory, const std::vector<std::string>& targetPatterns);
+// files of a process that still runs are left alone, unless
+// `abandonedAfterSeconds` is above 0 and the file has not been written for
+// longer (its number then belongs to another process). Returns how many were
+// removed. Only names of the exact form "<target>.part<pid>-<attempt>" count.
+//
+// Every writer here (writeAtomically, writeExclusive, copyAtomically) does
+// this itself the first time in a run that it writes a kind of file (by
+// its extension) into a folder, for the targets of that kind, with files
+// older than ten minutes counted as abandoned: what a kill leaves in a
+// folder of the user's goes with the next write of its kind there.
+int removeStaleTemporaries(const std::string& directory, const std::vector<std::string>& targetPatterns,
+                           int abandonedAfterSeconds = 0);
+
+// True while a process of this number runs (or cannot be asked).
+bool processRuns(long pid);
 
 } // namespace files

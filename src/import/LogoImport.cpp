@@ -13,6 +13,7 @@
 #include "core/Library.h"
 #include "core/LogoPlacement.h"
 #include "core/Settings.h"
+#include "core/WorkingFiles.h"
 #include "core/SourceWalk.h"
 #include "files/FileOps.h"
 #include "makelogo/PictureImport.h"
@@ -151,9 +152,9 @@ bool Importer::placeUnderName(const QString& source, bool rename, Placement& pla
 }
 
 // From the placement of the chosen file to the closing of the wait window.
-// The slot gets the picture and the title only when every step worked;
-// otherwise all the import did to the program directory is undone, and the
-// result is false.
+// The slot gets the picture and the title, and the page is stored with the
+// logo, only when every step worked; otherwise all the import did to the
+// program directory is undone, and the result is false.
 bool Importer::importInto(int slot, const QString& source)
 {
     wait_.resetProgress();
@@ -209,14 +210,15 @@ void Importer::insertClick(int slot)
         const QString picture = dialog.fileName();
         if (!readableChoice(picture))
             return;
-        QTemporaryDir made;
+        QTemporaryDir made(madeFolderTemplate());   // swept at the next start when a kill leaves it
         const QString source = sprayOf(picture, made);
         if (source.isEmpty()) { // the logo was not made: as a cancel
             wait_.advance(10);
             wait_.hide();
-        } else if (!importInto(slot, source)) {
+        } else {
             // A failed import has been undone and reported; the page stays
-            // in its pending edit as it was.
+            // in its pending edit as it was. One that worked has stored it.
+            importInto(slot, source);
             return;
         }
     } else {
@@ -259,10 +261,12 @@ void Importer::dropFiles(const QList<QUrl>& urls)
         if (!readableChoice(path))
             return;
         OpenDialog::of(window_).setFileName(path);
-        QTemporaryDir made;
+        QTemporaryDir made(madeFolderTemplate());   // swept at the next start when a kill leaves it
         const QString source = sprayOf(path, made);
-        if (!source.isEmpty() && !importInto(slot, source))
+        if (!source.isEmpty()) {
+            importInto(slot, source);   // stored with its logo, or undone and reported
             return;
+        }
     }
     running.restore();
     library_.store();

@@ -147,6 +147,34 @@ TEST_F(BatchImport, CancelHalfWayKeepsWhatWasImportedAndStored)
     EXPECT_EQ(wadFiles, summary.imported.size() + 2) << "no logo file beyond those imported";
 }
 
+// A logo file takes its name only as the page that names it is stored: at
+// no moment does a file lie under a logo's name that only the pending edit
+// names, which a kill would leave behind with no slot naming it.
+TEST_F(BatchImport, NoLogoFileIsNamedBeforeItsPageIsStored)
+{
+    spraypack::writePack(packs.filePath("few"), {3, 0, 0, 0});
+    QStringList namedEarly;
+    int slotChanges = 0;
+    QObject::connect(&library, &core::Library::fieldChanged, [&] {
+        const QStringList stored = library.storedSlotTitles();
+        for (int n = 1; n <= 8; ++n) {
+            const QString title = library.slotTitle(n);
+            if (!title.isEmpty() && !stored.contains(title)) {
+                ++slotChanges;
+                if (fileExists(title + ".wad"))
+                    namedEarly << title;
+            }
+        }
+    });
+    const core::BatchSummary summary = run({packs.filePath("few")});
+    EXPECT_EQ(summary.imported.size(), 3) << summary.text().toStdString();
+    EXPECT_GT(slotChanges, 0) << "the pending slots were seen";
+    EXPECT_EQ(namedEarly, QStringList());
+    for (const core::BatchEntry& e : summary.imported)
+        EXPECT_TRUE(fileExists(e.detail + ".wad")) << e.detail.toStdString();
+    EXPECT_EQ(QDir(logoimport::workingDir()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
 TEST_F(BatchImport, SpraysTheGameRefusesAreRemadeOrSkippedWithTheirReason)
 {
     const QString folder = packs.filePath("odd");

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -103,6 +106,39 @@ TEST_F(StaleTemporaries, AnAtomicWriteLeavesOnlyItsTargetAndSweepsNothingOfItsOw
     EXPECT_EQ(entries(), QStringList{QStringLiteral("pldecal.wad")});
     EXPECT_EQ(files::readAll(target, 16), (std::vector<std::uint8_t>{4, 5}));
     EXPECT_EQ(sweep("*"), 0);
+}
+
+// "Save picture as" and the installs write into folders of the user's and
+// the game's: the first write of a kind of file there in a run clears what
+// killed writes of that kind left, and nothing that is not exactly such a
+// file.
+TEST_F(StaleTemporaries, TheFirstWriteIntoAFolderSweepsWhatKilledWritersLeftThere)
+{
+    const auto aged = [this](const QString& name) {
+        QFile f(file(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    };
+    file(QStringLiteral("holiday.png"), "the user's own picture");
+    file(part(QStringLiteral("logo.png"), ended));
+    file(part(QStringLiteral("other logo.png"), ended, 7));
+    aged(part(QStringLiteral("older.png"), runningOtherProcessId()));   // its number is some other process's by now
+    const QStringList kept{
+        part(QStringLiteral("fresh.png"), runningOtherProcessId()),    // a copy that writes now
+        part(QStringLiteral("liblist.gam"), ended),                    // no kind this write makes
+        QStringLiteral("film.png.part"),                               // another program's download
+        QStringLiteral("notes.png.part%1-123").arg(ended),             // no attempt of ours has three digits
+        QStringLiteral("notes.png.part%1-1.txt").arg(ended),
+    };
+    for (const QString& name : kept)
+        file(name);
+    aged(kept[2]);
+
+    files::writeAtomically(dir.filePath(QStringLiteral("new.png")).toStdString(), {1, 2, 3});
+
+    QStringList expected = kept + QStringList{QStringLiteral("holiday.png"), QStringLiteral("new.png")};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entries(), expected);
 }
 
 } // namespace

@@ -9,9 +9,11 @@
 #include "settings/Unit5.h"
 #include "files/FileOps.h"
 #include "formats/Wad3.h"
+#include "core/WorkingFiles.h"
 #include "store/ProgramDir.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -106,10 +108,18 @@ TEST_F(PictureImport, CancelLeavesNoSlotAndNoFile)
     EXPECT_TRUE(shown().isEmpty()) << shown().join(QLatin1Char('|')).toStdString();
 }
 
+// The logo being made lies in a folder of the import's own in the working
+// folder (not among the system's temporary files), where a start finds it
+// when a kill leaves it; the folder goes when the import ends.
 TEST_F(PictureImport, ADroppedPictureGoesThroughTheDialogToTheFirstFreeSlot)
 {
     const QString path = picture(64, 64, QStringLiteral("icon.bmp"));
-    whenModal([this](QWidget* modal) {
+    const auto madeFolders = [] {
+        return QDir(logoimport::workingDir()).entryList({QStringLiteral("made-*")}, QDir::Dirs | QDir::Hidden);
+    };
+    QStringList madeWhileOpen;
+    whenModal([&](QWidget* modal) {
+        madeWhileOpen = madeFolders();
         if (MakeLogoDialog* dialog = dialogOf(modal)) {
             answerPrompt({QStringLiteral("dropped")});
             click(dialog, "OkButton");
@@ -119,6 +129,8 @@ TEST_F(PictureImport, ADroppedPictureGoesThroughTheDialogToTheFirstFreeSlot)
     EXPECT_EQ(slotTitle(2), QStringLiteral("dropped"));
     EXPECT_EQ(wadsInProgramDir(), QStringList{QStringLiteral("dropped.wad")});
     EXPECT_FALSE(importer().DropBusy);
+    EXPECT_EQ(madeWhileOpen.size(), 1) << madeWhileOpen.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(madeFolders(), QStringList());
 }
 
 // Fit: a picture a little narrower than 2:1 padded at a 2:1 size leaves
