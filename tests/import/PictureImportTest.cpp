@@ -6,6 +6,8 @@
 #include "import/OpenDialog.h"
 #include "logo/SprayRules.h"
 #include "makelogo/MakeLogoDialog.h"
+#include "makelogo/PictureImport.h"
+#include "logo/SprayMaker.h"
 #include "settings/Unit5.h"
 #include "files/FileOps.h"
 #include "formats/Wad3.h"
@@ -13,10 +15,14 @@
 #include "store/ProgramDir.h"
 
 #include <QComboBox>
+#include <atomic>
 #include <QDir>
 #include <QLabel>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QTest>
 
 using logoimport::OpenDialog;
@@ -160,4 +166,40 @@ TEST_F(PictureImport, FitAndPickedColourChangeThePreview)
     EXPECT_EQ(seeThrough->currentIndex(), 2);
     EXPECT_EQ(at(dialog.spray(), 0, 0), 255) << "the magenta ground";
     EXPECT_NE(at(dialog.spray(), 64, 32), 255) << "the green middle";
+}
+
+// The picture is read off the window's thread: a slow read shows a window
+// whose Cancel gives the window back while the read goes on; a failed read
+// comes back with its reason.
+TEST_F(PictureImport, ASlowPictureCanBeCancelledAndAFailedOneSaysWhy)
+{
+    QSemaphore release;
+    std::atomic<bool> finished{false};
+    const makelogo::PictureReader slow = [&](const QString&) {
+        release.acquire();
+        finished = true;
+        return QImage(8, 8, QImage::Format_RGB32);
+    };
+    QString progressName;
+    whenModal([&](QWidget* modal) {
+        progressName = modal->objectName();
+        if (auto* cancel = modal->findChild<QPushButton*>())
+            QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    EXPECT_TRUE(makelogo::readPictureAside(&form(), QStringLiteral("slow.jpg"), slow).isNull());
+    EXPECT_EQ(progressName, QStringLiteral("PictureProgress"));
+    EXPECT_FALSE(finished) << "the window came back while the read was still running";
+    release.release();
+    QThreadPool::globalInstance()->waitForDone();
+    EXPECT_TRUE(finished);
+
+    const makelogo::PictureReader broken = [](const QString&) -> QImage { throw logo::LogoError("no picture in it"); };
+    try {
+        makelogo::readPictureAside(&form(), QStringLiteral("broken.png"), broken);
+        ADD_FAILURE() << "a failed read came back as a picture";
+    } catch (const logo::LogoError& e) {
+        EXPECT_STREQ(e.what(), "no picture in it");
+    }
+    const QImage read = makelogo::readPictureAside(&form(), picture(40, 30), [](const QString& path) { return QImage(path); });
+    EXPECT_EQ(read.size(), QSize(40, 30));
 }
