@@ -1,5 +1,6 @@
 #include "PxLib.h"
 
+#include "LateLibrary.h"
 #include "ParadoxTable.h"
 
 #include <QLibrary>
@@ -7,18 +8,6 @@
 #include <mutex>
 
 namespace store {
-
-namespace {
-
-template <typename F>
-void resolve(QLibrary& library, const char* name, F& function, QString& missing)
-{
-    function = reinterpret_cast<F>(library.resolve(name));
-    if (!function && missing.isEmpty())
-        missing = QString::fromLatin1(name);
-}
-
-} // namespace
 
 const PxLib& pxlib()
 {
@@ -32,17 +21,17 @@ const PxLib& pxlib()
             return;
         }
         QString missing;
-        resolve(library, "PX_boot", lib.boot, missing);
-        resolve(library, "PX_new3", lib.new3, missing);
-        resolve(library, "PX_open_file", lib.openFile, missing);
-        resolve(library, "PX_close", lib.close, missing);
-        resolve(library, "PX_delete", lib.deleteDoc, missing);
-        resolve(library, "PX_get_num_fields", lib.numFields, missing);
-        resolve(library, "PX_get_fields", lib.fields, missing);
-        resolve(library, "PX_get_recordsize", lib.recordSize, missing);
-        resolve(library, "PX_get_num_records", lib.numRecords, missing);
-        resolve(library, "PX_get_record2", lib.record2, missing);
-        resolve(library, "PX_get_data_alpha", lib.dataAlpha, missing);
+        resolveLate(library, "PX_boot", lib.boot, missing);
+        resolveLate(library, "PX_new3", lib.new3, missing);
+        resolveLate(library, "PX_open_file", lib.openFile, missing);
+        resolveLate(library, "PX_close", lib.close, missing);
+        resolveLate(library, "PX_delete", lib.deleteDoc, missing);
+        resolveLate(library, "PX_get_num_fields", lib.numFields, missing);
+        resolveLate(library, "PX_get_fields", lib.fields, missing);
+        resolveLate(library, "PX_get_recordsize", lib.recordSize, missing);
+        resolveLate(library, "PX_get_num_records", lib.numRecords, missing);
+        resolveLate(library, "PX_get_record2", lib.record2, missing);
+        resolveLate(library, "PX_get_data_alpha", lib.dataAlpha, missing);
         if (!missing.isEmpty()) {
             problem = QStringLiteral("pxlib, which reads Paradox tables, lacks %1.").arg(missing);
             return;
