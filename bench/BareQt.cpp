@@ -3,14 +3,12 @@
 // label, the size of Tagomat 2's), built with the same Qt and flags.
 // It reports like the benchmark's start-up child: "SHOWN <peak RSS in KiB>".
 
+#include "ShownReport.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
-
-#include <sys/resource.h>
-
-#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -23,9 +21,6 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     window.grab();
     QApplication::processEvents();
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("SHOWN %ld\n", usage.ru_maxrss);
-    std::fflush(stdout);
+    bench::reportShown();
     return 0;
 }

@@ -7,13 +7,12 @@
 //   tagomat2-bench-startup DIR
 
 #include "Operations.h"
+#include "ShownReport.h"
 
 #include "app/Program.h"
 #include "app/Unit1.h"
 
 #include <QApplication>
-
-#include <sys/resource.h>
 
 #include <cstdio>
 
@@ -32,9 +31,6 @@ int main(int argc, char** argv)
         return 1;
     program.mainWindow()->grab();   // every control painted, the pictures among them
     QApplication::processEvents();
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("SHOWN %ld\n", usage.ru_maxrss);
-    std::fflush(stdout);
+    bench::reportShown();
     return 0;
 }
