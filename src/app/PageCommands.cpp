@@ -3,6 +3,7 @@
 #include "Unit1.h"
 
 #include "MessageBox.h"
+#include "PageTitleTaken.h"
 #include "TDBEdit.h"
 #include "core/Library.h"
 #include "slots/Unit9.h"
@@ -50,7 +51,7 @@ void TForm1::bSaveClick()
         // file goes to the error box with the engine's text.
         if (!store::isKeyViolation(e))
             throw;
-        app::MessageBox::plain(QStringLiteral("A page with this name already exists, please change it."));
+        app::showPageTitleTaken();
     }
 }
 

@@ -1,6 +1,7 @@
 #include "SlotDeletion.h"
 
 #include "app/MessageBox.h"
+#include "app/PageTitleTaken.h"
 #include "core/Library.h"
 #include "store/ProgramDir.h"
 
@@ -16,7 +17,7 @@ void deleteClick(core::Library& library, int slot)
                                                    app::MessageBox::Answer::No);
     const core::Library::EmptyResult result = library.emptySlot(slot, withFile, store::emptyBitmapPath());
     if (result.duplicatePageTitle)
-        app::MessageBox::plain(QStringLiteral("A page with this name already exists, please change it."));
+        app::showPageTitleTaken();
     if (result.titleNamesNoFile && withFile)
         app::MessageBox::plain(QStringLiteral("The slot has been emptied, but its title \"%1\" is no valid file name, "
                                               "so no file was deleted.")

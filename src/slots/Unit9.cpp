@@ -2,6 +2,7 @@
 
 #include "app/CommandGuard.h"
 #include "app/MessageBox.h"
+#include "app/PageTitleTaken.h"
 #include "core/Library.h"
 #include "core/LogoName.h"
 #include "info/DialogFont.h"
@@ -93,7 +94,7 @@ void TForm9::Button1Click()
     }
     if (target == 9 && library_.pageTitleTaken(name)) {
         // Refused now rather than when the page is stored.
-        app::MessageBox::plain(QStringLiteral("A page with this name already exists, please change it."));
+        app::showPageTitleTaken();
         Edit1->setFocus();
         Edit1->selectAll();
         return;
@@ -121,7 +122,7 @@ void TForm9::renameLogo(int slot, const QString& name)
             app::MessageBox::error(QStringLiteral("Error renaming file: ") + reason);
         break;
     case core::Library::RenameResult::DuplicatePageTitle:
-        app::MessageBox::plain(QStringLiteral("A page with this name already exists, please change it."));
+        app::showPageTitleTaken();
         break;
     }
 }
