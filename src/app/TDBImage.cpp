@@ -29,6 +29,9 @@ void TDBImage::setWarning(const QStringList& reasons)
 void TDBImage::setImage(const QImage& image)
 {
     image_ = image;
+    shown_ = image.isNull() ? QImage()
+                            : image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                            : QImage::Format_RGB32);
     update();
 }
 
@@ -53,12 +56,12 @@ void TDBImage::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     QPainter painter(this);
     const QRect area = contentsRect();
-    if (!image_.isNull()) {
+    if (!shown_.isNull()) {
         painter.save();
         painter.setClipRect(area);
-        const QPoint topLeft(area.x() + (area.width() - image_.width()) / 2,
-                             area.y() + (area.height() - image_.height()) / 2);
-        painter.drawImage(topLeft, image_);
+        const QPoint topLeft(area.x() + (area.width() - shown_.width()) / 2,
+                             area.y() + (area.height() - shown_.height()) / 2);
+        painter.drawImage(topLeft, shown_);
         painter.restore();
     }
     if (!warning_.isEmpty())

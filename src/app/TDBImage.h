@@ -50,6 +50,9 @@ private:
 
     int slot_;
     QImage image_;
+    // image_ in a format the window's surface takes as it is: painting it is
+    // a plain copy, with no conversion and no helper threads on each paint.
+    QImage shown_;
     bool selected_ = false;
     QStringList warning_;
     bool marked_ = false;
