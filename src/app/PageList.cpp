@@ -3,6 +3,30 @@
 #include "core/Library.h"
 
 #include <QHeaderView>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+// The current row's mark: a small black triangle pointing at the title.
+// Drawn rather than written as a character, which the window's font lacks
+// and which would load a second font just for it.
+QPixmap currentRowMark()
+{
+    static const QPixmap mark = [] {
+        QPixmap pixmap(10, 9);   // the header's width, the triangle in its middle
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawPolygon(QPolygonF({QPointF(2, 0), QPointF(8, 4.5), QPointF(2, 9)}));
+        return pixmap;
+    }();
+    return mark;
+}
+
+} // namespace
 
 PageListModel::PageListModel(core::Library& library, QObject* parent) : QAbstractTableModel(parent), library_(library) {}
 
@@ -18,13 +42,14 @@ QVariant PageListModel::data(const QModelIndex& index, int role) const
 
 QVariant PageListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal)
+        return role == Qt::DisplayRole ? QVariant(QStringLiteral("Page Title")) : QVariant();
+    const bool current = section == library_.currentListRow();
+    if (role == Qt::DecorationRole)
+        return current && !library_.isAddingPage() ? QVariant(currentRowMark()) : QVariant();
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal)
-        return QStringLiteral("Page Title");
-    if (section != library_.currentListRow())
-        return QString();
-    return library_.isAddingPage() ? QStringLiteral("*") : QStringLiteral("\u25B6");
+    return current && library_.isAddingPage() ? QStringLiteral("*") : QString();
 }
 
 void PageListModel::reload()

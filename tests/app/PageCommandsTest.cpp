@@ -47,6 +47,26 @@ TEST_F(PageCommands, InsertTwiceThenSaveRefusesTheSecondNew)
     EXPECT_TRUE(library().UnsavedChanges());
 }
 
+// The page list marks the current page with a drawn triangle, and a page
+// being added with "*".
+TEST_F(PageCommands, TheRowMarkFollowsTheCurrentPage)
+{
+    addPage(QStringLiteral("a"), {});
+    addPage(QStringLiteral("b"), {});
+    ASSERT_TRUE(start());
+    const QAbstractItemModel* pages = widget<QAbstractItemView>("DBGrid1")->model();
+    auto marked = [&](int row) { return !pages->headerData(row, Qt::Vertical, Qt::DecorationRole).isNull(); };
+    auto text = [&](int row) { return pages->headerData(row, Qt::Vertical, Qt::DisplayRole).toString(); };
+    const int current = library().currentListRow();
+    EXPECT_TRUE(marked(current));
+    EXPECT_FALSE(marked(1 - current));
+    EXPECT_EQ(text(current), QString()) << "the mark is drawn, not written in a font that may lack it";
+    click("ToolButton1");
+    const int added = library().currentListRow();
+    EXPECT_EQ(text(added), QStringLiteral("*"));
+    EXPECT_FALSE(marked(added));
+}
+
 TEST_F(PageCommands, SaveWithNothingChangedClearsUnsavedChanges)
 {
     addPage("one", {"a"});
