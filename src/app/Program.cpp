@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "MessageBox.h"
+#include "ProgramStyle.h"
 #include "Unit1.h"
 #include "core/Library.h"
 #include "core/Settings.h"
@@ -98,6 +99,7 @@ bool Program::create()
     offerParadoxConversion();
     // What imports killed while copying a logo left behind.
     logoimport::removeStaleWorkingFiles();
+    ProgramStyle::install();
     library_ = std::make_unique<core::Library>();
     settings_ = std::make_unique<core::Settings>();
     mainWindow_ = new TForm1(*library_, *settings_);

@@ -1,7 +1,8 @@
 #include "ProgramIcon.h"
 
+#include "BuiltInPicture.h"
+
 #include <QIconEngine>
-#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
@@ -37,8 +38,7 @@ public:
         QPixmap pm;
         const QString cacheKey = QStringLiteral("tagomat2-program-%1").arg(file);
         if (!QPixmapCache::find(cacheKey, &pm)) {
-            QImageReader reader(QStringLiteral(":/icons/tagomat2-%1.png").arg(file), "png");
-            pm = QPixmap::fromImage(reader.read());
+            pm = QPixmap::fromImage(builtInPicture(QStringLiteral(":/icons/tagomat2-%1.png").arg(file)));
             QPixmapCache::insert(cacheKey, pm);
         }
         if (pm.isNull() || file <= side)

@@ -48,6 +48,11 @@ void draw(QPainter& p, ToolbarImage image)
         p.drawLine(QPointF(4, 4), QPointF(12, 12));
         p.drawLine(QPointF(12, 4), QPointF(4, 12));
         break;
+    case ToolbarImage::More:
+        p.setPen(QPen(Qt::black, 1.5));
+        p.drawPolyline(QPolygonF({QPointF(4, 4), QPointF(8, 8), QPointF(4, 12)}));
+        p.drawPolyline(QPolygonF({QPointF(9, 4), QPointF(13, 8), QPointF(9, 12)}));
+        break;
     }
 }
 
