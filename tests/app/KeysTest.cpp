@@ -105,9 +105,7 @@ TEST_F(Keys, ArrowsMoveTheFramedSlotPageKeysMovePagesAndTabLeavesThePageList)
 
 TEST_F(Keys, DeleteEmptiesTheSelectedSlotAndCtrlZBringsItBackUntilSaved)
 {
-    addPage("a", {"one", "two"});
-    writeFile("one.wad", "1");
-    writeFile("two.wad", "2");
+    addPageWithFiles("a", {"one", "two"});
     ASSERT_TRUE(start());
     press(picture(1), Qt::Key_Right);
     answer({yes(), no()});

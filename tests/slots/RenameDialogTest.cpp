@@ -25,16 +25,13 @@ const QString kPageTaken = QStringLiteral("A page with this name already exists,
 
 class RenameDialog : public SlotFixture {
 protected:
-    // Starts on page `page` with these slot titles, each filled slot with its
-    // logo wad file holding "logo <title>"; `otherPage` adds an empty page.
+    // Starts on page `page` with these slot titles and their logo wad files;
+    // `otherPage` adds an empty page.
     bool startWith(const QStringList& titles, const QString& page = QStringLiteral("p"), const QString& otherPage = {})
     {
-        addPage(page, titles);
+        addPageWithFiles(page, titles);
         if (!otherPage.isEmpty())
             addPage(otherPage);
-        for (const QString& t : titles)
-            if (!t.isEmpty())
-                writeFile(t + QStringLiteral(".wad"), "logo " + t.toUtf8());
         return start();
     }
     void rename(int tag, const QString& name)
