@@ -76,17 +76,17 @@ TEST_F(Keys, ArrowsMoveTheFramedSlotPageKeysMovePagesAndTabLeavesThePageList)
     ASSERT_TRUE(start());
     EXPECT_EQ(selected(), 1);
     EXPECT_EQ(framed(), QStringList{"1"});
-    press(picture(1), Qt::Key_Right);
-    press(picture(2), Qt::Key_Down);
-    EXPECT_EQ(selected(), 6);
-    EXPECT_TRUE(picture(6)->hasFocus());
-    press(picture(6), Qt::Key_Down);   // the lower edge
-    for (int i = 0; i < 3; ++i)
-        press(picture(selected()), Qt::Key_Left);
-    EXPECT_EQ(selected(), 5) << "stops at the left edge";
-    press(picture(5), Qt::Key_Up);
-    EXPECT_EQ(selected(), 1);
-    EXPECT_EQ(framed(), QStringList{"1"});
+    // Each key pressed on the framed slot, and the slot framed after it;
+    // the slots are two rows of four, and the edges stop the frame.
+    const std::pair<Qt::Key, int> moves[] = {{Qt::Key_Right, 2}, {Qt::Key_Down, 6}, {Qt::Key_Down, 6}, {Qt::Key_Left, 5},
+                                             {Qt::Key_Left, 5},  {Qt::Key_Left, 5}, {Qt::Key_Up, 1}};
+    for (const auto& [key, slot] : moves) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+        press(picture(selected()), key);
+        EXPECT_EQ(selected(), slot);
+        EXPECT_EQ(framed(), QStringList{QString::number(slot)});
+        EXPECT_TRUE(picture(slot)->hasFocus());
+    }
 
     QTest::mouseClick(picture(3), Qt::LeftButton);
     EXPECT_EQ(framed(), QStringList{"3"}) << "a click selects";
@@ -105,9 +105,7 @@ TEST_F(Keys, ArrowsMoveTheFramedSlotPageKeysMovePagesAndTabLeavesThePageList)
 
 TEST_F(Keys, DeleteEmptiesTheSelectedSlotAndCtrlZBringsItBackUntilSaved)
 {
-    addPage("a", {"one", "two"});
-    writeFile("one.wad", "1");
-    writeFile("two.wad", "2");
+    addPageWithFiles("a", {"one", "two"});
     ASSERT_TRUE(start());
     press(picture(1), Qt::Key_Right);
     answer({yes(), no()});

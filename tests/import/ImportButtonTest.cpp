@@ -105,31 +105,11 @@ TEST_F(ImportButton, StartUpClearsTheCopiesOfKilledImportsAndNoLogoFile)
     EXPECT_EQ(parts, QStringList{kept.last()});
 }
 
-TEST_F(ImportButton, GivesAnOccupiedSlotANewLogoAfterAQuestionAndKeepsTheOldFileOnNo)
-{
-    addPage(QStringLiteral("Page1"), {QStringLiteral("old")});
-    writeFile(QStringLiteral("old.wad"), "old logo");
-    ASSERT_TRUE(start());
-    window<TForm5>().setPosition(0);
-    chooseFromElsewhere(QStringLiteral("spray-b.wad"), QStringLiteral("b.wad"), QStringLiteral("a.b"));
-
-    answer({yes(), no()});
-    clickPlus(1);
-
-    EXPECT_EQ(shown(), (QStringList{QStringLiteral("Replace \"old\" in this slot?"),
-                                    QStringLiteral("Do you want to delete the wad file of the logo? (cannot be undone!)")}));
-    EXPECT_EQ(app::MessageBox::shown().first().defaultAnswer, no()) << "No by default";
-    EXPECT_EQ(slotTitle(1), QStringLiteral("a.b"));
-    EXPECT_TRUE(fileExists(QStringLiteral("a.b.wad")));
-    expectShowsWad(slotImage(1), fixture(QStringLiteral("spray-b.wad")));
-    EXPECT_EQ(readFile(QStringLiteral("old.wad")), QByteArray("old logo"));
-    EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 1), QStringLiteral("a.b"));
-}
-
-// No to the question leaves the slot as it was and opens no file dialog;
-// Yes, Yes replaces the logo and deletes the replaced one's file, but never
-// the file of a logo another slot still shows.
-TEST_F(ImportButton, AReplacedLogosFileIsHandledAsTheMinusButtonHandlesIt)
+// "+" on a filled slot asks first, No by default. No leaves the slot as it
+// was and opens no file dialog; Yes gives the slot the new logo, and the
+// replaced logo's file is handled as the "-" button handles it: kept on No,
+// deleted on Yes, but never the file of a logo another slot still shows.
+TEST_F(ImportButton, GivesAnOccupiedSlotANewLogoAfterAQuestionAndHandlesTheOldFileAsTheMinusButton)
 {
     addPage(QStringLiteral("Page1"), {QStringLiteral("old"), QStringLiteral("twin"), QStringLiteral("twin")});
     writeFile(QStringLiteral("old.wad"), "old logo");
@@ -143,14 +123,27 @@ TEST_F(ImportButton, AReplacedLogosFileIsHandledAsTheMinusButtonHandlesIt)
     EXPECT_EQ(slotTitle(1), QStringLiteral("old"));
     EXPECT_EQ(OpenDialog::queuedChoices(), 1) << "No opens no file dialog";
 
-    answerPrompt({QStringLiteral("new")});
+    app::MessageBox::clearShown();
+    answerPrompt({QStringLiteral("a.b")});
+    answer({yes(), no()});
+    clickPlus(1);
+    EXPECT_EQ(shown(), (QStringList{QStringLiteral("Replace \"old\" in this slot?"),
+                                    QStringLiteral("Do you want to delete the wad file of the logo? (cannot be undone!)")}));
+    EXPECT_EQ(app::MessageBox::shown().first().defaultAnswer, no()) << "No by default";
+    EXPECT_EQ(slotTitle(1), QStringLiteral("a.b"));
+    EXPECT_TRUE(fileExists(QStringLiteral("a.b.wad")));
+    expectShowsWad(slotImage(1), fixture(QStringLiteral("spray-b.wad")));
+    EXPECT_EQ(readFile(QStringLiteral("old.wad")), QByteArray("old logo"));
+    EXPECT_EQ(storedSlotTitle(QStringLiteral("Page1"), 1), QStringLiteral("a.b"));
+
+    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"), QStringLiteral("new"));
     answer({yes(), yes()});
     clickPlus(1);
     EXPECT_EQ(slotTitle(1), QStringLiteral("new"));
-    EXPECT_FALSE(fileExists(QStringLiteral("old.wad")));
+    EXPECT_FALSE(fileExists(QStringLiteral("a.b.wad")));
 
     app::MessageBox::clearShown();
-    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("a.wad"), QStringLiteral("newer"));
+    chooseFromElsewhere(QStringLiteral("spray-a.wad"), QStringLiteral("a2.wad"), QStringLiteral("newer"));
     answer({yes(), yes()});
     clickPlus(2);
     EXPECT_EQ(slotTitle(2), QStringLiteral("newer"));

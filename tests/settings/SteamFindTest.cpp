@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <memory>
+
 using namespace store::ConfigRecord;
 using namespace dialogtest;
 
@@ -29,19 +31,31 @@ protected:
     QComboBox* games() { return in<QComboBox>(dialog(), "GameList"); }
     QCheckBox* box(const char* name) { return in<QCheckBox>(dialog(), name); }
     void press(const char* button) { click(in<QPushButton>(dialog(), button)); }
-    QStringList names()
+    // The game list's entries: the names shown, or with Qt::UserRole the folders.
+    QStringList items(int role = Qt::DisplayRole)
     {
-        QStringList items;
+        QStringList out;
         for (int i = 0; i < games()->count(); ++i)
-            items << games()->itemText(i);
-        return items;
+            out << games()->itemData(i, role).toString();
+        return out;
     }
-    QStringList listed()
+    // Starts with both settings windows saved once and `game` as the saved location.
+    bool startSavedAt(const QString& game)
     {
-        QStringList items;
-        for (int i = 0; i < games()->count(); ++i)
-            items << games()->itemData(i).toString();
-        return items;
+        bothSaved();
+        setConfig(Config, game);
+        return start();
+    }
+    // Opens the Configuration window from the menu and runs `steps` in it.
+    void configure(const std::function<void()>& steps)
+    {
+        auto ran = std::make_shared<bool>(false);
+        inside("Form2", [ran, steps] {
+            *ran = true;
+            steps();
+        });
+        choose("Config1");
+        EXPECT_TRUE(*ran) << "the Configuration window did not open";
     }
     FakeSteam steam;
 };
@@ -52,28 +66,25 @@ TEST_F(SteamFind, FindListsTheGamesByNameChoosesCounterStrikeAndSaveStoresIt)
     const QString b = steam.addLibrary(QStringLiteral("b"), {QStringLiteral("dod")});
     steam.writeLibraryFile(Place::Native, {a, steam.home() + QStringLiteral("/gone"), b});
     const QString own = folder("half-life/tfc");
-    bothSaved();
-    setConfig(Config, own);
-    ASSERT_TRUE(start());
-    inside("Form2", [&] {
+    const QString valve = FakeSteam::modFolder(a, QStringLiteral("valve")),
+                  cstrike = FakeSteam::modFolder(a, QStringLiteral("cstrike")),
+                  dod = FakeSteam::modFolder(b, QStringLiteral("dod"));
+    ASSERT_TRUE(startSavedAt(own));
+    configure([&] {
         EXPECT_EQ(games()->count(), 0) << "a saved location is not replaced by itself";
         EXPECT_EQ(settings().gameLocation(), own);
         press("FindButton");
-        const QString valve = FakeSteam::modFolder(a, QStringLiteral("valve"));
-        EXPECT_EQ(listed(), (QStringList{valve, FakeSteam::modFolder(a, QStringLiteral("cstrike")),
-                                         FakeSteam::modFolder(b, QStringLiteral("dod"))}));
-        EXPECT_EQ(names(), (QStringList{"Half-Life", "Counter-Strike", "Day of Defeat"}));
-        const QString cstrike = FakeSteam::modFolder(a, QStringLiteral("cstrike"));
+        EXPECT_EQ(items(Qt::UserRole), (QStringList{valve, cstrike, dod}));
+        EXPECT_EQ(items(), (QStringList{"Half-Life", "Counter-Strike", "Day of Defeat"}));
         EXPECT_EQ(games()->currentIndex(), 1);
         EXPECT_EQ(settings().gameLocation(), cstrike);
         EXPECT_EQ(in<QLabel>(dialog(), "LocationLabel")->toolTip(), cstrike);
         games()->setCurrentIndex(2);
         emit games()->activated(2);
-        EXPECT_EQ(settings().gameLocation(), FakeSteam::modFolder(b, QStringLiteral("dod")));
+        EXPECT_EQ(settings().gameLocation(), dod);
         press("bSave");
     });
-    choose("Config1");
-    EXPECT_EQ(storedConfig(Config), FakeSteam::modFolder(b, QStringLiteral("dod")));
+    EXPECT_EQ(storedConfig(Config), dod);
 }
 
 TEST_F(SteamFind, AFirstStartChoosesAFoundGame)
@@ -96,10 +107,8 @@ TEST_F(SteamFind, ADamagedOrMissingSteamChangesNothingButTheList)
     steam.writeRawLibraryFile(Place::Native, "\"libraryfolders\" { \"0\" { \"path\" ");
     steam.writeRawLibraryFile(Place::Legacy, QByteArray("\0\1\2}{", 5));
     const QString own = folder("half-life/cstrike");
-    bothSaved();
-    setConfig(Config, own);
-    ASSERT_TRUE(start());
-    inside("Form2", [&] {
+    ASSERT_TRUE(startSavedAt(own));
+    configure([&] {
         games()->addItem(QStringLiteral("stale"), QStringLiteral("stale"));
         press("FindButton");
         EXPECT_EQ(settings().gameLocation(), own);
@@ -113,10 +122,8 @@ TEST_F(SteamFind, ADamagedOrMissingSteamChangesNothingButTheList)
 TEST_F(SteamFind, TheCheckBoxesAreOnByDefaultAndKeptAcrossRuns)
 {
     const QString own = folder("half-life/cstrike");
-    bothSaved();
-    setConfig(Config, own);
-    ASSERT_TRUE(start());
-    inside("Form2", [&] {
+    ASSERT_TRUE(startSavedAt(own));
+    configure([&] {
         EXPECT_TRUE(box("TempdecalBox")->isChecked());
         EXPECT_TRUE(box("ReadOnlyBox")->isChecked());
         EXPECT_EQ(box("TempdecalBox")->text(), QStringLiteral("Also install as tempdecal.wad"));
@@ -124,37 +131,32 @@ TEST_F(SteamFind, TheCheckBoxesAreOnByDefaultAndKeptAcrossRuns)
         click(box("ReadOnlyBox"));
         press("bSave");
     });
-    choose("Config1");
     EXPECT_TRUE(settings().savedInstallOptions().tempdecal);
     EXPECT_FALSE(settings().savedInstallOptions().readOnly);
 
     stop();
     ASSERT_TRUE(start());
-    inside("Form2", [&] {
+    configure([&] {
         EXPECT_FALSE(box("ReadOnlyBox")->isChecked()) << "kept across runs";
         click(box("TempdecalBox"));
         EXPECT_FALSE(box("ReadOnlyBox")->isEnabled()) << "nothing to make read-only";
         click(box("ReadOnlyBox"));
         press("bCancel");
     });
-    choose("Config1");
     EXPECT_TRUE(settings().savedInstallOptions().tempdecal) << "Cancel keeps what was saved";
-    inside("Form2", [&] {
+    configure([&] {
         EXPECT_TRUE(box("TempdecalBox")->isChecked());
         click(box("TempdecalBox"));
         press("bSave");
     });
-    choose("Config1");
     EXPECT_FALSE(settings().savedInstallOptions().tempdecal);
     EXPECT_EQ(storedConfig(Config), own) << "the settings table is as before";
 }
 
 TEST_F(SteamFind, TheNewControlsFitTheWindowWithoutOverlapping)
 {
-    bothSaved();
-    setConfig(Config, folder("half-life"));
-    ASSERT_TRUE(start());
-    inside("Form2", [&] {
+    ASSERT_TRUE(startSavedAt(folder("half-life")));
+    configure([&] {
         const auto isNew = [](QWidget* w) {
             return QStringList{QStringLiteral("FindButton"), QStringLiteral("GameList"), QStringLiteral("TempdecalBox"),
                                QStringLiteral("ReadOnlyBox"), QStringLiteral("Label3"), QStringLiteral("TargetList")}
@@ -190,7 +192,7 @@ TEST_F(SteamFind, AFirstStartWithSeveralGamesAsksWhichAndPreselectsCounterStrike
     bool asked = false;
     inside("Form2", [&] {
         asked = in<QLabel>(dialog(), "GameQuestion")->isVisible();
-        shownNames = names();
+        shownNames = items();
         EXPECT_EQ(games()->currentText(), QStringLiteral("Counter-Strike"));
         press("bSave");
     });
@@ -201,11 +203,10 @@ TEST_F(SteamFind, AFirstStartWithSeveralGamesAsksWhichAndPreselectsCounterStrike
     EXPECT_EQ(storedConfig(Config), FakeSteam::modFolder(lib, QStringLiteral("cstrike")));
 
     // Once saved, the window asks no more.
-    inside("Form2", [&] {
+    configure([&] {
         EXPECT_FALSE(in<QLabel>(dialog(), "GameQuestion")->isVisible());
         press("bCancel");
     });
-    choose("Config1");
 }
 
 TEST_F(SteamFind, AFirstStartWithoutSteamStartsAtHomeAndSavesNoFolderWithoutLiblistUnasked)

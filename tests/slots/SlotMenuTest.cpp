@@ -45,10 +45,31 @@ protected:
         QTest::mousePress(image(slot), Qt::RightButton);
         QTest::mouseRelease(image(slot), Qt::RightButton);
     }
+    // The right button pressed on slot `from`, moved over `via` and released on `to`.
+    void rightDrag(int from, std::initializer_list<int> via, int to)
+    {
+        QTest::mousePress(image(from), Qt::RightButton);
+        for (int slot : via)
+            QTest::mouseMove(image(slot));
+        QTest::mouseRelease(image(to), Qt::RightButton);
+    }
+    // "Save picture as..." from the slot's menu; the save dialog answers
+    // `target` when one is given, else it runs.
+    void savePictureOf(int slot, const QString& target = {})
+    {
+        rightClick(slot);
+        ASSERT_NE(openMenu(), nullptr);
+        if (!target.isEmpty())
+            slotedit::queueSavePath(target);
+        openMenu()->actions().first()->trigger();
+    }
     QTemporaryDir out;
 };
 
-TEST_F(SlotMenu, SavePictureAsWritesTheLogoWithItsSeeThroughParts)
+// The picture is written with its see-through parts; an existing picture is
+// replaced only after our own question, whose default is No; a logo file of
+// the library is never a target.
+TEST_F(SlotMenu, SavePictureAsWritesTheLogoAsksBeforeReplacingAndKeepsTheLibrarysLogos)
 {
     ASSERT_TRUE(start());
     rightClick(1);
@@ -56,9 +77,9 @@ TEST_F(SlotMenu, SavePictureAsWritesTheLogoWithItsSeeThroughParts)
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->actions().size(), 1);
     EXPECT_EQ(menu->actions().first()->text(), QStringLiteral("Save picture as..."));
+    menu->close();
     const QString png = out.filePath(QStringLiteral("one.png"));
-    slotedit::queueSavePath(png);
-    menu->actions().first()->trigger();
+    savePictureOf(1, png);
     const QImage saved(png);
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(saved.size(), QSize(64, 32));
@@ -66,63 +87,17 @@ TEST_F(SlotMenu, SavePictureAsWritesTheLogoWithItsSeeThroughParts)
     EXPECT_EQ(qAlpha(saved.pixel(50, 5)), 255);
     EXPECT_GT(qRed(saved.pixel(50, 5)), 180);
     EXPECT_TRUE(shown().isEmpty());
-}
 
-TEST_F(SlotMenu, OnlyAPressAndReleaseOnOneFilledSlotOpensIt)
-{
-    ASSERT_TRUE(start());
-    rightClick(3); // empty
-    EXPECT_EQ(openMenu(), nullptr);
-    // Over another slot and back: an exchange with itself, no menu.
-    QTest::mousePress(image(1), Qt::RightButton);
-    QTest::mouseMove(image(2));
-    QTest::mouseMove(image(1));
-    QTest::mouseRelease(image(1), Qt::RightButton);
-    EXPECT_EQ(openMenu(), nullptr);
-    EXPECT_EQ(title(1), QStringLiteral("one"));
-    // The exchange itself still works.
-    QTest::mousePress(image(1), Qt::RightButton);
-    QTest::mouseMove(image(2));
-    QTest::mouseRelease(image(2), Qt::RightButton);
-    EXPECT_EQ(openMenu(), nullptr);
-    EXPECT_EQ(title(1), QStringLiteral("two"));
-    EXPECT_EQ(title(2), QStringLiteral("one"));
-}
-
-TEST_F(SlotMenu, AnUnreadableLogoIsReported)
-{
-    ASSERT_TRUE(start());
-    rightClick(2); // "two" has no logo wad file
-    QMenu* menu = openMenu();
-    ASSERT_NE(menu, nullptr);
-    slotedit::queueSavePath(out.filePath(QStringLiteral("two.png")));
-    menu->actions().first()->trigger();
-    EXPECT_EQ(shown().size(), 1);
-    EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("two.png"))));
-}
-
-// An existing picture is replaced only after our own question, whose
-// default is No; a logo file of the library is never a target.
-TEST_F(SlotMenu, SavePictureAsAsksBeforeReplacingAndKeepsTheLibrarysLogos)
-{
-    ASSERT_TRUE(start());
-    const QString png = out.filePath(QStringLiteral("one.png"));
     {
         QFile old(png);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("old picture");
     }
-    auto saveOneAs = [this](const QString& target) {
-        rightClick(1);
-        ASSERT_NE(openMenu(), nullptr);
-        slotedit::queueSavePath(target);
-        openMenu()->actions().first()->trigger();
-    };
-    answer({app::MessageBox::Answer::No});
-    saveOneAs(png);
+    answer({no()});
+    savePictureOf(1, png);
     ASSERT_EQ(app::MessageBox::shown().size(), 1);
     EXPECT_EQ(app::MessageBox::shown().first().kind, app::MessageBox::Kind::Confirm);
-    EXPECT_EQ(app::MessageBox::shown().first().defaultAnswer, app::MessageBox::Answer::No);
+    EXPECT_EQ(app::MessageBox::shown().first().defaultAnswer, no());
     EXPECT_TRUE(shown().first().contains(QStringLiteral("already exists"))) << shown().first().toStdString();
     QFile kept(png);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
@@ -130,20 +105,39 @@ TEST_F(SlotMenu, SavePictureAsAsksBeforeReplacingAndKeepsTheLibrarysLogos)
     kept.close();
 
     app::MessageBox::clearShown();
-    answer({app::MessageBox::Answer::Yes});
-    saveOneAs(png);
+    answer({yes()});
+    savePictureOf(1, png);
     EXPECT_EQ(QImage(png).size(), QSize(64, 32));
 
     const QByteArray logo = readFile(QStringLiteral("one.wad"));
     for (const QString& name : {QStringLiteral("one.wad"), QStringLiteral("two.WAD")}) {
         SCOPED_TRACE(name.toStdString());
         app::MessageBox::clearShown();
-        saveOneAs(path(name));
+        savePictureOf(1, path(name));
         ASSERT_EQ(shown().size(), 1);
         EXPECT_TRUE(shown().first().contains(QStringLiteral("where the library keeps a logo"))) << shown().first().toStdString();
     }
     EXPECT_EQ(readFile(QStringLiteral("one.wad")), logo);
     EXPECT_FALSE(fileExists(QStringLiteral("two.WAD")));
+
+    app::MessageBox::clearShown();
+    savePictureOf(2, out.filePath(QStringLiteral("two.png")));   // "two" has no logo wad file
+    EXPECT_EQ(shown().size(), 1) << "an unreadable logo is reported";
+    EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("two.png"))));
+}
+
+TEST_F(SlotMenu, OnlyAPressAndReleaseOnOneFilledSlotOpensIt)
+{
+    ASSERT_TRUE(start());
+    rightClick(3); // empty
+    EXPECT_EQ(openMenu(), nullptr);
+    rightDrag(1, {2, 1}, 1);   // over another slot and back: an exchange with itself, no menu
+    EXPECT_EQ(openMenu(), nullptr);
+    EXPECT_EQ(title(1), QStringLiteral("one"));
+    rightDrag(1, {2}, 2);   // the exchange itself still works
+    EXPECT_EQ(openMenu(), nullptr);
+    EXPECT_EQ(title(1), QStringLiteral("two"));
+    EXPECT_EQ(title(2), QStringLiteral("one"));
 }
 
 // The save dialog lists no table file and reads none (its icons come from
@@ -178,9 +172,7 @@ TEST_F(SlotMenu, SavePictureAsKeepsOffTheTableFiles)
         checked = true;
         QTest::keyClick(name, Qt::Key_Return);
     });
-    rightClick(1);
-    ASSERT_NE(openMenu(), nullptr);
-    openMenu()->actions().first()->trigger();
+    savePictureOf(1);
     ASSERT_TRUE(checked);
     EXPECT_FALSE(fileExists(QStringLiteral("LogoDB.db-journal")));
     ASSERT_EQ(shown().size(), 1);

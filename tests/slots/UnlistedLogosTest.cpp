@@ -21,9 +21,7 @@ protected:
     void SetUp() override
     {
         SlotFixture::SetUp();
-        addPage("p", {"shown", "", "third"});
-        writeFile("shown.wad", "x");
-        writeFile("third.wad", "x");
+        addPageWithFiles("p", {"shown", "", "third"});
         ASSERT_TRUE(QFile::copy(QStringLiteral(TAGOMAT_FIXTURES_DIR "/spray-a.wad"), path(QStringLiteral("lost.wad"))));
         writeFile("broken.wad", "no logo in here");
     }

@@ -124,6 +124,14 @@ void ProgramFixture::addPage(const QString& title, const QStringList& slotTitles
     });
 }
 
+void ProgramFixture::addPageWithFiles(const QString& title, const QStringList& slotTitles)
+{
+    addPage(title, slotTitles);
+    for (const QString& slot : slotTitles)
+        if (!slot.isEmpty())
+            writeFile(slot + QStringLiteral(".wad"), "logo " + slot.toUtf8());
+}
+
 void ProgramFixture::writeFile(const QString& name, const QByteArray& bytes)
 {
     QFile f(path(name));

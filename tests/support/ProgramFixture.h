@@ -72,6 +72,9 @@ protected:
     // A page written straight into the table before start(): a title and up to
     // eight slot titles, each slot with a small picture of its own colour.
     void addPage(const QString& title, const QStringList& slotTitles = {});
+    // The same, with a logo wad file "<title>.wad" holding "logo <title>" for
+    // each filled slot.
+    void addPageWithFiles(const QString& title, const QStringList& slotTitles);
     void writeFile(const QString& name, const QByteArray& bytes);
     QByteArray readFile(const QString& name) const;
     bool fileExists(const QString& name) const;
