@@ -29,6 +29,11 @@ protected:
         ProgramFixture::SetUp();
         ASSERT_TRUE(tree_.isValid());
     }
+    void TearDown() override
+    {
+        EXPECT_EQ(unopened_, 0) << "a window the steps were meant for never opened";
+        ProgramFixture::TearDown();
+    }
 
     // A game folder below the test's own tree (it holds a liblist.gam),
     // made with its parents.
@@ -87,10 +92,12 @@ protected:
     }
 
     // Runs the steps inside the next modal dialog, which must be the one of
-    // that object name ("Form2").
+    // that object name ("Form2"); the test fails when none opens.
     void inside(const char* expected, std::function<void()> steps)
     {
-        whenModal([expected, steps](QWidget* modal) {
+        ++unopened_;
+        whenModal([this, expected, steps](QWidget* modal) {
+            --unopened_;
             EXPECT_EQ(modal->objectName(), QLatin1String(expected)) << "another modal window";
             if (modal->objectName() == QLatin1String(expected))
                 steps();
@@ -108,4 +115,5 @@ protected:
     void choose(const char* action) { widget<QAction>(QLatin1String(action))->trigger(); }
 
     QTemporaryDir tree_;
+    int unopened_ = 0;   // inside() steps still waiting for their window
 };
