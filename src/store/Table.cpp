@@ -39,6 +39,7 @@ void Table::open()
     } catch (...) {
         db_.close();
         rows_.clear();
+        keys_.clear();
         current_ = -1;
         state_ = State::Inactive;
         throw;
@@ -53,6 +54,7 @@ void Table::close()
     db_.close();
     state_ = State::Inactive;
     rows_.clear();
+    keys_.clear();
     current_ = -1;
     insertAt_ = -1;
     modified_ = false;
@@ -76,12 +78,42 @@ void Table::requireEditing() const
 void Table::loadRows()
 {
     rows_.clear();
-    const QString key = def_.keyField >= 0 ? boundedColumn(def_.keyField) : QStringLiteral("''");
+    keys_.clear();
     const QString order = def_.keyField >= 0 ? quoteIdentifier(def_.fields[def_.keyField].name) : QStringLiteral("rowid");
-    SqliteStmt select(db_, QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY %3")
-                               .arg(key, quoteIdentifier(def_.name), order));
+    SqliteStmt select(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY %2").arg(quoteIdentifier(def_.name), order));
     while (select.step())
-        rows_.push_back({select.columnInt(0), select.columnText(1)});
+        rows_.push_back(select.columnInt(0));
+}
+
+QString Table::keyOf(int row) const
+{
+    if (def_.keyField < 0)
+        return QString();
+    const qint64 rowid = rows_[row];
+    if (const auto known = keys_.constFind(rowid); known != keys_.constEnd())
+        return known.value();
+    // The page of the list the row is on, and the next: what a list view
+    // asks for next.
+    QStringList ids;
+    const int first = std::max(0, row - 32);
+    const int last = std::min(static_cast<int>(rows_.size()), row + 64);
+    for (int i = first; i < last; ++i)
+        if (!keys_.contains(rows_[i]))
+            ids << QString::number(rows_[i]);
+    SqliteStmt select(db_, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
+                               .arg(boundedColumn(def_.keyField), quoteIdentifier(def_.name), ids.join(QLatin1Char(','))));
+    while (select.step())
+        keys_.insert(select.columnInt(0), select.columnText(1));
+    return keys_.value(rowid);
+}
+
+void Table::readAllKeys() const
+{
+    if (def_.keyField < 0 || keys_.size() >= rows_.size())
+        return;
+    SqliteStmt select(db_, QStringLiteral("SELECT rowid, %1 FROM %2").arg(boundedColumn(def_.keyField), quoteIdentifier(def_.name)));
+    while (select.step())
+        keys_.insert(select.columnInt(0), select.columnText(1));
 }
 
 QString Table::boundedColumn(int field) const
@@ -115,7 +147,7 @@ void Table::loadCurrent()
                 << QStringLiteral("length(%1) > %2").arg(quoteIdentifier(def_.fields[i].name)).arg(def_.fields[i].limit());
     SqliteStmt select(db_, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
                                .arg(columns.join(QLatin1Char(',')), quoteIdentifier(def_.name)));
-    select.bindInt(1, rows_[current_].rowid);
+    select.bindInt(1, rows_[current_]);
     if (!select.step())
         return;   // the row went away behind our back: show it blank
     for (int i = 0; i < def_.fields.size(); ++i) {
@@ -138,7 +170,7 @@ QString Table::listKey(int line) const
         // A pending new title shows in the list at once.
         return buffer_[def_.keyField].toString();
     }
-    return line >= 0 && line < rows_.size() ? rows_[line].key : QString();
+    return line >= 0 && line < rows_.size() ? keyOf(line) : QString();
 }
 
 int Table::currentListRow() const { return state_ == State::Insert ? insertAt_ : current_; }
@@ -220,8 +252,9 @@ void Table::moveToListRow(int line)
     settle();
     int row = current_;
     if (!pendingLine) {
+        readAllKeys();
         for (int i = 0; i < rows_.size(); ++i)
-            if (rows_[i].key == key) {
+            if (keyOf(i) == key) {
                 row = i;
                 break;
             }
@@ -289,9 +322,10 @@ bool Table::bufferBlank() const
 
 int Table::sortedPlace(const QString& key, qint64 skipRowid) const
 {
+    readAllKeys();
     int place = 0;
-    for (const Row& r : rows_) {   // a binary search would do; the list is in key order
-        if (r.rowid != skipRowid && QString::compare(r.key, key, Qt::CaseSensitive) < 0)
+    for (int i = 0; i < rows_.size(); ++i) {   // a binary search would do; the list is in key order
+        if (rows_[i] != skipRowid && QString::compare(keyOf(i), key, Qt::CaseSensitive) < 0)
             ++place;
     }
     return place;
@@ -333,7 +367,9 @@ void Table::writePending()
         const qint64 rowid = sqlite3_last_insert_rowid(db_.handle());
         const QString key = keyField >= 0 ? buffer_[keyField].toString() : QString();
         const int place = keyField >= 0 ? sortedPlace(key, -1) : rows_.size();
-        rows_.insert(place, {rowid, key});
+        rows_.insert(place, rowid);
+        if (keyField >= 0)
+            keys_.insert(rowid, key);
         current_ = place;
         insertAt_ = -1;
     } else {
@@ -350,14 +386,16 @@ void Table::writePending()
         int index = 1;
         for (int f : fields)
             bindField(update, index++, f);
-        update.bindInt(index, rows_[current_].rowid);
+        update.bindInt(index, rows_[current_]);
         update.step();
         if (keyField >= 0 && dirty_[keyField]) {
-            Row row = rows_[current_];
-            row.key = buffer_[keyField].toString();
+            const qint64 rowid = rows_[current_];
+            const QString key = buffer_[keyField].toString();
+            readAllKeys();
+            keys_.insert(rowid, key);
             rows_.remove(current_);
-            current_ = sortedPlace(row.key, -1);
-            rows_.insert(current_, row);
+            current_ = sortedPlace(key, -1);
+            rows_.insert(current_, rowid);
         }
     }
     modified_ = false;
@@ -383,12 +421,12 @@ void Table::refresh()
 {
     requireOpen();
     settle();
-    const qint64 rowid = current_ >= 0 ? rows_[current_].rowid : -1;
+    const qint64 rowid = current_ >= 0 ? rows_[current_] : -1;
     const int oldRow = current_;
     loadRows();
     current_ = -1;
     for (int i = 0; i < rows_.size(); ++i)
-        if (rows_[i].rowid == rowid)
+        if (rows_[i] == rowid)
             current_ = i;
     if (current_ < 0 && !rows_.isEmpty())
         current_ = std::clamp(oldRow, 0, static_cast<int>(rows_.size()) - 1);
@@ -406,8 +444,9 @@ void Table::deleteRecord()
     if (rows_.isEmpty())
         throw DatabaseError(kEmptyDataset);
     SqliteStmt remove(db_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(def_.name)));
-    remove.bindInt(1, rows_[current_].rowid);
+    remove.bindInt(1, rows_[current_]);
     remove.step();
+    keys_.remove(rows_[current_]);
     rows_.remove(current_);
     if (current_ >= rows_.size())
         current_ = rows_.size() - 1;

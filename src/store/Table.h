@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
+#include <QHash>
 #include <QVector>
 
 namespace store {
@@ -105,14 +106,15 @@ signals:
     void stateChanged();
 
 private:
-    struct Row {
-        qint64 rowid;
-        QString key;
-    };
 
     void requireOpen() const;
     void requireEditing() const;
     void loadRows();
+    // The key of row `row`, read with the keys of the rows around it when
+    // not read yet: a start shows a few lines of a long list, not all.
+    QString keyOf(int row) const;
+    // Every row's key, for the searches through the whole list.
+    void readAllKeys() const;
     void loadCurrent();
     void blankBuffer();
     void settle();
@@ -130,7 +132,8 @@ private:
     QString fileName_;
     SqliteDb db_;
     State state_ = State::Inactive;
-    QVector<Row> rows_;
+    QVector<qint64> rows_;                  // the rows' ids in key order
+    mutable QHash<qint64, QString> keys_;   // the keys read so far, by row id
     int current_ = -1;
     int insertAt_ = -1;          // the list line of a row being inserted
     QVector<QVariant> buffer_;   // the current row, with the pending edit's changes

@@ -178,6 +178,42 @@ TEST_F(TableTest, DeleteRemovesTheRowAtOnceAndMovesToTheNext)
     EXPECT_EQ(reopened(), QStringList{"a"});
 }
 
+// A long list is read in parts as its lines are asked for; every line
+// still shows its key, in order, through renames, new rows and deletes.
+TEST_F(TableTest, ALongListShowsEveryKeyInOrderWhereverItIsRead)
+{
+    {
+        SqliteDb db;
+        db.open(dir.path() + QLatin1Char('/') + logoTableDef().fileName(), false);
+        db.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 399) "
+                               "INSERT INTO %1 (%2) SELECT printf('p%03d', 399 - i) FROM n")
+                    .arg(quoteIdentifier(logoTableDef().name), quoteIdentifier(logoTableDef().fields[PageTitle].name)));
+    }
+    pages.refresh();
+    QStringList expected;
+    for (int i = 0; i < 400; ++i)
+        expected << QStringLiteral("p%1").arg(i, 3, 10, QLatin1Char('0'));
+    EXPECT_EQ(pages.listKey(399), QStringLiteral("p399")) << "the far end first";
+    EXPECT_EQ(pages.listKey(200), QStringLiteral("p200"));
+    EXPECT_EQ(listed(), expected);
+
+    pages.refresh();   // nothing read: the rename finds its new place among keys not yet read
+    pages.moveTo(0);
+    pages.edit();
+    pages.setText(PageTitle, QStringLiteral("p250a"));
+    pages.post();
+    expected.removeFirst();
+    expected.insert(expected.indexOf(QStringLiteral("p250")) + 1, QStringLiteral("p250a"));
+    EXPECT_EQ(pages.currentListRow(), expected.indexOf(QStringLiteral("p250a")));
+    addPage(QStringLiteral("p100a"));
+    expected.insert(expected.indexOf(QStringLiteral("p100")) + 1, QStringLiteral("p100a"));
+    pages.moveTo(expected.indexOf(QStringLiteral("p300")));
+    pages.deleteRecord();
+    expected.removeOne(QStringLiteral("p300"));
+    EXPECT_EQ(listed(), expected);
+    EXPECT_EQ(reopened(), expected);
+}
+
 TEST_F(TableTest, RefreshKeepsTheCursorOnItsRowAndSeesOtherWriters)
 {
     for (const char* t : {"b", "d"})
