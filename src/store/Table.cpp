@@ -79,17 +79,40 @@ void Table::loadRows()
 {
     rows_.clear();
     keys_.clear();
+    SqliteStmt count(db_, QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(def_.name)));
+    count.step();
+    rows_.fill(-1, static_cast<int>(count.columnInt(0)));
+}
+
+qint64 Table::rowAt(int row) const
+{
+    constexpr int kBlock = 128;
+    if (rows_[row] < 0)
+        readRows(row / kBlock * kBlock, kBlock);
+    return rows_[row];
+}
+
+void Table::readRows(int first, int count) const
+{
     const QString order = def_.keyField >= 0 ? quoteIdentifier(def_.fields[def_.keyField].name) : QStringLiteral("rowid");
-    SqliteStmt select(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY %2").arg(quoteIdentifier(def_.name), order));
-    while (select.step())
-        rows_.push_back(select.columnInt(0));
+    SqliteStmt select(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY %2 LIMIT ? OFFSET ?").arg(quoteIdentifier(def_.name), order));
+    select.bindInt(1, count);
+    select.bindInt(2, first);
+    for (int i = first; i < rows_.size() && select.step(); ++i)
+        rows_[i] = select.columnInt(0);
+}
+
+void Table::readAllRows() const
+{
+    if (std::find(rows_.cbegin(), rows_.cend(), qint64(-1)) != rows_.cend())
+        readRows(0, static_cast<int>(rows_.size()));
 }
 
 QString Table::keyOf(int row) const
 {
     if (def_.keyField < 0)
         return QString();
-    const qint64 rowid = rows_[row];
+    const qint64 rowid = rowAt(row);
     if (const auto known = keys_.constFind(rowid); known != keys_.constEnd())
         return known.value();
     // The page of the list the row is on, and the next: what a list view
@@ -98,8 +121,8 @@ QString Table::keyOf(int row) const
     const int first = std::max(0, row - 32);
     const int last = std::min(static_cast<int>(rows_.size()), row + 64);
     for (int i = first; i < last; ++i)
-        if (!keys_.contains(rows_[i]))
-            ids << QString::number(rows_[i]);
+        if (!keys_.contains(rowAt(i)))
+            ids << QString::number(rowAt(i));
     SqliteStmt select(db_, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
                                .arg(boundedColumn(def_.keyField), quoteIdentifier(def_.name), ids.join(QLatin1Char(','))));
     while (select.step())
@@ -147,7 +170,7 @@ void Table::loadCurrent()
                 << QStringLiteral("length(%1) > %2").arg(quoteIdentifier(def_.fields[i].name)).arg(def_.fields[i].limit());
     SqliteStmt select(db_, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
                                .arg(columns.join(QLatin1Char(',')), quoteIdentifier(def_.name)));
-    select.bindInt(1, rows_[current_]);
+    select.bindInt(1, rowAt(current_));
     if (!select.step())
         return;   // the row went away behind our back: show it blank
     for (int i = 0; i < def_.fields.size(); ++i) {
@@ -252,6 +275,7 @@ void Table::moveToListRow(int line)
     settle();
     int row = current_;
     if (!pendingLine) {
+        readAllRows();
         readAllKeys();
         for (int i = 0; i < rows_.size(); ++i)
             if (keyOf(i) == key) {
@@ -322,6 +346,7 @@ bool Table::bufferBlank() const
 
 int Table::sortedPlace(const QString& key, qint64 skipRowid) const
 {
+    readAllRows();
     readAllKeys();
     int place = 0;
     for (int i = 0; i < rows_.size(); ++i) {   // a binary search would do; the list is in key order
@@ -333,6 +358,7 @@ int Table::sortedPlace(const QString& key, qint64 skipRowid) const
 
 void Table::writePending()
 {
+    readAllRows();
     const QString table = quoteIdentifier(def_.name);
     const int keyField = def_.keyField;
     auto bindField = [this](SqliteStmt& stmt, int index, int field) {
@@ -421,9 +447,10 @@ void Table::refresh()
 {
     requireOpen();
     settle();
-    const qint64 rowid = current_ >= 0 ? rows_[current_] : -1;
+    const qint64 rowid = current_ >= 0 ? rowAt(current_) : -1;
     const int oldRow = current_;
     loadRows();
+    readAllRows();
     current_ = -1;
     for (int i = 0; i < rows_.size(); ++i)
         if (rows_[i] == rowid)
@@ -443,6 +470,7 @@ void Table::deleteRecord()
     }
     if (rows_.isEmpty())
         throw DatabaseError(kEmptyDataset);
+    readAllRows();
     SqliteStmt remove(db_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(def_.name)));
     remove.bindInt(1, rows_[current_]);
     remove.step();

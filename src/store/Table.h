@@ -110,6 +110,13 @@ private:
     void requireOpen() const;
     void requireEditing() const;
     void loadRows();
+    // The id of row `row`, read with its block of the list when not read yet:
+    // a start shows the first lines of a long list, not all of it.
+    qint64 rowAt(int row) const;
+    void readRows(int first, int count) const;
+    // Every row's id: before the list changes, so that no block is read from
+    // a table that no longer matches it.
+    void readAllRows() const;
     // The key of row `row`, read with the keys of the rows around it when
     // not read yet: a start shows a few lines of a long list, not all.
     QString keyOf(int row) const;
@@ -132,7 +139,7 @@ private:
     QString fileName_;
     SqliteDb db_;
     State state_ = State::Inactive;
-    QVector<qint64> rows_;                  // the rows' ids in key order
+    mutable QVector<qint64> rows_;          // the rows' ids in key order, -1 where not read yet
     mutable QHash<qint64, QString> keys_;   // the keys read so far, by row id
     int current_ = -1;
     int insertAt_ = -1;          // the list line of a row being inserted
