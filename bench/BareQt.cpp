@@ -13,14 +13,14 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    bench::PaintWatch paints;
     QMainWindow window;
     window.menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("E&xit"));
     window.setCentralWidget(new QLabel(QStringLiteral("Tagomat 2")));
     window.resize(703, 397);
     window.show();
     QApplication::processEvents();
-    window.grab();
-    QApplication::processEvents();
+    paints.waitForFirstPaint(&window);
     bench::reportShown();
     return 0;
 }
