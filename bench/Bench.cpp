@@ -167,6 +167,15 @@ void sideBySide(const QString& self, const QString& work, int runs, std::vector<
     }
     figures.push_back({QStringLiteral("bare_qt_shown"), median(bareMs), QStringLiteral("ms")});
     figures.push_back({QStringLiteral("bare_qt_rss"), median(bareRss), QStringLiteral("MiB")});
+
+    // The bare program with the main window's five faces: the floor under
+    // the start-up ratio that the window's look sets by itself.
+    std::vector<double> plain, faces;
+    for (int r = 0; r < runs; ++r) {
+        plain.push_back(timeShown(bare, {}, elsewhere).ms);
+        faces.push_back(timeShown(bare, {QStringLiteral("--fonts")}, elsewhere).ms);
+    }
+    figures.push_back({QStringLiteral("bare_qt_fonts_ratio"), median(faces) / median(plain), QStringLiteral("x")});
 }
 
 int runAll(const QStringList& args)
