@@ -5,9 +5,15 @@
 
 #include <libimagequant.h>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
+#include <limits>
 
 namespace logo {
 namespace {
@@ -135,10 +141,12 @@ class NearestColour {
 public:
     explicit NearestColour(const std::array<std::uint8_t, 768>& palette)
     {
-        for (int i = 0; i < kSeeThroughIndex; ++i) {
-            r_[i] = palette[3 * i];
-            g_[i] = palette[3 * i + 1];
-            b_[i] = palette[3 * i + 2];
+        for (int i = 0; i < kLanes; ++i) {
+            // The padding past the palette is farther than any colour.
+            const bool used = i < kSeeThroughIndex;
+            r_[i] = used ? palette[3 * i] : 1e6f;
+            g_[i] = used ? palette[3 * i + 1] : 1e6f;
+            b_[i] = used ? palette[3 * i + 2] : 1e6f;
         }
     }
 
@@ -146,25 +154,57 @@ public:
     {
         if (lastIndex_ >= 0 && p[0] == last_[0] && p[1] == last_[1] && p[2] == last_[2])
             return lastIndex_;
-        const int r = p[0], g = p[1], b = p[2];
-        for (int i = 0; i < kSeeThroughIndex; ++i) {
-            const int dr = r_[i] - r, dg = g_[i] - g, db = b_[i] - b;
-            distance_[i] = 2 * dr * dr + 4 * dg * dg + db * db;
-        }
+        // Every distance and the least of them, then the first colour at
+        // that distance. Floats hold these whole numbers exactly (the
+        // largest distance is below 2^19), four at a time where they can.
+        const float least = distances(p[0], p[1], p[2]);
         int best = 0;
-        for (int i = 1; i < kSeeThroughIndex; ++i)
-            if (distance_[i] < distance_[best])
-                best = i;
+        while (distance_[best] != least)
+            ++best;
         std::memcpy(last_, p, 3);
         lastIndex_ = best;
         return best;
     }
 
 private:
-    alignas(32) std::int32_t r_[kSeeThroughIndex];
-    alignas(32) std::int32_t g_[kSeeThroughIndex];
-    alignas(32) std::int32_t b_[kSeeThroughIndex];
-    alignas(32) std::int32_t distance_[kSeeThroughIndex];
+    static constexpr int kLanes = 256;
+
+#if defined(__SSE2__) || defined(_M_X64)
+    float distances(float r, float g, float b)
+    {
+        const __m128 vr = _mm_set1_ps(r), vg = _mm_set1_ps(g), vb = _mm_set1_ps(b);
+        const __m128 two = _mm_set1_ps(2), four = _mm_set1_ps(4);
+        __m128 least = _mm_set1_ps(std::numeric_limits<float>::max());
+        for (int i = 0; i < kLanes; i += 4) {
+            const __m128 dr = _mm_sub_ps(_mm_load_ps(r_ + i), vr);
+            const __m128 dg = _mm_sub_ps(_mm_load_ps(g_ + i), vg);
+            const __m128 db = _mm_sub_ps(_mm_load_ps(b_ + i), vb);
+            const __m128 d = _mm_add_ps(_mm_add_ps(_mm_mul_ps(two, _mm_mul_ps(dr, dr)), _mm_mul_ps(four, _mm_mul_ps(dg, dg))),
+                                        _mm_mul_ps(db, db));
+            _mm_store_ps(distance_ + i, d);
+            least = _mm_min_ps(least, d);
+        }
+        alignas(16) float lanes[4];
+        _mm_store_ps(lanes, least);
+        return std::min(std::min(lanes[0], lanes[1]), std::min(lanes[2], lanes[3]));
+    }
+#else
+    float distances(float r, float g, float b)
+    {
+        float least = std::numeric_limits<float>::max();
+        for (int i = 0; i < kLanes; ++i) {
+            const float dr = r_[i] - r, dg = g_[i] - g, db = b_[i] - b;
+            distance_[i] = 2 * (dr * dr) + 4 * (dg * dg) + db * db;
+            least = std::min(least, distance_[i]);
+        }
+        return least;
+    }
+#endif
+
+    alignas(16) float r_[kLanes];
+    alignas(16) float g_[kLanes];
+    alignas(16) float b_[kLanes];
+    alignas(16) float distance_[kLanes];
     std::uint8_t last_[3] = {0, 0, 0};
     int lastIndex_ = -1;
 };
