@@ -3,7 +3,7 @@
 #include "files/FileOps.h"
 #include "formats/Image.h"
 
-#include <libimagequant.h>
+#include "logo/Quantiser.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -51,17 +51,18 @@ Size keepingAspect(Size picture, Size size, bool covering)
 }
 
 struct Liq {
-    liq_attr* attr = liq_attr_create();
+    const Quantiser& lib = quantiser();
+    liq_attr* attr = lib.attrCreate();
     liq_image* image = nullptr;
     liq_result* result = nullptr;
     ~Liq()
     {
         if (result)
-            liq_result_destroy(result);
+            lib.resultDestroy(result);
         if (image)
-            liq_image_destroy(image);
+            lib.imageDestroy(image);
         if (attr)
-            liq_attr_destroy(attr);
+            lib.attrDestroy(attr);
     }
 };
 
@@ -90,32 +91,32 @@ void quantise(const Rgba& full, bool dither, formats::SprayLevels& spray)
     Liq liq;
     if (!liq.attr)
         fail("out of memory");
-    liq_set_max_colors(liq.attr, 255);
+    liq.lib.setMaxColors(liq.attr, 255);
     // Without dithering, speed 6 gives the palette of speed 3 to within a
     // fraction of a level (its fewer k-means rounds and palette trials change
     // nothing one sees), and a logo from a 640x480 picture takes a quarter
     // less time. Dithering keeps 3: above 5 libimagequant dithers the edges
     // too, which one does see.
-    liq_set_speed(liq.attr, dither ? 3 : 6);
+    liq.lib.setSpeed(liq.attr, dither ? 3 : 6);
     // The palette comes from the opaque pixels alone.
     {
         const int count = static_cast<int>(opaquePixels.size() / 4);
-        liq_image* sample = liq_image_create_rgba(liq.attr, opaquePixels.data(), count, 1, 0);
-        if (!sample || liq_image_quantize(sample, liq.attr, &liq.result) != LIQ_OK) {
+        liq_image* sample = liq.lib.imageCreateRgba(liq.attr, opaquePixels.data(), count, 1, 0);
+        if (!sample || liq.lib.imageQuantize(sample, liq.attr, &liq.result) != LIQ_OK) {
             if (sample)
-                liq_image_destroy(sample);
+                liq.lib.imageDestroy(sample);
             fail("cannot reduce the picture to 255 colours");
         }
-        liq_image_destroy(sample);
+        liq.lib.imageDestroy(sample);
     }
-    liq_set_dithering_level(liq.result, dither ? 1.0f : 0.0f);
-    liq.image = liq_image_create_rgba(liq.attr, opaque.data(), w, h, 0);
+    liq.lib.setDitheringLevel(liq.result, dither ? 1.0f : 0.0f);
+    liq.image = liq.lib.imageCreateRgba(liq.attr, opaque.data(), w, h, 0);
     std::vector<std::uint8_t>& indices = spray.levels[0];
     indices.assign(static_cast<std::size_t>(w) * h, 0);
-    if (!liq.image || liq_write_remapped_image(liq.result, liq.image, indices.data(), indices.size()) != LIQ_OK)
+    if (!liq.image || liq.lib.writeRemappedImage(liq.result, liq.image, indices.data(), indices.size()) != LIQ_OK)
         fail("cannot reduce the picture to 255 colours");
 
-    const liq_palette* palette = liq_get_palette(liq.result);
+    const liq_palette* palette = liq.lib.getPalette(liq.result);
     spray.palette.fill(0);
     for (unsigned i = 0; i < palette->count && i < 255; ++i) {
         spray.palette[3 * i] = palette->entries[i].r;

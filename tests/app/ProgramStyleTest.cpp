@@ -1,5 +1,5 @@
 // The program's style: the platform's look, painted without loading Qt's
-// image format plugins.
+// image format plugins; and a start that loads neither them nor the quantiser.
 #include "ProgramFixture.h"
 
 #include "app/ProgramStyle.h"
@@ -15,7 +15,7 @@
 
 namespace {
 
-// The image format plugins mapped into this process.
+// The image format plugins and libimagequant, mapped into this process.
 QStringList loadedImagePlugins()
 {
     QFile maps(QStringLiteral("/proc/self/maps"));
@@ -23,7 +23,7 @@ QStringList loadedImagePlugins()
         return {};
     QStringList plugins;
     for (const QByteArray& line : maps.readAll().split('\n'))
-        if (line.contains("/imageformats/"))
+        if (line.contains("/imageformats/") || line.contains("libimagequant"))
             plugins << QString::fromLocal8Bit(line.mid(line.lastIndexOf(' ') + 1));
     plugins.removeDuplicates();
     return plugins;
@@ -39,7 +39,7 @@ protected:
     }
 };
 
-TEST_F(ProgramStyleStart, TheShownWindowLoadsNoImagePlugin)
+TEST_F(ProgramStyleStart, TheShownWindowLoadsNoImagePluginAndNoQuantiser)
 {
 #ifndef Q_OS_LINUX
     GTEST_SKIP() << "reads the process's mappings";
