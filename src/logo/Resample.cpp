@@ -6,6 +6,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace logo {
 namespace {
 
@@ -110,6 +114,27 @@ LOGO_ROW_LOOP void addScaled(float* __restrict sum, const float* __restrict line
         sum[i] += k * line[i];
 }
 
+// Adds the weighted pixels from `s` on to the pixel `p`: its four channels
+// at once where the processor takes four floats an instruction, with the
+// same products and sums as one channel at a time.
+void addColumns(float* p, const float* s, const std::vector<float>& weights)
+{
+#if defined(__SSE2__) || defined(_M_X64)
+    __m128 sum = _mm_loadu_ps(p);
+    for (float k : weights) {
+        sum = _mm_add_ps(sum, _mm_mul_ps(_mm_set1_ps(k), _mm_loadu_ps(s)));
+        s += 4;
+    }
+    _mm_storeu_ps(p, sum);
+#else
+    for (float k : weights) {
+        for (int c = 0; c < 4; ++c)
+            p[c] += k * s[c];
+        s += 4;
+    }
+#endif
+}
+
 } // namespace
 
 Filter filterFor(Size from, Size to, bool seeThrough)
@@ -177,12 +202,7 @@ void Resampler::finishRow(int row)
     std::uint8_t* o = out_.row(row);
     for (const Taps& t : columns_) {
         float p[4] = {0, 0, 0, 0};
-        const float* s = sum + 4 * t.start;
-        for (float k : t.weights) {
-            for (int c = 0; c < 4; ++c)
-                p[c] += k * s[c];
-            s += 4;
-        }
+        addColumns(p, sum + 4 * t.start, t.weights);
         clampPixel(p);
         const float a = p[3];
         for (int c = 0; c < 3; ++c)
