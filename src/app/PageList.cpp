@@ -26,6 +26,15 @@ QPixmap currentRowMark()
     return mark;
 }
 
+// The row marks' column: as wide as it is made. Qt's header would measure
+// the first and last hundred rows' marks to find a width no one uses, at
+// every change of a long list.
+class RowMarkHeader : public QHeaderView {
+public:
+    explicit RowMarkHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+    QSize sizeHint() const override { return {maximumWidth(), defaultSectionSize()}; }
+};
+
 } // namespace
 
 PageListModel::PageListModel(core::Library& library, QObject* parent) : QAbstractTableModel(parent), library_(library) {}
@@ -73,6 +82,7 @@ void PageListModel::reload()
 TDBGrid::TDBGrid(core::Library& library, QWidget* parent) : QTableView(parent), library_(library), model_(library)
 {
     setObjectName(QStringLiteral("DBGrid1"));
+    setVerticalHeader(new RowMarkHeader(this));
     setModel(&model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
