@@ -358,9 +358,13 @@ int Table::sortedPlace(const QString& key, qint64 skipRowid) const
 
 void Table::writePending()
 {
-    readAllRows();
     const QString table = quoteIdentifier(def_.name);
     const int keyField = def_.keyField;
+    // A new row or a new key moves rows in the list: their places are
+    // found among all of them. A delete, or a change that keeps the key,
+    // leaves the list in the table's order as it is.
+    if (state_ == State::Insert || (keyField >= 0 && dirty_[keyField]))
+        readAllRows();
     auto bindField = [this](SqliteStmt& stmt, int index, int field) {
         if (def_.fields[field].kind == FieldKind::Text)
             stmt.bindText(index, buffer_[field].toString());
@@ -412,10 +416,10 @@ void Table::writePending()
         int index = 1;
         for (int f : fields)
             bindField(update, index++, f);
-        update.bindInt(index, rows_[current_]);
+        update.bindInt(index, rowAt(current_));
         update.step();
         if (keyField >= 0 && dirty_[keyField]) {
-            const qint64 rowid = rows_[current_];
+            const qint64 rowid = rowAt(current_);
             const QString key = buffer_[keyField].toString();
             readAllKeys();
             keys_.insert(rowid, key);
@@ -470,9 +474,8 @@ void Table::deleteRecord()
     }
     if (rows_.isEmpty())
         throw DatabaseError(kEmptyDataset);
-    readAllRows();
     SqliteStmt remove(db_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(def_.name)));
-    remove.bindInt(1, rows_[current_]);
+    remove.bindInt(1, rowAt(current_));
     remove.step();
     keys_.remove(rows_[current_]);
     rows_.remove(current_);

@@ -114,8 +114,8 @@ private:
     // a start shows the first lines of a long list, not all of it.
     qint64 rowAt(int row) const;
     void readRows(int first, int count) const;
-    // Every row's id: before the list changes, so that no block is read from
-    // a table that no longer matches it.
+    // Every row's id: before rows move in the list, so that no block is read
+    // from a table that no longer matches it.
     void readAllRows() const;
     // The key of row `row`, read with the keys of the rows around it when
     // not read yet: a start shows a few lines of a long list, not all.
