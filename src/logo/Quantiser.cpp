@@ -5,8 +5,6 @@
 #ifdef TAGOMAT_LATE_QUANTISER
 #include "store/LateLibrary.h"
 
-#include <QLibrary>
-
 #include <mutex>
 #include <string>
 #endif
@@ -21,27 +19,22 @@ const Quantiser& quantiser()
     static std::string problem;
     static std::once_flag once;
     std::call_once(once, [] {
-        QLibrary library(QStringLiteral("imagequant"), 0);
-        if (!library.load()) {
-            problem = "libimagequant, which reduces a logo to 255 colours, could not be loaded ("
-                      + library.errorString().toStdString() + ")";
-            return;
-        }
-        QString missing;
-        store::resolveLate(library, "liq_attr_create", liq.attrCreate, missing);
-        store::resolveLate(library, "liq_attr_destroy", liq.attrDestroy, missing);
-        store::resolveLate(library, "liq_set_max_colors", liq.setMaxColors, missing);
-        store::resolveLate(library, "liq_set_speed", liq.setSpeed, missing);
-        store::resolveLate(library, "liq_image_create_rgba", liq.imageCreateRgba, missing);
-        store::resolveLate(library, "liq_image_destroy", liq.imageDestroy, missing);
-        store::resolveLate(library, "liq_image_quantize", liq.imageQuantize, missing);
-        store::resolveLate(library, "liq_set_dithering_level", liq.setDitheringLevel, missing);
-        store::resolveLate(library, "liq_write_remapped_image", liq.writeRemappedImage, missing);
-        store::resolveLate(library, "liq_get_palette", liq.getPalette, missing);
-        store::resolveLate(library, "liq_result_destroy", liq.resultDestroy, missing);
-        if (!missing.isEmpty())
-            problem = "libimagequant, which reduces a logo to 255 colours, lacks " + missing.toStdString();
-        // The library stays loaded: the QLibrary object goes, the library does not.
+        problem = store::loadLate(QStringLiteral("imagequant"), 0,
+                                  QStringLiteral("libimagequant, which reduces a logo to 255 colours"),
+                                  [](QLibrary& library, QString& missing) {
+                                      store::resolveLate(library, "liq_attr_create", liq.attrCreate, missing);
+                                      store::resolveLate(library, "liq_attr_destroy", liq.attrDestroy, missing);
+                                      store::resolveLate(library, "liq_set_max_colors", liq.setMaxColors, missing);
+                                      store::resolveLate(library, "liq_set_speed", liq.setSpeed, missing);
+                                      store::resolveLate(library, "liq_image_create_rgba", liq.imageCreateRgba, missing);
+                                      store::resolveLate(library, "liq_image_destroy", liq.imageDestroy, missing);
+                                      store::resolveLate(library, "liq_image_quantize", liq.imageQuantize, missing);
+                                      store::resolveLate(library, "liq_set_dithering_level", liq.setDitheringLevel, missing);
+                                      store::resolveLate(library, "liq_write_remapped_image", liq.writeRemappedImage, missing);
+                                      store::resolveLate(library, "liq_get_palette", liq.getPalette, missing);
+                                      store::resolveLate(library, "liq_result_destroy", liq.resultDestroy, missing);
+                                  })
+                      .toStdString();
     });
     if (!problem.empty())
         throw LogoError(problem);
