@@ -120,9 +120,11 @@ QString Table::keyOf(int row) const
     QStringList ids;
     const int first = std::max(0, row - 32);
     const int last = std::min(static_cast<int>(rows_.size()), row + 64);
-    for (int i = first; i < last; ++i)
-        if (!keys_.contains(rowAt(i)))
-            ids << QString::number(rowAt(i));
+    for (int i = first; i < last; ++i) {
+        const qint64 id = rowAt(i);
+        if (!keys_.contains(id))
+            ids << QString::number(id);
+    }
     SqliteStmt select(db_, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
                                .arg(boundedColumn(def_.keyField), quoteIdentifier(def_.name), ids.join(QLatin1Char(','))));
     while (select.step())
