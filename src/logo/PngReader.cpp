@@ -79,6 +79,11 @@ bool readHeader(Reader& reader, Header& header)
     // gigabytes is refused before they are allocated.
     png_set_user_limits(reader.png, 0x7fffffff, 0x7fffffff);
     png_set_chunk_malloc_max(reader.png, 8 << 20);
+    // Text, colour profiles and other notes are never used: they are skipped
+    // unread, since libpng only warns about one that claims gigabytes and
+    // then allocates them.
+    static const png_byte kSkipped[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0pCAL\0sCAL";
+    png_set_keep_unknown_chunks(reader.png, PNG_HANDLE_CHUNK_NEVER, kSkipped, int(sizeof kSkipped / 5));
     png_read_info(reader.png, reader.info);
     header.width = png_get_image_width(reader.png, reader.info);
     header.height = png_get_image_height(reader.png, reader.info);
